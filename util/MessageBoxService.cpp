@@ -1,0 +1,63 @@
+#include "MessageBoxService.h"
+
+#include <QMessageBox>
+
+namespace trb {
+namespace {
+
+class WidgetMessageBox final : public MessageBoxService {
+public:
+    MessageAnswer show(QWidget *parent, const QString &text, const QString &title,
+                       MessageIcon icon, MessageButtons buttons) override
+    {
+        QMessageBox box(toQtIcon(icon), title, text, toQtButtons(buttons), parent);
+        switch (box.exec()) {
+        case QMessageBox::Cancel: return MessageAnswer::Cancel;
+        case QMessageBox::Yes: return MessageAnswer::Yes;
+        case QMessageBox::No: return MessageAnswer::No;
+        default: return MessageAnswer::Ok;
+        }
+    }
+
+private:
+    static QMessageBox::Icon toQtIcon(MessageIcon icon)
+    {
+        switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Exclamation: return QMessageBox::Warning;
+        case MessageIcon::Error: return QMessageBox::Critical;
+        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::None: break;
+        }
+        return QMessageBox::NoIcon;
+    }
+    static QMessageBox::StandardButtons toQtButtons(MessageButtons buttons)
+    {
+        switch (buttons) {
+        case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::Ok: break;
+        }
+        return QMessageBox::Ok;
+    }
+};
+
+MessageBoxService *installed = nullptr;
+
+} // namespace
+
+MessageBoxService &MessageBoxService::current()
+{
+    static WidgetMessageBox widgets;
+    return installed ? *installed : widgets;
+}
+
+void MessageBoxService::install(MessageBoxService *service) { installed = service; }
+
+MessageAnswer ShowMessageBox(const QString &text, MessageIcon icon, const QString &title,
+                             MessageButtons buttons, QWidget *parent)
+{
+    return MessageBoxService::current().show(parent, text, title, icon, buttons);
+}
+
+} // namespace trb
