@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace trb {
 namespace {
 
@@ -42,6 +44,18 @@ private:
     }
 };
 
+// TRB4820_MESSAGES=stderr: print every message and answer OK, for runs without a user
+// (start-up tests of the real program, benchmarks).
+class StderrMessageBox final : public MessageBoxService {
+public:
+    MessageAnswer show(QWidget *, const QString &text, const QString &title, MessageIcon,
+                       MessageButtons) override
+    {
+        std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
+        return MessageAnswer::Ok;
+    }
+};
+
 MessageBoxService *installed = nullptr;
 
 } // namespace
@@ -49,7 +63,11 @@ MessageBoxService *installed = nullptr;
 MessageBoxService &MessageBoxService::current()
 {
     static WidgetMessageBox widgets;
-    return installed ? *installed : widgets;
+    static StderrMessageBox printed;
+    static const bool toStderr = qgetenv("TRB4820_MESSAGES") == "stderr";
+    if (installed)
+        return *installed;
+    return toStderr ? static_cast<MessageBoxService &>(printed) : widgets;
 }
 
 void MessageBoxService::install(MessageBoxService *service) { installed = service; }
