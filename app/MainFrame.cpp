@@ -16,6 +16,7 @@ MainFrame::MainFrame(const QString &deviceAddress, QWidget *parent) : QMainWindo
     setCentralWidget(new QWidget(this));
     BuildMenu();
     statusBar()->setObjectName(QStringLiteral("mainStatusBar"));
+    statusBar()->setSizeGripEnabled(false);
     setFixedSize(kWidth, kHeight);
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());

@@ -20,6 +20,12 @@ constexpr bool kState = false;
 //   4 trbSsidTable   one row per band and SSID (0 primary, 1..7 additional)
 //   5 trbCommands    device commands
 //   6 trbClientTable associated wireless stations
+const std::vector<GroupDef> kGroups = {
+    {"trbSystem", {1}, "Device-wide information and settings."},
+    {"trbLan", {2}, "Address settings of the wired interface."},
+    {"trbCommands", {5}, "Device commands and what they act on."},
+};
+
 const std::vector<TableDef> kTables = {
     {"trbBandTable", "trbBandEntry", {3}, {"trbBandIndex"},
      "Per-band radio information, one row per band the device has."},
@@ -133,6 +139,7 @@ const std::vector<ObjectDef> kObjects = {
 
 std::span<const ObjectDef> objects() { return kObjects; }
 std::span<const TableDef> tables() { return kTables; }
+std::span<const GroupDef> groups() { return kGroups; }
 
 const ObjectDef *findObject(std::string_view name)
 {

@@ -40,6 +40,13 @@ struct TableDef {
     const char *description;
 };
 
+// A subtree of scalars directly below the base (e.g. trbSystem = 1).
+struct GroupDef {
+    const char *name;
+    std::vector<uint32_t> oid; // below kBaseOid
+    const char *description;
+};
+
 struct ObjectDef {
     const char *name;          // MIB descriptor, e.g. "trbModelName"
     std::vector<uint32_t> oid; // below kBaseOid (without the instance)
@@ -56,6 +63,7 @@ struct ObjectDef {
 
 std::span<const ObjectDef> objects();
 std::span<const TableDef> tables();
+std::span<const GroupDef> groups();
 
 const ObjectDef *findObject(std::string_view name);
 const TableDef *findTable(std::string_view name);

@@ -1,0 +1,41 @@
+#pragma once
+// The Net-SNMP handler for the whole TRB-4820 subtree: GET, GETNEXT (GETBULK arrives as
+// GETNEXT through Net-SNMP's bulk-to-next helper) and SET in its RESERVE1/ACTION/UNDO phases.
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+#include <net-snmp/agent/net-snmp-agent-includes.h>
+
+#include "Device.h"
+
+namespace trb::sim {
+
+struct AnswerFaults {
+    bool oversizeStrings = false;
+    bool wrongTypes = false;
+};
+
+class AgentHandler {
+public:
+    AgentHandler(Device &device, AnswerFaults faults) : device_(device), faults_(faults) {}
+
+    // Registers the handler for the subtree; false when Net-SNMP refuses.
+    bool registerSubtree();
+
+    // What goes on the wire for a stored value, with the answer faults applied.
+    static SnmpValue answerValue(const SnmpValue &value, AnswerFaults faults);
+
+private:
+    static int dispatch(netsnmp_mib_handler *handler, netsnmp_handler_registration *registration,
+                        netsnmp_agent_request_info *info, netsnmp_request_info *requests);
+    void get(netsnmp_agent_request_info *info, netsnmp_request_info *requests);
+    void getNext(netsnmp_request_info *requests);
+    void reserve(netsnmp_agent_request_info *info, netsnmp_request_info *requests);
+    void action(netsnmp_agent_request_info *info, netsnmp_request_info *requests);
+    void undo(netsnmp_request_info *requests);
+    void answer(netsnmp_variable_list *var, const SnmpValue &value) const;
+
+    Device &device_;
+    AnswerFaults faults_;
+};
+
+} // namespace trb::sim

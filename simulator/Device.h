@@ -1,0 +1,64 @@
+#pragma once
+// The simulated access point: running and saved configuration, the state file, the values
+// that change by themselves (up time, clock, load) and the device commands with their reboots.
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "DeviceStore.h"
+#include "StateFile.h"
+
+namespace trb::sim {
+
+class Device {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    enum Command { Idle = 0, Restart = 1, RestoreDefaults = 2, SaveAndActivate = 3, DiscardChanges = 4,
+                   ClearLanguagePack = 5 };
+
+    Device(DeviceStore factory, std::string statePath, std::chrono::milliseconds rebootTime);
+
+    // Loads the state file; returns a message for stderr when it could not be used.
+    std::string loadState();
+
+    const DeviceStore &store() const { return store_; }
+    // The value to answer for an instance, with the live values filled in.
+    std::optional<SnmpValue> read(const Oid &name) const;
+    void write(const Oid &name, SnmpValue value) { store_.set(name, std::move(value)); }
+
+    // Runs a command's effect on the configuration at once (SNMP_ERR_NOERROR or
+    // SNMP_ERR_COMMITFAILED when the state file cannot be written, with nothing changed);
+    // a reboot it asks for starts with startPendingReboot, after the answer has gone out.
+    int runCommand(long command);
+    void startPendingReboot();
+    // True while rebooting; ends the reboot when its time is up.
+    bool rebooting();
+
+    const std::string &statePath() const { return statePath_; }
+    const std::string &lastError() const { return lastError_; }
+
+private:
+    std::string persist(const SavedState &state);
+    void setLanguagePack(const std::string &name);
+    std::string languagePack() const;
+    SnmpValue cpuLoad() const;
+    SnmpValue memoryLoad() const;
+    SnmpValue systemTime() const;
+    SnmpValue wirelessState(oid band) const;
+
+    DeviceStore store_;
+    ConfigValues factoryConfig_;
+    ConfigValues savedConfig_;
+    std::string statePath_;
+    bool stateFileUnusable_ = false; // kept aside before the first save overwrites it
+    std::chrono::milliseconds rebootTime_;
+    Clock::time_point bootTime_;
+    std::optional<Clock::time_point> rebootUntil_;
+    bool rebootPending_ = false;
+    std::string lastError_;
+
+    Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_;
+};
+
+} // namespace trb::sim

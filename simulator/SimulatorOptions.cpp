@@ -1,0 +1,150 @@
+#include "SimulatorOptions.h"
+
+#include <charconv>
+#include <cstdlib>
+
+namespace trb::sim {
+namespace {
+
+bool parseInt(const std::string &text, int low, int high, int &out)
+{
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        return false;
+    out = value;
+    return true;
+}
+
+bool validListen(const std::string &text)
+{
+    auto colon = text.rfind(':');
+    int port = 0;
+    return colon != std::string::npos && colon > 0 && parseInt(text.substr(colon + 1), 1, 65535, port);
+}
+
+bool validCommunity(const std::string &text)
+{
+    if (text.empty() || text.size() > 64)
+        return false;
+    for (unsigned char c : text)
+        if (c <= 0x20 || c >= 0x7f || c == '"' || c == '#')
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string SimulatorOptions::usage()
+{
+    return "Usage: trb4820-sim [options]\n"
+           "A simulated TRB-4820 access point: an SNMPv2c agent on UDP.\n"
+           "\n"
+           "  --listen HOST:PORT       address to serve (default 127.0.0.1:16161)\n"
+           "  --state FILE             saved configuration file (default " + defaultStatePath() + ")\n"
+           "  --read-community NAME    read-only community (default public)\n"
+           "  --write-community NAME   read-write community (default private)\n"
+           "  --reboot-seconds N       how long a reboot keeps the device silent (default 5)\n"
+           "  --clients N              associated wireless stations (default 5, at most 65535)\n"
+           "  --drop-percent P         faults: leave P percent of requests unanswered\n"
+           "  --delay-ms N             faults: answer each request N ms late\n"
+           "  --oversize-strings       faults: answer string objects with 5000-byte strings\n"
+           "  --wrong-types            faults: answer objects with the wrong SMI type\n"
+           "  --help                   show this text\n";
+}
+
+std::string SimulatorOptions::defaultStatePath()
+{
+    if (const char *data = std::getenv("XDG_DATA_HOME"); data && *data)
+        return std::string(data) + "/trb4820-sim/state.ini";
+    if (const char *home = std::getenv("HOME"); home && *home)
+        return std::string(home) + "/.local/share/trb4820-sim/state.ini";
+    return "trb4820-sim-state.ini";
+}
+
+std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::string> &args, std::string &error)
+{
+    SimulatorOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> inlineValue;
+        if (auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name = name.substr(0, eq);
+        }
+        auto flag = [&](bool &target) {
+            if (inlineValue) {
+                error = "option " + name + " takes no value";
+                return false;
+            }
+            target = true;
+            return true;
+        };
+        auto value = [&](std::string &target) {
+            if (inlineValue) {
+                target = *inlineValue;
+            } else if (i + 1 < args.size()) {
+                target = args[++i];
+            } else {
+                error = "option " + name + " needs a value";
+                return false;
+            }
+            return true;
+        };
+        auto number = [&](int low, int high, int &target) {
+            std::string text;
+            if (!value(text))
+                return false;
+            if (!parseInt(text, low, high, target)) {
+                error = "option " + name + " needs a whole number from " + std::to_string(low) + " to " +
+                        std::to_string(high) + ", not '" + text + "'";
+                return false;
+            }
+            return true;
+        };
+        bool ok = false;
+        if (name == "--help" || name == "-h") {
+            ok = flag(options.help);
+        } else if (name == "--listen") {
+            ok = value(options.listen);
+            if (ok && !validListen(options.listen)) {
+                error = "--listen needs HOST:PORT with a port from 1 to 65535, not '" + options.listen + "'";
+                ok = false;
+            }
+        } else if (name == "--state") {
+            ok = value(options.statePath);
+            if (ok && options.statePath.empty()) {
+                error = "--state needs a file name";
+                ok = false;
+            }
+        } else if (name == "--read-community" || name == "--write-community") {
+            std::string &target = name == "--read-community" ? options.readCommunity : options.writeCommunity;
+            ok = value(target);
+            if (ok && !validCommunity(target)) {
+                error = name + " needs 1 to 64 printable characters without spaces, quotes or '#'";
+                ok = false;
+            }
+        } else if (name == "--reboot-seconds") {
+            ok = number(0, 3600, options.rebootSeconds);
+        } else if (name == "--clients") {
+            ok = number(0, 65535, options.clients);
+        } else if (name == "--drop-percent") {
+            ok = number(0, 100, options.dropPercent);
+        } else if (name == "--delay-ms") {
+            ok = number(0, 600000, options.delayMs);
+        } else if (name == "--oversize-strings") {
+            ok = flag(options.oversizeStrings);
+        } else if (name == "--wrong-types") {
+            ok = flag(options.wrongTypes);
+        } else {
+            error = "unknown option '" + args[i] + "'";
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    if (options.statePath.empty())
+        options.statePath = defaultStatePath();
+    return options;
+}
+
+} // namespace trb::sim

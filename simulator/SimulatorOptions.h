@@ -1,0 +1,29 @@
+#pragma once
+// Command line of trb4820-sim.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trb::sim {
+
+struct SimulatorOptions {
+    std::string listen = "127.0.0.1:16161";
+    std::string statePath; // empty: defaultStatePath()
+    std::string readCommunity = "public";
+    std::string writeCommunity = "private";
+    int rebootSeconds = 5;
+    int clients = 5;
+    int dropPercent = 0;
+    int delayMs = 0;
+    bool oversizeStrings = false;
+    bool wrongTypes = false;
+    bool help = false;
+
+    // Parses argv; on a bad option returns nothing and sets `error`.
+    static std::optional<SimulatorOptions> parse(const std::vector<std::string> &args, std::string &error);
+    static std::string usage();
+    // $XDG_DATA_HOME/trb4820-sim/state.ini, else $HOME/.local/share/..., else ./trb4820-sim-state.ini
+    static std::string defaultStatePath();
+};
+
+} // namespace trb::sim

@@ -1,0 +1,39 @@
+#pragma once
+// The simulator's persistent state: the saved configuration and the installed language pack,
+// one "name.instance=value" line each. Writes are atomic (temporary file, fsync, rename).
+#include <optional>
+#include <string>
+
+#include "DeviceStore.h"
+
+namespace trb::sim {
+
+struct SavedState {
+    ConfigValues config;
+    std::string languagePack;
+};
+
+class StateFile {
+public:
+    enum class LoadStatus { Missing, Loaded, Corrupt };
+    struct LoadResult {
+        LoadStatus status = LoadStatus::Missing;
+        SavedState state;
+        std::string error; // for Corrupt: what was wrong, with the line number
+    };
+
+    // Reads and checks the file against `device` (names, instances and values must be valid
+    // for it). Values missing from the file keep the device's.
+    static LoadResult load(const std::string &path, const DeviceStore &device);
+    // Returns an empty string on success, else the reason.
+    static std::string save(const std::string &path, const SavedState &state);
+
+    static std::string encode(const SnmpValue &value);
+    static std::optional<SnmpValue> decode(const std::string &text, u_char asnType);
+    static std::string keyOf(const schema::ObjectDef &object, const Oid &instanceOid);
+
+private:
+    static std::string parseLine(const std::string &line, const DeviceStore &device, SavedState &state);
+};
+
+} // namespace trb::sim

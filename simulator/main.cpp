@@ -1,0 +1,38 @@
+// trb4820-sim: a simulated TRB-4820 access point served over SNMPv2c.
+#include <cstdio>
+#include <iostream>
+
+#include "DefaultDevice.h"
+#include "Device.h"
+#include "SimulatorOptions.h"
+#include "SnmpAgent.h"
+
+using namespace trb::sim;
+
+int main(int argc, char **argv)
+{
+    std::string error;
+    auto options = SimulatorOptions::parse(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "trb4820-sim: " << error << "\nTry 'trb4820-sim --help'.\n";
+        return 2;
+    }
+    if (options->help) {
+        std::cout << SimulatorOptions::usage();
+        return 0;
+    }
+
+    Device device(DefaultDevice::build(options->clients), options->statePath,
+                  std::chrono::seconds(options->rebootSeconds));
+    if (std::string warning = device.loadState(); !warning.empty())
+        std::cerr << "trb4820-sim: " << warning << "\n";
+
+    SnmpAgent agent(*options, device);
+    if (std::string failure = agent.start(); !failure.empty()) {
+        std::cerr << "trb4820-sim: " << failure << "\n";
+        return 1;
+    }
+    std::cout << "listening on " << options->listen << std::endl;
+    agent.run();
+    return 0;
+}
