@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
 
 #include "PageMessages.h"
@@ -141,6 +142,20 @@ void SettingsPage::Deliver(Completion kind, uint32_t value, uint32_t more, const
     if (more)
         return;
     SendAppMessage(kind == Completion::Read ? WM_APP_READ_DONE : WM_APP_WRITE_DONE, value, 0);
+}
+
+void SettingsPage::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange)
+        return;
+    const bool enabled = isEnabled();
+    if (!(enabled ? enableCascade & 1 : enableCascade & 2))
+        return;
+    for (QWidget *child : findChildren<QWidget *>()) {
+        if (!qobject_cast<QLabel *>(child))
+            child->setEnabled(enabled);
+    }
 }
 
 intptr_t SettingsPage::SendAppMessage(int message, uintptr_t, intptr_t lParam)

@@ -47,6 +47,10 @@ protected:
     APHANDLE monitorHandle = 0;
     int busy = 0;
     QString lastMessage;
+    // Bit 0: enabling the page enables its controls; bit 1: disabling disables them.
+    uint32_t enableCascade = 0;
+
+    void changeEvent(QEvent *event) override;
 
 private:
     enum class Completion { Read, Write };

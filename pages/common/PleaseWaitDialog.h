@@ -1,0 +1,46 @@
+#pragma once
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+
+class QLabel;
+class QMovie;
+class QStatusBar;
+
+namespace trb {
+
+// "Please Wait..." while the device works: a text, our own animation when its file is
+// beside the program, and the elapsed time. Disables the main window while it lives;
+// the user cannot close it.
+class PleaseWaitDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PleaseWaitDialog(QWidget *page);
+    ~PleaseWaitDialog() override;
+
+    // True when the animation file was found; the caller then plays it.
+    bool animationOpened() const;
+    void PlayAnimation();
+    void SetText(const QString &text);
+    QString text() const;
+    QString elapsedText() const;
+
+    static QString ElapsedText(qint64 seconds);
+    static QString AnimationPath();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void reject() override {}
+
+private:
+    void ShowElapsed();
+
+    QLabel *text_;
+    QLabel *animation_;
+    QStatusBar *statusBar_;
+    QMovie *movie_ = nullptr;
+    QElapsedTimer started_;
+    QTimer tick_;
+};
+
+} // namespace trb
