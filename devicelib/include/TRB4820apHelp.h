@@ -1,7 +1,8 @@
 #pragma once
 // The TRB-4820 device library: SNMPv2c access to one access point, with group handles
 // whose values are exchanged through fixed-layout records (TRB4820apRecords.h).
-// Plain C++ interface; no Qt. Every function may be called from any thread.
+// Plain C++ interface; no Qt. Every function may be called from any thread once
+// apInitSnmpLibrary has returned.
 #include <cstdint>
 
 #include "TRB4820apRecords.h"
@@ -10,15 +11,20 @@ extern "C" {
 
 typedef uint32_t APHANDLE; // 0 = none
 
-// Completion of a get or set request. Called on the library's I/O thread: zero or more
-// times with more != 0 (progress text), then exactly once with more == 0.
+// Completion of a get or set request: zero or more times with more != 0 (progress text),
+// then exactly once with more == 0. In mode 2 it is called on the library's callback thread
+// (one thread, reports in the order requests ended; never the I/O thread, so a callback that
+// waits for another thread delays only later callbacks). In modes 0 and 4 it is called on the
+// caller's own thread just before the request call returns.
 // value: 0 on success, else the error code; text: a human-readable report, valid only
-// during the call. "Receive at HH:MM:SS." ends the text of every successful report.
+// during the call. "Receive at HH:MM:SS." ends the text of every successful report
+// ("Get OK. Receive at 12:00:01."); a time-out's text contains "timed out".
 typedef int (*apRequestCallback)(uint32_t value, uint32_t more, const char *text, void *context,
                                  uint32_t reserved);
 
-// Completion of a table refresh (apSysMonitorRefresh), with the same rule for more.
-// When more == 0, apSysMonitorQueryInfor may be called (on any thread) to take the rows.
+// Completion of a table refresh (apSysMonitorRefresh), with the same rules. reserved1 carries
+// the result code (0 = the table was read). When more == 0, apSysMonitorQueryInfor may be called
+// (on any thread) to take the rows; after a failed refresh the table is empty.
 typedef int (*apMonitorCallback)(APHANDLE monitor, uint32_t more, uint32_t reserved1, void *context,
                                  uint32_t reserved2);
 
@@ -37,29 +43,44 @@ enum {
     AP_ERR_BAD_ARGUMENT = 3,
     AP_ERR_TIMEOUT = 4,        // text contains "timed out"
     AP_ERR_SEND = 5,           // the request could not be sent (unknown host, socket error)
-    AP_ERR_SHUTDOWN = 6,       // the library was shut down with the request in flight
+    AP_ERR_SHUTDOWN = 6,       // the library shut down, or the session was closed or reconfigured,
+                               // with the request in flight
     AP_ERR_BAD_RESPONSE = 7,   // the agent answered with something unusable
     AP_ERR_NOT_WRITABLE = 8,   // nothing staged for a set, or the group is read-only
     AP_ERR_SNMP_STATUS = 1000, // + SNMP error-status of the response (noSuchName 2, badValue 3 ...)
 };
 
+// Call apInitSnmpLibrary from main before any other thread starts: Net-SNMP is initialised
+// there, once (it also sets MIBS to "" when unset: no MIB files are read). It starts the I/O
+// thread and the callback thread; calling it again while running does nothing.
+// apUninitSnmpLibrary completes every request in flight with AP_ERR_SHUTDOWN (delivering those
+// reports before it returns), stops both threads and frees every handle. Not from a callback.
 int apInitSnmpLibrary(void);
 int apUninitSnmpLibrary(void);
 
 // Session: opened once, then configured. `address` is "host" or "host:port"; a port in the
-// address overrides `port`. timeout is in units of 10 ms (150 = 1.5 s); retries after the first try.
+// address overrides `port`. timeout is in units of 10 ms (150 = 1.5 s) per try; retries after the
+// first try. The host name is resolved here: an unknown host gives AP_ERR_SEND at once.
 APHANDLE apSnmpOpenSession(int version, const char *name);
 int apSnmpSetSession(APHANDLE session, int port, const char *readCommunity,
                      const char *writeCommunity, int timeout, const char *address, int retries);
 
+// A request in flight on a closed group handle still reports once; closing a session ends its
+// requests in flight with AP_ERR_SHUTDOWN.
 int apHandleClose(APHANDLE handle);
 
 // Selects which groups of the handle's family the next request carries (bits per family,
-// TRB4820apRecords.h). forWrite: 0 before a read, 1 before a write.
+// TRB4820apRecords.h). forWrite: 0 before a read, 1 before a write; one mask serves both.
+// Unknown bits or an empty mask: AP_ERR_BAD_ARGUMENT, mask unchanged.
 int apStyleModify(APHANDLE handle, uint32_t groupMask, int forWrite);
 
+// timeoutMs: when nonzero, the whole request's time-out (spread over the tries); else the
+// session's (for a set after apSysCommand: the command's wait). Errors found before sending
+// (bad handle, bad mode, nothing staged) are returned and not reported through the callback.
 int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *context, int mode,
                          uint32_t timeoutMs);
+// Sends the values staged by the last Set call whose groups are selected, once: they are
+// dropped when the request starts. Nothing staged: AP_ERR_NOT_WRITABLE.
 int apSnmpSendSetRequest(APHANDLE handle, apRequestCallback callback, void *context, int mode,
                          uint32_t timeoutMs);
 
@@ -67,24 +88,33 @@ int apSnmpSendSetRequest(APHANDLE handle, apRequestCallback callback, void *cont
 int apSnmpGetErrorMsg(int code, char *buffer);
 
 // Device tables. kind selects the table set (0 clients, ...), selector the table within it.
+// So far the agent has the client table only: kind 0, selector 1 (apClientRecord rows, stations
+// of both bands, each with its own band number); other kinds give handle 0.
 APHANDLE apSysMonitorOpen(APHANDLE session, int kind, int reserved);
 int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callback, void *context,
                         int mode);
 // query points at an apMonitorQuery1 or apMonitorQuery2 (by kind). With null row pointers it
-// fills the counts; with buffers of count x row size it fills the rows (at most count each).
+// fills the counts; with buffers of count x row size it fills the rows (at most count each) and
+// sets each count to the rows written.
 int apSysMonitorQueryInfor(APHANDLE monitor, void *query);
 
 // Device information (group 0) and LAN settings (group 2), selected by the record's first word.
+// A new handle selects group 0x1. Get fills the bound fields of the layout the first word
+// names (words 0 and 1 and unbound bytes are left as they are); Set stages the writable ones
+// and refuses the whole record (AP_ERR_BAD_ARGUMENT, nothing staged) if one is not valid.
+// The LAN gateway reads "N/A" for 0.0.0.0; "" or "N/A" writes 0.0.0.0.
 APHANDLE apSysDeviceInforOpen(APHANDLE session, int reserved);
 int apSysDeviceGetInfor(APHANDLE handle, void *record);
 int apSysDeviceSetInfor(APHANDLE handle, const void *record);
 
 // Device commands: 0 restart, 1 factory defaults, 2 save and activate, 3 discard changes,
 // 4 clear language pack. Stages the command for the next set request; wait is its time-out in ms.
+// Another command number: AP_ERR_BAD_ARGUMENT, nothing staged.
 APHANDLE apSysCommandObjOpen(APHANDLE session, int reserved);
 int apSysCommand(APHANDLE handle, int command, int wait);
 
-// Front-panel status.
+// Front-panel status. clientCount is always 0: the agent has no count object, and walking the
+// client table on every poll is not worth it.
 APHANDLE apDeviceStatusOpen(APHANDLE session, int reserved);
 int apAdvPaneStatusGet(APHANDLE handle, void *record);
 

@@ -31,7 +31,7 @@ struct apDeviceInfoRecord {
     char apArrayLocation[1024];// 5312
     uint32_t cpuLoad;          // 6336
     uint32_t memoryLoad;       // 6340
-    // 6344: k = 0 Ethernet; 1 / 2 primary 2.4 / 5 GHz; 3, 5 first and last multi-SSID 2.4 GHz;
+    // 6344, 12 upper-case hex digits: k = 0 Ethernet; 1 / 2 primary 2.4 / 5 GHz; 3, 5 first and last multi-SSID 2.4 GHz;
     // 4, 6 the same for 5 GHz; 7, 9, 11 SSID 1, 2, 3 on 2.4 GHz; 8, 10, 12 on 5 GHz.
     char mac[13][20];
     char ssid[2][1024];        // 6604
@@ -81,8 +81,8 @@ struct apPaneStatusRecord {
 // Wireless client row (monitor kind 0, selector 1).
 struct apClientRecord {
     uint32_t band;             // 1 or 2
-    uint32_t index;
-    char mac[20];              // 12 hex digits
+    uint32_t index;            // the row's trbClientIndex
+    char mac[20];              // 12 upper-case hex digits
     char phyMode[1024];        // "dot11a" ...
     char authentication[1024];
     uint32_t signal;           // percent

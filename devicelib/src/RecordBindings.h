@@ -1,0 +1,61 @@
+#pragma once
+// Which schema object fills which slot of which record, and how its value is converted.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "ObjectSchema.h"
+#include "SnmpValue.h"
+
+namespace trb::devicelib {
+
+enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor };
+
+enum class Conversion : uint8_t {
+    Text,         // DisplayString, bounded and NUL-terminated
+    EnumLabel,    // enumerated INTEGER as its label ("on", "band2dot4gHz")
+    Integer32,    // INTEGER / Gauge as a little-endian 32-bit word
+    IpText,       // IpAddress as dotted decimal
+    GatewayText,  // IpAddress, 0.0.0.0 shown as "N/A"; "" or "N/A" written as 0.0.0.0
+    MacHex,       // six octets as 12 upper-case hex digits
+    UpTimeText,   // TimeTicks as "2 days, 03:04:05"
+    BandFromZero, // band enumeration 1/2 as word 0/1
+    OneMeansTrue, // enumeration whose value 1 means up/on: word 1, else 0
+};
+
+// Record layouts that a family's Get and Set calls exchange.
+enum RecordLayout : uint32_t {
+    LayoutDeviceInfo = 0, // apDeviceInfoRecord (device-information family, record group 0)
+    LayoutLanSettings = 2, // apLanSettingsRecord (record group 2)
+    LayoutPaneStatus = 10, // apPaneStatusRecord
+    LayoutClientRow = 20,  // apClientRecord, one table row
+    LayoutNone = 99,       // values exchanged without a record (device commands)
+};
+
+struct Binding {
+    Family family;
+    uint32_t groupBit; // apStyleModify bit that selects the object
+    uint32_t layout;
+    const char *object; // schema name
+    std::vector<uint32_t> instance; // for table columns; empty for scalars and table walks
+    uint32_t offset;
+    uint32_t size;
+    Conversion conversion;
+};
+
+std::span<const Binding> allBindings();
+
+// Bindings of one record layout.
+std::vector<const Binding *> bindingsOfLayout(uint32_t layout);
+// Bindings a read of `family` carries for the groups in `mask`.
+std::vector<const Binding *> bindingsOfGroups(Family family, uint32_t mask);
+// The group bits a family knows (0 for families without groups).
+uint32_t knownGroups(Family family);
+// Size of a layout's record in bytes.
+uint32_t layoutSize(uint32_t layout);
+
+const schema::ObjectDef &objectOf(const Binding &binding);
+// The full instance OID (for a table walk: the column OID).
+Oid instanceOidOf(const Binding &binding);
+
+} // namespace trb::devicelib

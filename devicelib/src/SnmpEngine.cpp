@@ -1,0 +1,563 @@
+#include "SnmpEngine.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <future>
+#include <set>
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+#include <net-snmp/library/large_fd_set.h>
+
+#include "ErrorText.h"
+#include "TRB4820apHelp.h"
+#include "TableWalk.h"
+
+namespace trb::devicelib {
+namespace {
+
+constexpr int kMaxRepetitions = 16; // rows per GETBULK asked for; the agent may answer fewer
+
+std::vector<oid> toNetOid(const Oid &id) { return std::vector<oid>(id.begin(), id.end()); }
+
+SnmpValue toValue(const netsnmp_variable_list &v)
+{
+    SnmpValue value;
+    value.type = v.type;
+    switch (v.type) {
+    case ASN_INTEGER:
+        value.integer = v.val.integer ? *v.val.integer : 0;
+        break;
+    case ASN_GAUGE:
+    case ASN_COUNTER:
+    case ASN_TIMETICKS:
+        value.integer = v.val.integer ? int64_t(uint32_t(*v.val.integer)) : 0;
+        break;
+    case ASN_OCTET_STR:
+    case ASN_IPADDRESS:
+        if (v.val.string)
+            value.bytes.assign(reinterpret_cast<const char *>(v.val.string), v.val_len);
+        break;
+    default:
+        break;
+    }
+    return value;
+}
+
+std::vector<Varbind> varbindsOf(const netsnmp_pdu *pdu)
+{
+    std::vector<Varbind> list;
+    for (const netsnmp_variable_list *v = pdu->variables; v; v = v->next_variable)
+        list.push_back({Oid(v->name, v->name + v->name_length), toValue(*v)});
+    return list;
+}
+
+bool addValue(netsnmp_pdu *pdu, const Varbind &vb)
+{
+    auto name = toNetOid(vb.oid);
+    const SnmpValue &value = vb.value;
+    if (value.type == asn::OctetString || value.type == asn::IpAddress)
+        return snmp_pdu_add_variable(pdu, name.data(), name.size(), value.type,
+                                     value.bytes.data(), value.bytes.size()) != nullptr;
+    long number = long(value.integer);
+    return snmp_pdu_add_variable(pdu, name.data(), name.size(), value.type, &number, sizeof number) != nullptr;
+}
+
+} // namespace
+
+SnmpEngine::~SnmpEngine() { stop(); }
+
+bool SnmpEngine::start()
+{
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    wakeRead_ = fds[0];
+    wakeWrite_ = fds[1];
+    {
+        std::lock_guard lock(mutex_);
+        accepting_ = true;
+    }
+    stopNow_ = false;
+    thread_ = std::thread([this] { run(); });
+    return true;
+}
+
+void SnmpEngine::stop()
+{
+    if (!thread_.joinable())
+        return;
+    {
+        // The stop task is the last one taken: nothing queued after it would ever run.
+        std::lock_guard lock(mutex_);
+        accepting_ = false;
+        tasks_.push_back([this] { stopNow_ = true; });
+        char byte = 1;
+        (void)!write(wakeWrite_, &byte, 1);
+    }
+    thread_.join();
+    close(wakeRead_);
+    close(wakeWrite_);
+    wakeRead_ = wakeWrite_ = -1;
+}
+
+int SnmpEngine::configure(uint32_t session, const SessionConfig &config)
+{
+    auto result = std::make_shared<std::promise<int>>();
+    auto future = result->get_future();
+    std::unique_lock lock(mutex_);
+    if (!accepting_)
+        return AP_ERR_NOT_INITIALISED;
+    tasks_.push_back([this, session, config, result] {
+        closeLink(session, "session reconfigured");
+        links_[session].config = config;
+        std::string error;
+        NetKey key{false, config.timeoutMs, config.retries};
+        if (!netSession(session, key, error)) {
+            links_.erase(session);
+            result->set_value(AP_ERR_SEND);
+            return;
+        }
+        result->set_value(AP_OK);
+    });
+    char byte = 1;
+    (void)!write(wakeWrite_, &byte, 1);
+    lock.unlock();
+    return future.get(); // the I/O thread takes every task queued before its stop task
+}
+
+void SnmpEngine::closeSession(uint32_t session)
+{
+    std::lock_guard lock(mutex_);
+    if (!accepting_)
+        return;
+    tasks_.push_back([this, session] { closeLink(session, "session closed"); });
+    char byte = 1;
+    (void)!write(wakeWrite_, &byte, 1);
+}
+
+bool SnmpEngine::submit(std::unique_ptr<Request> request)
+{
+    std::lock_guard lock(mutex_);
+    if (!accepting_)
+        return false;
+    auto shared = std::make_shared<std::unique_ptr<Request>>(std::move(request));
+    tasks_.push_back([this, shared] { startRequest(std::move(*shared)); });
+    char byte = 1;
+    (void)!write(wakeWrite_, &byte, 1);
+    return true;
+}
+
+void SnmpEngine::run()
+{
+    for (;;) {
+        if (!runTasks())
+            break;
+        waitForActivity();
+        processSessions();
+        for (std::size_t i = 0; i < deferred_.size(); ++i) {
+            auto task = std::move(deferred_[i]);
+            task();
+        }
+        deferred_.clear();
+    }
+    // Take what was queued before stop() closed the door, then end everything in flight.
+    runTasks();
+    shutdownAll();
+}
+
+bool SnmpEngine::runTasks()
+{
+    char drain[64];
+    while (read(wakeRead_, drain, sizeof drain) > 0) {
+    }
+    std::deque<std::function<void()>> tasks;
+    {
+        std::lock_guard lock(mutex_);
+        tasks.swap(tasks_);
+    }
+    for (auto &task : tasks)
+        task();
+    return !stopNow_;
+}
+
+void SnmpEngine::waitForActivity()
+{
+    netsnmp_large_fd_set fds;
+    netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
+    NETSNMP_LARGE_FD_ZERO(&fds);
+    NETSNMP_LARGE_FD_SET(wakeRead_, &fds);
+    int numfds = wakeRead_ + 1;
+    bool haveTimeout = false;
+    timeval earliest{};
+    for (auto &[id, link] : links_) {
+        for (auto &[key, net] : link.open) {
+            // Each session answers for itself: a session without requests resets `block`.
+            timeval tv{};
+            int block = 1;
+            snmp_sess_select_info2(net, &numfds, &fds, &tv, &block);
+            if (!block && (!haveTimeout || timercmp(&tv, &earliest, <))) {
+                earliest = tv;
+                haveTimeout = true;
+            }
+        }
+    }
+    if (!deferred_.empty()) {
+        earliest = timeval{};
+        haveTimeout = true;
+    }
+    netsnmp_large_fd_set_select(numfds, &fds, nullptr, nullptr, haveTimeout ? &earliest : nullptr);
+    // Read every session whose socket is ready.
+    for (auto &[id, link] : links_)
+        for (auto &[key, net] : link.open) {
+            netsnmp_transport *transport = snmp_sess_transport(net);
+            if (transport && transport->sock >= 0 && NETSNMP_LARGE_FD_ISSET(transport->sock, &fds))
+                snmp_sess_read2(net, &fds);
+        }
+    netsnmp_large_fd_set_cleanup(&fds);
+}
+
+void SnmpEngine::processSessions()
+{
+    for (auto &[id, link] : links_)
+        for (auto &[key, net] : link.open)
+            snmp_sess_timeout(net);
+    for (auto it = tickets_.begin(); it != tickets_.end();)
+        it = it->second->finished ? tickets_.erase(it) : std::next(it);
+}
+
+SnmpEngine::NetKey SnmpEngine::keyFor(const Request &request, const Link &link) const
+{
+    NetKey key{request.kind == Request::Kind::Set, link.config.timeoutMs, link.config.retries};
+    if (request.timeoutMs)
+        key.tryTimeoutMs = std::max<uint32_t>(10, request.timeoutMs / uint32_t(link.config.retries + 1));
+    return key;
+}
+
+void *SnmpEngine::netSession(uint32_t session, const NetKey &key, std::string &error)
+{
+    auto linkIt = links_.find(session);
+    if (linkIt == links_.end()) {
+        error = "session not configured";
+        return nullptr;
+    }
+    Link &link = linkIt->second;
+    if (auto it = link.open.find(key); it != link.open.end())
+        return it->second;
+    std::string peer = link.config.peer;
+    std::string community = key.write ? link.config.writeCommunity : link.config.readCommunity;
+    netsnmp_session settings;
+    snmp_sess_init(&settings);
+    settings.version = SNMP_VERSION_2c;
+    settings.peername = peer.data();
+    settings.community = reinterpret_cast<u_char *>(community.data());
+    settings.community_len = community.size();
+    settings.timeout = long(key.tryTimeoutMs) * 1000;
+    settings.retries = key.retries;
+    void *net = snmp_sess_open(&settings);
+    if (!net) {
+        error = "cannot open a session to " + peer;
+        return nullptr;
+    }
+    link.open.emplace(key, net);
+    return net;
+}
+
+void SnmpEngine::startRequest(std::unique_ptr<Request> request)
+{
+    uint64_t id = nextId_++;
+    Active &active = active_[id];
+    active.request = std::move(request);
+    auto linkIt = links_.find(active.request->session);
+    std::string error;
+    if (linkIt != links_.end())
+        active.net = netSession(active.request->session, keyFor(*active.request, linkIt->second), error);
+    if (!active.net) {
+        complete(id, AP_ERR_SEND, ErrorText::of(AP_ERR_SEND) + ": " + (error.empty() ? "session not configured" : error));
+        return;
+    }
+    switch (active.request->kind) {
+    case Request::Kind::Get: {
+        const auto &oids = active.request->oids;
+        if (oids.empty()) {
+            complete(id, AP_OK, ErrorText::success("Get"));
+            return;
+        }
+        // Every chunk goes out at once: the whole read costs one round trip.
+        for (std::size_t first = 0; first < oids.size(); first += kMaxVarbinds) {
+            std::size_t last = std::min(oids.size(), first + kMaxVarbinds);
+            sendGet(id, std::vector<Oid>(oids.begin() + first, oids.begin() + last));
+            if (!active_.count(id))
+                return;
+        }
+        break;
+    }
+    case Request::Kind::Set:
+        sendSet(id);
+        break;
+    case Request::Kind::Walk:
+        active.walk = std::make_unique<TableWalk>(active.request->oids);
+        active.repetitions = kMaxRepetitions;
+        sendWalkStep(id);
+        break;
+    }
+}
+
+void SnmpEngine::sendGet(uint64_t id, std::vector<Oid> oids)
+{
+    netsnmp_pdu *pdu = snmp_pdu_create(SNMP_MSG_GET);
+    for (const Oid &o : oids) {
+        auto name = toNetOid(o);
+        snmp_add_null_var(pdu, name.data(), name.size());
+    }
+    send(id, pdu, std::move(oids));
+}
+
+void SnmpEngine::sendSet(uint64_t id)
+{
+    Active &active = active_.at(id);
+    netsnmp_pdu *pdu = snmp_pdu_create(SNMP_MSG_SET);
+    for (const Varbind &vb : active.request->varbinds) {
+        if (!addValue(pdu, vb)) {
+            snmp_free_pdu(pdu);
+            complete(id, AP_ERR_BAD_ARGUMENT, ErrorText::of(AP_ERR_BAD_ARGUMENT));
+            return;
+        }
+    }
+    send(id, pdu, {});
+}
+
+void SnmpEngine::sendWalkStep(uint64_t id)
+{
+    Active &active = active_.at(id);
+    std::vector<Oid> start = active.walk->nextRequest();
+    netsnmp_pdu *pdu = snmp_pdu_create(SNMP_MSG_GETBULK);
+    pdu->non_repeaters = 0; // the PDU's default here is -1, which the agent refuses
+    pdu->max_repetitions = std::max(1, active.repetitions);
+    for (const Oid &o : start) {
+        auto name = toNetOid(o);
+        snmp_add_null_var(pdu, name.data(), name.size());
+    }
+    send(id, pdu, std::move(start));
+}
+
+bool SnmpEngine::send(uint64_t id, netsnmp_pdu *pdu, std::vector<Oid> oids)
+{
+    Active &active = active_.at(id);
+    auto ticket = std::make_unique<Ticket>(Ticket{this, id, active.net, std::move(oids)});
+    Ticket *raw = ticket.get();
+    tickets_.emplace(raw, std::move(ticket));
+    ++active.pending;
+    if (snmp_sess_async_send(active.net, pdu, &SnmpEngine::onNetSnmpEvent, raw) == 0) {
+        // Net-SNMP may already have reported SEND_FAILED through the callback; one report only.
+        snmp_free_pdu(pdu);
+        if (!raw->finished) {
+            raw->finished = true;
+            complete(id, AP_ERR_SEND, ErrorText::of(AP_ERR_SEND));
+        }
+        return false;
+    }
+    return true;
+}
+
+int SnmpEngine::onNetSnmpEvent(int op, snmp_session *, int, snmp_pdu *pdu, void *magic)
+{
+    auto *ticket = static_cast<Ticket *>(magic);
+    if (op == NETSNMP_CALLBACK_OP_RESEND || op == NETSNMP_CALLBACK_OP_CONNECT)
+        return 1;
+    if (ticket->finished)
+        return 1;
+    ticket->finished = true;
+    ticket->engine->handleEvent(*ticket, op, pdu);
+    return 1;
+}
+
+void SnmpEngine::handleEvent(Ticket &ticket, int op, snmp_pdu *pdu)
+{
+    auto it = active_.find(ticket.requestId);
+    if (it == active_.end())
+        return; // the request already ended (another PDU failed, or it was cancelled)
+    Active &active = it->second;
+    --active.pending;
+    if (op == NETSNMP_CALLBACK_OP_TIMED_OUT) {
+        // An agent may drop an answer too big for a datagram instead of saying tooBig. When
+        // another part of the same read was answered, the device is up: ask again in halves.
+        bool deviceAnswered = !active.result.values.empty();
+        if (active.request->kind == Request::Kind::Get && ticket.oids.size() > 1 && deviceAnswered) {
+            retryInHalves(ticket.requestId, active, ticket.oids);
+            return;
+        }
+        // The same for a table step: one more try, one row at a time (costs one time-out more
+        // when the device is really gone).
+        if (active.request->kind == Request::Kind::Walk && active.repetitions > 1) {
+            active.repetitions = 1;
+            uint64_t id = ticket.requestId;
+            deferred_.push_back([this, id] {
+                if (active_.count(id))
+                    sendWalkStep(id);
+            });
+            return;
+        }
+        complete(ticket.requestId, AP_ERR_TIMEOUT, ErrorText::of(AP_ERR_TIMEOUT));
+        return;
+    }
+    if (op != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu) {
+        complete(ticket.requestId, AP_ERR_SEND, ErrorText::of(AP_ERR_SEND));
+        return;
+    }
+    switch (active.request->kind) {
+    case Request::Kind::Get:
+        onGetAnswer(ticket.requestId, active, ticket, pdu);
+        break;
+    case Request::Kind::Set:
+        onSetAnswer(ticket.requestId, active, pdu);
+        break;
+    case Request::Kind::Walk:
+        onWalkAnswer(ticket.requestId, active, pdu);
+        break;
+    }
+}
+
+void SnmpEngine::onGetAnswer(uint64_t id, Active &active, const Ticket &ticket, snmp_pdu *pdu)
+{
+    if (pdu->errstat == SNMP_ERR_TOOBIG && ticket.oids.size() > 1) {
+        retryInHalves(id, active, ticket.oids);
+        return;
+    }
+    if (pdu->errstat != SNMP_ERR_NOERROR) {
+        complete(id, int(AP_ERR_SNMP_STATUS + pdu->errstat), ErrorText::of(int(AP_ERR_SNMP_STATUS + pdu->errstat)));
+        return;
+    }
+    std::set<Oid> asked(ticket.oids.begin(), ticket.oids.end());
+    for (Varbind &vb : varbindsOf(pdu))
+        if (asked.count(vb.oid))
+            active.result.values[vb.oid] = std::move(vb.value);
+    if (active.pending == 0)
+        complete(id, AP_OK, ErrorText::success("Get"));
+}
+
+void SnmpEngine::retryInHalves(uint64_t id, Active &active, const std::vector<Oid> &oids)
+{
+    // Sent once Net-SNMP has returned from the callback that asked for it.
+    std::size_t half = oids.size() / 2;
+    std::vector<Oid> first(oids.begin(), oids.begin() + half);
+    std::vector<Oid> second(oids.begin() + half, oids.end());
+    active.pending += 2; // held until the halves are sent
+    deferred_.push_back([this, id, first = std::move(first), second = std::move(second)]() mutable {
+        auto it = active_.find(id);
+        if (it == active_.end())
+            return;
+        it->second.pending -= 2;
+        sendGet(id, std::move(first));
+        if (active_.count(id))
+            sendGet(id, std::move(second));
+    });
+}
+
+void SnmpEngine::onSetAnswer(uint64_t id, Active &active, snmp_pdu *pdu)
+{
+    if (pdu->errstat != SNMP_ERR_NOERROR) {
+        int code = int(AP_ERR_SNMP_STATUS + pdu->errstat);
+        std::string text = ErrorText::of(code);
+        const auto &varbinds = active.request->varbinds;
+        if (pdu->errindex >= 1 && std::size_t(pdu->errindex) <= varbinds.size()) {
+            const Oid &bad = varbinds[pdu->errindex - 1].oid;
+            text += " (object " + std::to_string(pdu->errindex) + " of " + std::to_string(varbinds.size());
+            text += bad.size() > 9 ? ", ." + std::to_string(bad[8]) + "." + std::to_string(bad[9]) + ")" : ")";
+        }
+        complete(id, code, text);
+        return;
+    }
+    for (const Varbind &vb : active.request->varbinds)
+        active.result.values[vb.oid] = vb.value;
+    complete(id, AP_OK, ErrorText::success("Set"));
+}
+
+void SnmpEngine::onWalkAnswer(uint64_t id, Active &active, snmp_pdu *pdu)
+{
+    if (pdu->errstat == SNMP_ERR_TOOBIG && active.repetitions > 1) {
+        active.repetitions /= 2;
+        deferred_.push_back([this, id] {
+            if (active_.count(id))
+                sendWalkStep(id);
+        });
+        return;
+    }
+    if (pdu->errstat != SNMP_ERR_NOERROR) {
+        complete(id, int(AP_ERR_SNMP_STATUS + pdu->errstat), ErrorText::of(int(AP_ERR_SNMP_STATUS + pdu->errstat)));
+        return;
+    }
+    if (!active.walk->consume(varbindsOf(pdu))) {
+        complete(id, AP_ERR_BAD_RESPONSE, ErrorText::of(AP_ERR_BAD_RESPONSE) + ": the table walk made no progress");
+        return;
+    }
+    if (active.walk->done()) {
+        active.result.values = active.walk->values();
+        complete(id, AP_OK, ErrorText::success("Refresh"));
+        return;
+    }
+    deferred_.push_back([this, id] {
+        if (active_.count(id))
+            sendWalkStep(id);
+    });
+}
+
+void SnmpEngine::complete(uint64_t id, int code, std::string text)
+{
+    auto it = active_.find(id);
+    if (it == active_.end())
+        return;
+    Active active = std::move(it->second);
+    active_.erase(it);
+    active.result.code = code;
+    active.result.text = std::move(text);
+    if (code != AP_OK)
+        active.result.values.clear();
+    if (active.request->onDone)
+        active.request->onDone(std::move(active.result));
+}
+
+void SnmpEngine::closeLink(uint32_t session, const char *why)
+{
+    std::vector<uint64_t> ended;
+    for (auto &[id, active] : active_)
+        if (active.request->session == session)
+            ended.push_back(id);
+    for (uint64_t id : ended)
+        complete(id, AP_ERR_SHUTDOWN, std::string("Request cancelled: ") + why);
+    auto it = links_.find(session);
+    if (it == links_.end())
+        return;
+    std::set<void *> nets;
+    for (auto &[key, net] : it->second.open)
+        nets.insert(net);
+    for (auto &[raw, ticket] : tickets_)
+        if (nets.count(ticket->net))
+            ticket->finished = true;
+    for (void *net : nets)
+        snmp_sess_close(net);
+    links_.erase(it);
+    for (auto t = tickets_.begin(); t != tickets_.end();)
+        t = nets.count(t->second->net) ? tickets_.erase(t) : std::next(t);
+}
+
+void SnmpEngine::shutdownAll()
+{
+    std::vector<uint32_t> sessions;
+    for (auto &[id, link] : links_)
+        sessions.push_back(id);
+    for (uint32_t session : sessions)
+        closeLink(session, "device library shut down");
+    std::vector<uint64_t> rest;
+    for (auto &[id, active] : active_)
+        rest.push_back(id);
+    for (uint64_t id : rest)
+        complete(id, AP_ERR_SHUTDOWN, ErrorText::of(AP_ERR_SHUTDOWN));
+    tickets_.clear();
+    deferred_.clear();
+}
+
+} // namespace trb::devicelib

@@ -1,0 +1,125 @@
+#pragma once
+// The library's I/O thread: owns every Net-SNMP session and PDU, sends requests through the
+// single-session API and reports each request exactly once through its onDone (called on
+// this thread; it must not wait for anyone). Callers hand work over through a queue and a
+// wake-up pipe.
+#include <compare>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "HandleState.h"
+#include "TableWalk.h"
+#include "SnmpValue.h"
+
+struct snmp_pdu;
+struct snmp_session;
+
+namespace trb::devicelib {
+
+
+
+struct RequestResult {
+    int code = 0;
+    std::string text;
+    std::map<Oid, SnmpValue> values; // Get: the objects read; Set: the values written; Walk: the table
+};
+
+struct Request {
+    enum class Kind { Get, Set, Walk };
+    Kind kind = Kind::Get;
+    uint32_t session = 0;
+    uint32_t timeoutMs = 0;       // the whole request, spread over the tries; 0 = the session's
+    std::vector<Oid> oids;        // Get: objects; Walk: table columns
+    std::vector<Varbind> varbinds; // Set
+    std::function<void(RequestResult &&)> onDone;
+};
+
+class SnmpEngine {
+public:
+    static constexpr std::size_t kMaxVarbinds = 30;
+
+    ~SnmpEngine();
+    bool start();
+    // Completes every request in flight with AP_ERR_SHUTDOWN, closes the sessions, joins.
+    void stop();
+    // Opens (or reopens) the Net-SNMP sessions of a session handle; waits for the I/O thread.
+    int configure(uint32_t session, const SessionConfig &config);
+    void closeSession(uint32_t session);
+    // False once the engine is stopping: the request is then not taken and onDone not called.
+    bool submit(std::unique_ptr<Request> request);
+
+private:
+    struct NetKey {
+        bool write;
+        uint32_t tryTimeoutMs;
+        int retries;
+        auto operator<=>(const NetKey &) const = default;
+    };
+    struct Link {
+        SessionConfig config;
+        std::map<NetKey, void *> open;
+    };
+    struct Active {
+        std::unique_ptr<Request> request;
+        void *net = nullptr;
+        int pending = 0;
+        int repetitions = 0;
+        RequestResult result;
+        std::unique_ptr<TableWalk> walk;
+    };
+    struct Ticket {
+        SnmpEngine *engine;
+        uint64_t requestId;
+        void *net;
+        std::vector<Oid> oids;
+        bool finished = false;
+    };
+
+    void run();
+    bool runTasks();
+    void waitForActivity();
+    void processSessions();
+
+    void startRequest(std::unique_ptr<Request> request);
+    void *netSession(uint32_t session, const NetKey &key, std::string &error);
+    NetKey keyFor(const Request &request, const Link &link) const;
+    void sendGet(uint64_t id, std::vector<Oid> oids);
+    void sendSet(uint64_t id);
+    void sendWalkStep(uint64_t id);
+    bool send(uint64_t id, snmp_pdu *pdu, std::vector<Oid> oids);
+
+    static int onNetSnmpEvent(int op, snmp_session *session, int reqid, snmp_pdu *pdu, void *magic);
+    void handleEvent(Ticket &ticket, int op, snmp_pdu *pdu);
+    void onGetAnswer(uint64_t id, Active &active, const Ticket &ticket, snmp_pdu *pdu);
+    void retryInHalves(uint64_t id, Active &active, const std::vector<Oid> &oids);
+    void onSetAnswer(uint64_t id, Active &active, snmp_pdu *pdu);
+    void onWalkAnswer(uint64_t id, Active &active, snmp_pdu *pdu);
+    void complete(uint64_t id, int code, std::string text);
+    void closeLink(uint32_t session, const char *why);
+    void shutdownAll();
+
+    std::thread thread_;
+    int wakeRead_ = -1;
+    int wakeWrite_ = -1;
+
+    std::mutex mutex_; // guards tasks_ and accepting_
+    std::deque<std::function<void()>> tasks_;
+    bool accepting_ = false;
+
+    // I/O thread only.
+    bool stopNow_ = false;
+    uint64_t nextId_ = 1;
+    std::map<uint32_t, Link> links_;
+    std::map<uint64_t, Active> active_;
+    std::map<Ticket *, std::unique_ptr<Ticket>> tickets_;
+    std::vector<std::function<void()>> deferred_; // sends that must wait until Net-SNMP returns
+};
+
+} // namespace trb::devicelib

@@ -1,0 +1,95 @@
+#include "ValueConversion.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+namespace trb::devicelib {
+
+void copyBoundedText(std::string_view text, char *slot, std::size_t size)
+{
+    if (!slot || size == 0)
+        return;
+    std::memset(slot, 0, size);
+    auto end = text.find('\0');
+    if (end != std::string_view::npos)
+        text = text.substr(0, end);
+    std::memcpy(slot, text.data(), std::min(text.size(), size - 1));
+}
+
+std::string_view slotText(const char *slot, std::size_t size)
+{
+    return std::string_view(slot, strnlen(slot, size));
+}
+
+std::string macToHex(std::string_view octets)
+{
+    if (octets.size() != 6)
+        return {};
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (unsigned char c : octets) {
+        hex += digits[c >> 4];
+        hex += digits[c & 0xF];
+    }
+    return hex;
+}
+
+std::string ipOctetsToText(std::string_view octets)
+{
+    if (octets.size() != 4)
+        return {};
+    char text[16];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", (unsigned char)octets[0],
+                  (unsigned char)octets[1], (unsigned char)octets[2], (unsigned char)octets[3]);
+    return text;
+}
+
+std::optional<std::string> ipTextToOctets(std::string_view text)
+{
+    std::string octets;
+    std::size_t pos = 0;
+    for (int part = 0; part < 4; ++part) {
+        if (part > 0) {
+            if (pos >= text.size() || text[pos] != '.')
+                return std::nullopt;
+            ++pos;
+        }
+        unsigned value = 0;
+        std::size_t digits = 0;
+        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && digits < 4) {
+            value = value * 10 + unsigned(text[pos] - '0');
+            ++pos;
+            ++digits;
+        }
+        if (digits == 0 || digits > 3 || value > 255)
+            return std::nullopt;
+        octets += char(value);
+    }
+    if (pos != text.size())
+        return std::nullopt;
+    return octets;
+}
+
+std::string upTimeText(uint32_t ticks)
+{
+    uint32_t seconds = ticks / 100;
+    uint32_t days = seconds / 86400;
+    seconds %= 86400;
+    char text[64];
+    std::snprintf(text, sizeof text, "%u %s, %02u:%02u:%02u", days, days == 1 ? "day" : "days",
+                  seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+std::string localClockText()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+} // namespace trb::devicelib
