@@ -1,0 +1,105 @@
+// The module's server object: root changes while running, port choice, failures reported.
+#include "ScriptedClient.h"
+#include "TempDirectory.h"
+#include "VtTFTPServer.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace tftptest;
+
+namespace {
+
+class PortEnvironment {
+public:
+    explicit PortEnvironment(const char *value) { qputenv("TRB4820_TFTP_PORT", value); }
+    ~PortEnvironment() { qunsetenv("TRB4820_TFTP_PORT"); }
+};
+
+} // namespace
+
+TEST(VtTFTPServer, RunAgainServesTheNewRootToLaterRequests)
+{
+    TempDirectory first, second;
+    WriteFile(first / "a.bin", {'a'});
+    WriteFile(second / "b.bin", {'b'});
+    VtTFTPServer server;
+    server.SetListenAddress(QStringLiteral("127.0.0.1"));
+    server.SetTimeout(3000, 3);
+    ASSERT_TRUE(server.Run(QString::fromStdString(first.Path().string()), 0)) << server.LastError().toStdString();
+    const quint16 port = server.BoundPort();
+    EXPECT_EQ(ScriptedClient(port).Fetch("a.bin").bytes, std::vector<std::uint8_t>{'a'});
+
+    ASSERT_TRUE(server.Run(QString::fromStdString(second.Path().string()), 0));
+    EXPECT_EQ(server.BoundPort(), port) << "the running server keeps its port";
+    EXPECT_EQ(ScriptedClient(port).Fetch("b.bin").bytes, std::vector<std::uint8_t>{'b'});
+    EXPECT_EQ(ScriptedClient(port).Fetch("a.bin").errorCode, tftp::kFileNotFound);
+
+    server.Stop();
+    EXPECT_FALSE(server.IsRunning());
+    EXPECT_FALSE(ScriptedClient(port).Endpoint().Receive(std::chrono::milliseconds(0)));
+}
+
+TEST(VtTFTPServer, BindFailureIsReported)
+{
+    UdpEndpoint taken;
+    VtTFTPServer server;
+    server.SetListenAddress(QStringLiteral("127.0.0.1"));
+    QSignalSpy failures(&server, &VtTFTPServer::failed);
+    EXPECT_FALSE(server.Run(QStringLiteral("/tmp"), taken.Port()));
+    EXPECT_FALSE(server.IsRunning());
+    EXPECT_TRUE(server.LastError().contains(QString::number(taken.Port()))) << server.LastError().toStdString();
+    EXPECT_EQ(failures.count(), 1);
+
+    server.SetListenAddress(QStringLiteral("not an address"));
+    EXPECT_FALSE(server.Run(QStringLiteral("/tmp"), 0));
+    EXPECT_EQ(failures.count(), 2);
+}
+
+TEST(VtTFTPServer, EnvironmentOverridesTheDefaultPortOnly)
+{
+    {
+        PortEnvironment environment("16969");
+        EXPECT_EQ(VtTFTPServer::EffectivePort(69), 16969);
+        EXPECT_EQ(VtTFTPServer::EffectivePort(6000), 6000) << "an explicit port stays";
+    }
+    {
+        PortEnvironment environment("junk");
+        EXPECT_EQ(VtTFTPServer::EffectivePort(69), 69);
+    }
+    EXPECT_EQ(VtTFTPServer::EffectivePort(69), 69);
+
+    const quint16 freePort = [] { UdpEndpoint probe; return probe.Port(); }();  // free once released
+    PortEnvironment environment(QByteArray::number(freePort).constData());
+    VtTFTPServer server;
+    server.SetListenAddress(QStringLiteral("127.0.0.1"));
+    TempDirectory root;
+    WriteFile(root / "x", {'x'});
+    if (!server.Run(QString::fromStdString(root.Path().string()), 69))
+        GTEST_SKIP() << "port taken meanwhile: " << server.LastError().toStdString();
+    EXPECT_EQ(server.BoundPort(), freePort);
+    EXPECT_EQ(ScriptedClient(freePort).Fetch("x").bytes, std::vector<std::uint8_t>{'x'});
+}
+
+namespace {
+int callbackCalls = 0;
+void CancelEverything(VtTFTPMsg *message, bool &keepGoing)
+{
+    ++callbackCalls;
+    if (message->stage == VtTFTPMsg::Started)
+        keepGoing = false;
+}
+} // namespace
+
+TEST(VtTFTPServer, CallbackCanCancelATransfer)
+{
+    TempDirectory root;
+    WriteFile(root / "x", {'x'});
+    VtTFTPServer server;
+    server.SetListenAddress(QStringLiteral("127.0.0.1"));
+    server.SetTransferringMsgCallback(&CancelEverything);
+    ASSERT_TRUE(server.Run(QString::fromStdString(root.Path().string()), 0));
+    const auto result = ScriptedClient(server.BoundPort()).Fetch("x");
+    EXPECT_EQ(result.errorCode, tftp::kAccessViolation);
+    EXPECT_GE(callbackCalls, 1);
+}

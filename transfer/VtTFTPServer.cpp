@@ -1,0 +1,79 @@
+#include "VtTFTPServer.h"
+
+#include "tftp/TftpServerCore.h"
+
+#include <QDebug>
+
+VtTFTPServer::VtTFTPServer(QObject *parent)
+    : QObject(parent), core_(std::make_unique<tftp::TftpServerCore>())
+{
+}
+
+VtTFTPServer::~VtTFTPServer() { Stop(); }
+
+void VtTFTPServer::SetTimeout(unsigned long timeout, int retries)
+{
+    timeoutMs_ = timeout;
+    retries_ = retries;
+    core_->SetTimeout(unsigned(qBound(1ul, timeout, 3600000ul)), retries);
+}
+
+void VtTFTPServer::SetTransferringMsgCallback(TransferringMsgCallback callback)
+{
+    callback_ = callback;
+    if (callback == nullptr) {
+        core_->SetReportFunction(nullptr);
+        return;
+    }
+    core_->SetReportFunction([callback](const tftp::TransferReport &report) {
+        VtTFTPMsg message{int(report.stage), report.upload, report.fileName.c_str(),
+                          report.peer.c_str(), report.bytes, report.total, report.error.c_str()};
+        bool keepGoing = true;
+        callback(&message, keepGoing);
+        return keepGoing;
+    });
+}
+
+int VtTFTPServer::EffectivePort(int requestedPort)
+{
+    if (requestedPort != kDefaultPort)
+        return requestedPort;
+    bool ok = false;
+    const int overridden = qEnvironmentVariableIntValue("TRB4820_TFTP_PORT", &ok);
+    return ok && overridden > 0 && overridden <= 65535 ? overridden : kDefaultPort;
+}
+
+bool VtTFTPServer::Run(const QString &rootDirectory, int port)
+{
+    core_->SetRoot(rootDirectory.toStdString());
+    const int effectivePort = EffectivePort(port);
+    if (core_->IsRunning() && effectivePort == runningPort_)
+        return true;
+    if (effectivePort < 0 || effectivePort > 65535) {
+        lastError_ = QStringLiteral("Invalid TFTP port %1").arg(port);
+    } else {
+        std::string error;
+        if (core_->Start(listenAddress_.toStdString(), std::uint16_t(effectivePort), error)) {
+            runningPort_ = effectivePort;
+            lastError_.clear();
+            return true;
+        }
+        lastError_ = QString::fromStdString(error);
+    }
+    runningPort_ = -1;
+    qWarning().noquote() << "TFTP server:" << lastError_;
+    emit failed(lastError_);
+    return false;
+}
+
+void VtTFTPServer::Stop()
+{
+    core_->Stop();
+    runningPort_ = -1;
+}
+
+void VtTFTPServer::SetListenAddress(const QString &address) { listenAddress_ = address; }
+
+bool VtTFTPServer::IsRunning() const { return core_->IsRunning(); }
+
+quint16 VtTFTPServer::BoundPort() const { return core_->BoundPort(); }

@@ -1,0 +1,67 @@
+#pragma once
+// The TFTP server itself: a listening socket and its transfers, served by one thread of
+// its own with poll(). Plain C++ so it can run without Qt (tests, fuzzing, the daemon).
+#include "TftpTransfer.h"
+#include "TransferReport.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tftp {
+
+class TftpServerCore {
+public:
+    TftpServerCore();
+    TftpServerCore(const TftpServerCore &) = delete;
+    TftpServerCore &operator=(const TftpServerCore &) = delete;
+    ~TftpServerCore();
+
+    // Binds address:port (port 0 picks a free one) and starts serving. On failure returns
+    // false with a reason in error; nothing keeps running.
+    bool Start(const std::string &address, std::uint16_t port, std::string &error);
+    void Stop();
+    bool IsRunning() const { return thread_.joinable(); }
+    std::uint16_t BoundPort() const { return boundPort_; }
+
+    // Later requests are served from this directory; an empty text serves nothing.
+    void SetRoot(const std::string &root);
+    void SetTimeout(unsigned timeoutMs, int retries);
+    // Called on the server's thread; set it before Start.
+    void SetReportFunction(ReportFunction function);
+
+    static constexpr std::size_t kMaxTransfers = 64;
+
+private:
+    void Loop();
+    int PollTimeoutMs(Clock::time_point now) const;
+    void ServeListener(Clock::time_point now);
+    void ServeTransfer(TftpTransfer &transfer, Clock::time_point now);
+    void HandleRequest(const Packet &request, const sockaddr_in &peer, const in_addr &local,
+                       Clock::time_point now);
+    std::unique_ptr<TftpTransfer> CreateTransfer(const Packet &request, const sockaddr_in &peer,
+                                                 int socketFd, std::string &errorText,
+                                                 std::uint16_t &errorCode);
+    TftpTransfer *FindTransferFor(const sockaddr_in &peer) const;
+    void SendFromListener(const sockaddr_in &to, std::uint16_t code, const std::string &message);
+
+    int listenFd_ = -1;
+    int wakeFd_ = -1;
+    std::uint16_t boundPort_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::thread thread_;
+    std::vector<std::unique_ptr<TftpTransfer>> transfers_;
+    std::vector<std::uint8_t> receiveBuffer_;
+
+    mutable std::mutex settingsMutex_;
+    std::string root_;
+    unsigned timeoutMs_ = 3000;
+    int retries_ = 5;
+    ReportFunction reportFunction_;
+};
+
+} // namespace tftp

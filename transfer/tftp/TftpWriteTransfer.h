@@ -1,0 +1,41 @@
+#pragma once
+// Receives a file from the peer into a pending upload, lock-step or in RFC 7440 windows,
+// and commits it only when the final block has arrived.
+#include "PendingUpload.h"
+#include "TftpTransfer.h"
+
+#include <vector>
+
+namespace tftp {
+
+class TftpWriteTransfer final : public TftpTransfer {
+public:
+    TftpWriteTransfer(int socketFd, const sockaddr_in &peer, TransferParameters parameters,
+                      TransferReport report, ReportFunction reportFunction, PendingUpload upload);
+
+    void Start(Clock::time_point now) override;
+
+protected:
+    void OnPacket(const Packet &packet, Clock::time_point now) override;
+    void OnDeadline(Clock::time_point now) override;
+    bool OnRepeatedRequest(Clock::time_point now) override;
+
+private:
+    void OnData(const Packet &packet, Clock::time_point now);
+    void AcceptBlock(const Packet &packet, Clock::time_point now);
+    void SendFirstAnswer();
+    void SendAck(std::uint64_t index);
+    bool Append(const std::uint8_t *data, std::size_t size);
+    bool Flush();
+
+    PendingUpload upload_;
+    std::uint64_t expected_ = 1;      // next block index wanted
+    std::uint64_t received_ = 0;      // bytes accepted so far
+    std::uint64_t lastAcknowledged_ = 0;
+    unsigned blocksSinceAck_ = 0;
+    bool gapAcknowledged_ = false;
+    bool complete_ = false;           // committed; lingering to re-acknowledge a lost final ACK
+    std::vector<std::uint8_t> buffer_;
+};
+
+} // namespace tftp

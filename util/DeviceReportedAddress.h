@@ -1,0 +1,12 @@
+#pragma once
+// The device's own address and mask as the device last reported them. Empty at start;
+// the status pane's poll and the home page set them, the transfer pages read them.
+#include <QString>
+
+namespace trb {
+
+QString DeviceReportedAddress();
+QString DeviceReportedMask();
+void SetDeviceReportedAddress(const QString &address, const QString &mask);
+
+} // namespace trb
