@@ -30,7 +30,10 @@ PopupPage::PopupPage(const QString &pageTitle, QWidget *parent)
 
     statusBar_->setObjectName(QStringLiteral("pageStatusBar"));
     statusBar_->setSizeGripEnabled(false);
-    statusBar_->setStyleSheet(QStringLiteral("QStatusBar { background: rgb(210, 210, 210); }"));
+    QPalette grey = statusBar_->palette();
+    grey.setColor(QPalette::Window, QColor(210, 210, 210));
+    statusBar_->setPalette(grey);
+    statusBar_->setAutoFillBackground(true);
     statusPane_->setObjectName(QStringLiteral("pageStatusText"));
     statusBar_->addWidget(statusPane_, 1);
     statusPane_->setText(QString::fromLatin1(kReadingText));

@@ -1,0 +1,67 @@
+#pragma once
+// What every page test needs: a simulator of its own, the module's session on it, a main
+// window the pages can disable, and ways to look at the device behind the pages' backs.
+#include <gtest/gtest.h>
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "RecordingMessageBox.h"
+#include "SimulatorProcess.h"
+#include "TRB4820apHelp.h"
+
+namespace trb::test {
+
+// Runs the event loop until `done` or the time is up; returns done().
+bool WaitFor(const std::function<bool()> &done, int milliseconds = 10000);
+// Runs the event loop for this long.
+void Spin(int milliseconds);
+
+class PageTest : public ::testing::Test {
+protected:
+    explicit PageTest(std::vector<std::string> simulatorArgs = {"--reboot-seconds", "1"})
+        : simulatorArgs_(std::move(simulatorArgs)) {}
+    void SetUp() override;
+    void TearDown() override;
+
+    // The device's LAN settings and information as a fresh handle reads them (blocking).
+    int ReadLan(apLanSettingsRecord &record);
+    int ReadDeviceInfo(apDeviceInfoRecord &record);
+    // Sets the LAN settings through a fresh handle (running configuration only).
+    int WriteLan(int mode, const char *ip, const char *mask, const char *gateway);
+    // True when the device answers a short read now.
+    bool DeviceAnswers();
+
+    // Net-SNMP's own tools against the simulator, by object name; output of -Oqv, trimmed.
+    std::string SnmpGet(const std::string &object);
+    bool SnmpSet(const std::string &object, char type, const std::string &value);
+
+    // Bytes of the simulator's state file ("" when it has not saved yet).
+    std::string StateFileText() const;
+
+    std::unique_ptr<SimulatorProcess> simulator;
+    std::unique_ptr<QMainWindow> mainWindow;
+    std::unique_ptr<RecordingMessageBox> messages;
+    APHANDLE session = 0;
+
+private:
+    std::vector<std::string> simulatorArgs_;
+};
+
+// Deletes the page at the end of a test unless it deleted itself on closing.
+template <typename Page>
+struct PageHolder {
+    QPointer<Page> page;
+    explicit PageHolder(Page *p) : page(p) {}
+    ~PageHolder() { delete page.data(); }
+    Page *operator->() const { return page; }
+    Page *get() const { return page; }
+};
+
+} // namespace trb::test

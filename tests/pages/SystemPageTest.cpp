@@ -1,0 +1,195 @@
+// System commands against the simulator: what each command does to the device, the
+// confirmations, and the wait dialog that keeps the main window disabled meanwhile.
+#include <QPushButton>
+
+#include "PageTestSupport.h"
+#include "PleaseWaitDialog.h"
+#include "SystemPage.h"
+
+using trb::MessageAnswer;
+using trb::SystemPage;
+using namespace trb::test;
+
+namespace {
+
+class SystemPageTest : public PageTest {
+protected:
+    SystemPage *OpenPage()
+    {
+        auto *page = new SystemPage;
+        page->resize(470, 260);
+        page->show();
+        return page;
+    }
+
+    // A hidden page, as the Configuration menu makes one; the menu has disabled the main window.
+    SystemPage *HiddenPage()
+    {
+        mainWindow->setEnabled(false);
+        return new SystemPage;
+    }
+
+    QString Gateway()
+    {
+        auto record = std::make_unique<apLanSettingsRecord>();
+        EXPECT_EQ(ReadLan(*record), 0);
+        return record->gateway;
+    }
+
+    void ExpectConfirmation(const QString &text)
+    {
+        ASSERT_GE(messages->count(), 1);
+        const auto &asked = messages->shown().first();
+        EXPECT_EQ(asked.text, text);
+        EXPECT_EQ(asked.title, "Warning");
+        EXPECT_EQ(asked.buttons, trb::MessageButtons::OkCancel);
+    }
+
+    // The wait dialog is up with this text and the main window is disabled, until the dialog
+    // closes by itself (the test runs at 1/50 of the real waits).
+    void ExpectWaitThenEnabled(SystemPage *page, const QString &text, int scaledWaitMs)
+    {
+        ASSERT_NE(page->waitDialog(), nullptr);
+        EXPECT_EQ(page->waitDialog()->text(), text);
+        EXPECT_EQ(page->waitDialog()->windowTitle(), "Please wait...");
+        EXPECT_FALSE(mainWindow->isEnabled());
+        EXPECT_TRUE(WaitFor([&] { return page->waitDialog() == nullptr; }, scaledWaitMs + 5000));
+        EXPECT_TRUE(mainWindow->isEnabled());
+    }
+};
+
+TEST_F(SystemPageTest, ShowsTheThreeCommandsOnly)
+{
+    PageHolder page(OpenPage());
+    EXPECT_EQ(page->windowTitle(), "System");
+    EXPECT_TRUE(page->restartButton()->isVisible());
+    EXPECT_TRUE(page->restoreButton()->isVisible());
+    EXPECT_TRUE(page->clearButton()->isVisible());
+    EXPECT_FALSE(page->findChild<QPushButton *>("saveActiveButton")->isVisible());
+    EXPECT_FALSE(page->findChild<QPushButton *>("discardButton")->isVisible());
+}
+
+TEST_F(SystemPageTest, CancelledCommandsSendNothing)
+{
+    ASSERT_EQ(WriteLan(0, "192.168.1.10", "255.255.255.0", "192.168.1.99"), 0);
+    const std::string savedBefore = StateFileText();
+    {
+        PageHolder page(HiddenPage());
+        messages->queueAnswer(MessageAnswer::Cancel);
+        page->SaveAndActivate();
+        ExpectConfirmation("Device will Save and active, continue?");
+        EXPECT_TRUE(mainWindow->isEnabled());
+        EXPECT_EQ(page->waitDialog(), nullptr);
+    }
+    {
+        PageHolder page(HiddenPage());
+        messages->clear();
+        messages->queueAnswer(MessageAnswer::Cancel);
+        page->Discard();
+        ExpectConfirmation("All of your changes will be discarded and device will reboot continue?");
+        EXPECT_TRUE(mainWindow->isEnabled());
+    }
+    PageHolder page(OpenPage());
+    for (QPushButton *button : {page->restartButton(), page->restoreButton(), page->clearButton()}) {
+        messages->queueAnswer(MessageAnswer::Cancel);
+        button->click();
+    }
+    EXPECT_EQ(messages->texts().mid(1), (QStringList{"Device will reboot, continue?",
+                                                     "Device will reboot and module will be disconnected, continue?",
+                                                     "Clear the language pack?"}));
+    EXPECT_FALSE(page->restartPending());
+    Spin(200);
+    EXPECT_TRUE(DeviceAnswers());
+    EXPECT_EQ(Gateway(), "192.168.1.99"); // not discarded
+    EXPECT_EQ(StateFileText(), savedBefore); // not saved
+    EXPECT_EQ(SnmpGet("trbLanguagePack.0"), "French 1.2.07");
+}
+
+TEST_F(SystemPageTest, SaveAndActivateKeepsTheChangesOverARestart)
+{
+    ASSERT_EQ(WriteLan(0, "192.168.1.10", "255.255.255.0", "192.168.1.99"), 0);
+    PageHolder page(HiddenPage());
+    page->SaveAndActivate();
+    ExpectConfirmation("Device will Save and active, continue?");
+    ExpectWaitThenEnabled(page.get(), "Device is activing,Please Wait...", 400);
+    ASSERT_TRUE(simulator->restart());
+    EXPECT_EQ(Gateway(), "192.168.1.99");
+}
+
+TEST_F(SystemPageTest, RestartSendsTheCommandTwoSecondsLaterAndTheDeviceReboots)
+{
+    PageHolder page(OpenPage());
+    page->restartButton()->click();
+    ExpectConfirmation("Device will reboot, continue?");
+    // The UI thread has not run its timers yet: nothing has been sent.
+    EXPECT_TRUE(page->restartPending());
+    EXPECT_TRUE(DeviceAnswers());
+    EXPECT_TRUE(page->restartPending());
+    EXPECT_TRUE(WaitFor([&] { return !page->restartPending(); }, 2000));
+    EXPECT_FALSE(DeviceAnswers()); // rebooting
+    ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1500);
+    EXPECT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
+}
+
+TEST_F(SystemPageTest, RestoreBringsBackTheFactorySettings)
+{
+    ASSERT_EQ(WriteLan(0, "192.168.1.10", "255.255.255.0", "192.168.1.99"), 0);
+    PageHolder page(OpenPage());
+    page->restoreButton()->click();
+    ExpectConfirmation("Device will reboot and module will be disconnected, continue?");
+    EXPECT_TRUE(page->restartPending());
+    ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1400);
+    EXPECT_FALSE(page->restartPending());
+    EXPECT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
+    EXPECT_EQ(Gateway(), "192.168.1.1");
+    EXPECT_NE(StateFileText(), "");
+}
+
+TEST_F(SystemPageTest, DiscardDropsUnsavedChangesAndReboots)
+{
+    ASSERT_EQ(WriteLan(0, "192.168.1.10", "255.255.255.0", "192.168.1.99"), 0);
+    PageHolder page(HiddenPage());
+    page->Discard();
+    ExpectConfirmation("All of your changes will be discarded and device will reboot continue?");
+    EXPECT_TRUE(page->restartPending());
+    ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1000);
+    EXPECT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
+    EXPECT_EQ(Gateway(), "192.168.1.1");
+}
+
+TEST_F(SystemPageTest, ClearEmptiesTheLanguagePackAndSaysSo)
+{
+    ASSERT_EQ(SnmpGet("trbLanguagePack.0"), "French 1.2.07");
+    PageHolder page(OpenPage());
+    page->clearButton()->click();
+    ExpectConfirmation("Clear the language pack?");
+    EXPECT_EQ(messages->texts().value(1), "Clear the language pack success.");
+    EXPECT_EQ(messages->last().title, "TRB-4820");
+    EXPECT_EQ(SnmpGet("trbLanguagePack.0"), "");
+    EXPECT_TRUE(mainWindow->isEnabled());
+}
+
+// The device never answered: the user must not be told it worked.
+TEST_F(SystemPageTest, ClearReportsFailureWhenTheDeviceDoesNotAnswer)
+{
+    PageHolder page(OpenPage());
+    simulator->stop();
+    page->clearButton()->click();
+    EXPECT_EQ(messages->texts().value(1), "Clear the language pack fail.");
+    EXPECT_TRUE(page->statusText().contains("timed out")) << page->statusText().toStdString();
+}
+
+TEST_F(SystemPageTest, ClosingThePageDuringAWaitGivesTheMainWindowBackAndSendsNothing)
+{
+    auto *page = OpenPage();
+    QPointer<SystemPage> alive(page);
+    page->restartButton()->click();
+    EXPECT_FALSE(mainWindow->isEnabled());
+    page->close();
+    EXPECT_TRUE(WaitFor([&] { return alive.isNull(); }, 2000));
+    EXPECT_TRUE(mainWindow->isEnabled());
+    Spin(200);
+    EXPECT_TRUE(DeviceAnswers());
+}
+
+} // namespace
