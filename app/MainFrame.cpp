@@ -4,6 +4,13 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "AboutBox.h"
+#include "HomeInfoPage.h"
+#include "MainWindowLink.h"
+#include "PageHostView.h"
+#include "PopupPage.h"
+#include "SystemPage.h"
+
 namespace trb {
 
 MainFrame::MainFrame(const QString &deviceAddress, QWidget *parent) : QMainWindow(parent)
@@ -13,26 +20,131 @@ MainFrame::MainFrame(const QString &deviceAddress, QWidget *parent) : QMainWindo
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
-    setCentralWidget(new QWidget(this));
-    BuildMenu();
+    MainWindowLink::Set(this);
     statusBar()->setObjectName(QStringLiteral("mainStatusBar"));
     statusBar()->setSizeGripEnabled(false);
+    statusBar()->showMessage(QString::fromLatin1(PopupPage::kReadingText));
+    BuildMenus();
+    view_ = new PageHostView(this);
+    setCentralWidget(view_);
     setFixedSize(kWidth, kHeight);
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void MainFrame::BuildMenu()
+MainFrame::~MainFrame()
 {
-    QMenu *home = menuBar()->addMenu(QStringLiteral("&Home"));
-    QAction *close = home->addAction(QStringLiteral("&Close"));
-    close->setObjectName(QStringLiteral("actionClose"));
-    connect(close, &QAction::triggered, this, &QWidget::close);
+    delete view_; // closes the pages while the status bar still exists
+    view_ = nullptr;
 }
 
-void MainFrame::SetStatusText(const QString &text)
+QAction *MainFrame::AddEntry(QMenu *menu, const QString &text, const QString &name)
 {
-    statusBar()->showMessage(text);
+    QAction *action = menu->addAction(text);
+    action->setObjectName(name);
+    return action;
+}
+
+void MainFrame::BuildMenus()
+{
+    // Eight menus must fit the fixed 498-pixel width.
+    QFont menuFont = menuBar()->font();
+    menuFont.setPixelSize(11);
+    menuBar()->setFont(menuFont);
+    QMap<QString, QMenu *> menus;
+    const auto menuNamed = [&](const char *text) {
+        QMenu *&menu = menus[QString::fromLatin1(text)];
+        if (!menu)
+            menu = menuBar()->addMenu(QString::fromLatin1(text));
+        return menu;
+    };
+    for (const PageCommand &command : PageCommands()) {
+        QMenu *menu = menuNamed(command.menu);
+        const QString name = QStringLiteral("action") + QString::number(int(command.kind));
+        QAction *entry = AddEntry(menu, QString::fromLatin1(command.entry), name);
+        connect(entry, &QAction::triggered, this, [this, kind = command.kind] { OpenPage(kind); });
+        if (command.kind == PageKind::ArpSpoofing)
+            arpAction_ = entry;
+        if (command.kind == PageKind::HomeInformation) {
+            menu->addSeparator();
+            connect(AddEntry(menu, QStringLiteral("&Close"), QStringLiteral("actionClose")),
+                    &QAction::triggered, this, &QWidget::close);
+        }
+        if (command.kind == PageKind::Log) {
+            QMenu *configuration = menuNamed("&Configuration");
+            connect(AddEntry(configuration, QStringLiteral("&Save And Active"), QStringLiteral("actionSaveAndActive")),
+                    &QAction::triggered, this, &MainFrame::SaveAndActive);
+            connect(AddEntry(configuration, QStringLiteral("&Discard Changes"), QStringLiteral("actionDiscardChanges")),
+                    &QAction::triggered, this, &MainFrame::DiscardChanges);
+        }
+    }
+    // Help sits at the right end of the menu bar.
+    auto *helpBar = new QMenuBar(menuBar());
+    helpBar->setFont(menuFont);
+    QMenu *help = helpBar->addMenu(QStringLiteral("He&lp"));
+    connect(AddEntry(help, QStringLiteral("&About"), QStringLiteral("actionAbout")),
+            &QAction::triggered, this, &MainFrame::ShowAbout);
+    menuBar()->setCornerWidget(helpBar, Qt::TopRightCorner);
+}
+
+QAction *MainFrame::action(const QString &objectName) const
+{
+    return findChild<QAction *>(objectName);
+}
+
+void MainFrame::SetApModeName(const QString &name, const QString &second)
+{
+    apModeName_ = name;
+    secondModeText_ = second;
+    const bool clientOrRepeater = name.contains(QLatin1String("client"))
+        || name.contains(QLatin1String("repeater"));
+    if (arpAction_)
+        arpAction_->setEnabled(!clientOrRepeater);
+}
+
+void MainFrame::SetStatusText(const QString &text) { statusBar()->showMessage(text); }
+
+PopupPage *MainFrame::OpenPage(PageKind kind)
+{
+    const PageCommand &command = CommandFor(kind);
+    setEnabled(false);
+    pollAsync = command.pollAsync;
+    PopupPage *page = CreatePage(kind);
+    view_->Remember(kind, page);
+    if (auto *home = qobject_cast<HomeInfoPage *>(page))
+        connect(home, &HomeInfoPage::modeTextsRead, this, &MainFrame::SetApModeName);
+    if (command.size.isEmpty()) {
+        page->move(geometry().center() - page->rect().center());
+    } else {
+        page->move(0, 0);
+        page->resize(command.size);
+    }
+    if (command.clearStatusText)
+        page->ShowMessage(QString());
+    page->show();
+    return page;
+}
+
+void MainFrame::SaveAndActive() { RunHiddenSystemCommand(true); }
+void MainFrame::DiscardChanges() { RunHiddenSystemCommand(false); }
+
+void MainFrame::RunHiddenSystemCommand(bool saveAndActivate)
+{
+    setEnabled(false);
+    pollAsync = 1;
+    // Never shown: it only confirms, sends and covers the device's work with its wait dialog.
+    auto *page = new SystemPage;
+    view_->Remember(PageKind::System, page);
+    if (saveAndActivate)
+        page->SaveAndActivate();
+    else
+        page->Discard();
+}
+
+void MainFrame::ShowAbout()
+{
+    AboutBox about(this);
+    about.exec();
 }
 
 } // namespace trb

@@ -1,5 +1,8 @@
 #include "ModuleApp.h"
 
+#include <QApplication>
+
+#include "AppIcon.h"
 #include "InstanceLock.h"
 #include "MainFrame.h"
 #include "MessageBoxService.h"
@@ -35,6 +38,7 @@ bool ModuleApp::InitInstance(const QStringList &arguments)
     }
     OpenDeviceSession();
     localTransferMode = PlatformSettings::ReadLocalTransferMode();
+    QApplication::setWindowIcon(ApplicationIcon());
     mainFrame_ = std::make_unique<MainFrame>(commandLine_.deviceAddress);
     mainFrame_->show();
     mainFrame_->repaint();

@@ -1,0 +1,67 @@
+#include "PageCatalog.h"
+
+#include "DeviceInfoPageTrb.h"
+#include "HomeInfoPageTrb.h"
+#include "LanPage.h"
+#include "PlaceholderPage.h"
+#include "SystemPage.h"
+
+namespace trb {
+namespace {
+
+using K = PageKind;
+
+const PageCommand kCommands[] = {
+    {K::HomeInformation, "&Home", "&Information", "Home \\ Information", {480, 500}, 0, false},
+    {K::BasicWireless, "&Basic", "&Wireless", "Basic \\ Wireless", {620, 710}, 0, false},
+    {K::Lan, "&Basic", "&LAN", "Basic \\ LAN", {400, 300}, 0, false},
+    {K::Performance, "&Advanced", "&Performance", "Advanced \\ Performance", {620, 650}, 0, false},
+    {K::MultiSsid, "&Advanced", "&Multi-SSID", "Andvanced \\ Multi-SSID", {560, 710}, 0, false},
+    {K::Vlan, "&Advanced", "&VLAN", "Advanced \\ VLAN", {700, 710}, 0, false},
+    {K::Intrusion, "&Advanced", "In&trusion", "Advanced \\ Intrusion", {660, 680}, 0, false},
+    {K::Schedule, "&Advanced", "&Schedule", "Advanced \\ Schedule", {660, 710}, 0, false},
+    {K::DhcpServer, "&Advanced", "&DHCP Server", "Advanced \\ DHCP Server", {580, 610}, 0, false},
+    {K::ApArray, "&Advanced", "&AP Array", "Advanced \\AP Array", {530, 700}, 0, false},
+    {K::Filter, "&Advanced", "&Filter", "Advanced \\ Filter", {570, 700}, 0, false},
+    {K::QoS, "&Advanced", "&QoS", "Advanced \\ QoS", {710, 730}, 0, false},
+    {K::ArpSpoofing, "&Advanced", "A&RP Spoofing Prevention", "Advanced \\ARP Spoofing Prevention",
+     {500, 550}, 0, false},
+    {K::Administration, "&Maintenance", "&Administration Settings",
+     "Maintenance \\Administration Settings", {530, 630}, 0, false},
+    {K::FirmwareAndSsl, "&Maintenance", "&Firmware and SSL", "Maintenance \\ Firmware and SSL", {}, 1,
+     false},
+    {K::ConfigurationFile, "&Maintenance", "&Configuration File",
+     "Maintenance \\ Configuration File", {590, 240}, 1, false},
+    {K::TimeAndDate, "&Maintenance", "&Time and Date", "Maintenance \\ Time and Date", {640, 670}, 0,
+     false},
+    {K::DeviceInformation, "&Status", "&Device Information", "Status \\ Device Information",
+     {610, 700}, 0, false},
+    {K::ClientInformation, "&Status", "&Client Information", "Status \\ Client Information",
+     {630, 280}, 0, true},
+    {K::WdsInformation, "&Status", "&WDS Information", "Status \\ WDS Information", {610, 280}, 0,
+     true},
+    {K::Stats, "&Status", "&Stats", "Status \\ Stats", {600, 690}, 0, false},
+    {K::Log, "&Status", "&Log", "Status \\ Log", {600, 700}, 0, false},
+    {K::System, "Sys&tem", "&System", "System", {470, 260}, 1, false},
+};
+static_assert(std::size(kCommands) == kPageKindCount);
+
+} // namespace
+
+std::span<const PageCommand> PageCommands() { return kCommands; }
+
+const PageCommand &CommandFor(PageKind kind) { return kCommands[static_cast<int>(kind)]; }
+
+PopupPage *CreatePage(PageKind kind)
+{
+    const QString title = QString::fromLatin1(CommandFor(kind).title);
+    switch (kind) {
+    case PageKind::HomeInformation: return new HomeInfoPageTrb;
+    case PageKind::Lan: return new LanPage;
+    case PageKind::DeviceInformation: return new DeviceInfoPageTrb;
+    case PageKind::System: return new SystemPage;
+    default: return new PlaceholderPage(title);
+    }
+}
+
+} // namespace trb

@@ -1,0 +1,82 @@
+// Renders the main window and every page, read from the simulator, to PNG files:
+//   trb4820-tour OUTDIR
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QStatusBar>
+
+#include <cstdio>
+
+#include "MainFrame.h"
+#include "PageCatalog.h"
+#include "PopupPage.h"
+#include "ProcessValues.h"
+#include "SimulatorProcess.h"
+
+namespace {
+
+void Settle(int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+QString FileName(const trb::PageCommand &command)
+{
+    QString name = QString::fromLatin1(command.entry).remove('&').toLower();
+    name.replace(QRegularExpression("[^a-z0-9]+"), "-");
+    return QStringLiteral("%1-%2.png").arg(int(command.kind) + 1, 2, 10, QLatin1Char('0')).arg(name);
+}
+
+bool Save(QWidget *window, const QString &path)
+{
+    const bool saved = window->grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TRB4820_TIME_SCALE", "0.05");
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: trb4820-tour OUTDIR\n");
+        return 2;
+    }
+    const QString outDir = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(outDir)) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+    trb::test::SimulatorProcess simulator;
+    if (!simulator.ok()) {
+        std::fprintf(stderr, "simulator did not start: %s\n", simulator.error().c_str());
+        return 1;
+    }
+    apInitSnmpLibrary();
+    trb::sessionHandle = apSnmpOpenSession(35, "trb3710");
+    apSnmpSetSession(trb::sessionHandle, 161, "public", "private", 150, simulator.address().c_str(), 1);
+
+    int failures = 0;
+    {
+        trb::MainFrame frame(QString::fromStdString(simulator.address()));
+        frame.show();
+        Settle(800);
+        failures += !Save(&frame, outDir + "/00-main-window.png");
+        for (const trb::PageCommand &command : trb::PageCommands()) {
+            trb::PopupPage *page = frame.OpenPage(command.kind);
+            Settle(1200);
+            failures += !Save(page, outDir + "/" + FileName(command));
+            page->close();
+            Settle(50);
+        }
+    }
+    apUninitSnmpLibrary();
+    return failures == 0 ? 0 : 1;
+}
