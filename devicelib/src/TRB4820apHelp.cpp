@@ -244,16 +244,27 @@ int apStyleModify(APHANDLE handle, uint32_t groupMask, int)
     return AP_OK;
 }
 
-int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *context, int mode,
-                         uint32_t timeoutMs)
+namespace {
+// A get or set goes to a group handle in a known mode; 0 when it may, else the code.
+int checkGroupRequest(APHANDLE handle, int mode, std::shared_ptr<HandleState> &state)
 {
     if (!lib().running())
         return AP_ERR_NOT_INITIALISED;
-    auto state = lib().handles.find(handle);
+    state = lib().handles.find(handle);
     if (!state)
         return AP_ERR_BAD_HANDLE;
     if (!validMode(mode) || state->family == Family::Session || state->family == Family::Monitor)
         return AP_ERR_BAD_ARGUMENT;
+    return AP_OK;
+}
+} // namespace
+
+int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *context, int mode,
+                         uint32_t timeoutMs)
+{
+    std::shared_ptr<HandleState> state;
+    if (const int refused = checkGroupRequest(handle, mode, state))
+        return refused;
     auto request = std::make_unique<Request>();
     request->kind = Request::Kind::Get;
     request->session = state->session;
@@ -281,13 +292,9 @@ int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *cont
 int apSnmpSendSetRequest(APHANDLE handle, apRequestCallback callback, void *context, int mode,
                          uint32_t timeoutMs)
 {
-    if (!lib().running())
-        return AP_ERR_NOT_INITIALISED;
-    auto state = lib().handles.find(handle);
-    if (!state)
-        return AP_ERR_BAD_HANDLE;
-    if (!validMode(mode) || state->family == Family::Session || state->family == Family::Monitor)
-        return AP_ERR_BAD_ARGUMENT;
+    std::shared_ptr<HandleState> state;
+    if (const int refused = checkGroupRequest(handle, mode, state))
+        return refused;
     auto request = std::make_unique<Request>();
     request->kind = Request::Kind::Set;
     request->session = state->session;
