@@ -32,7 +32,7 @@ struct apDeviceInfoRecord {
     uint32_t cpuLoad;          // 6336
     uint32_t memoryLoad;       // 6340
     // 6344, 12 upper-case hex digits: k = 0 Ethernet; 1 / 2 primary 2.4 / 5 GHz; 3, 5 first and last multi-SSID 2.4 GHz;
-    // 4, 6 the same for 5 GHz; 7, 9, 11 SSID 1, 2, 3 on 2.4 GHz; 8, 10, 12 on 5 GHz.
+    // 4, 6 the same for 5 GHz; 7, 9, 11 SSID 1, 2, 3 of the band in service; 8, 10, 12 of the other.
     char mac[13][20];
     char ssid[2][1024];        // 6604
     char channel[2][1024];     // 8652

@@ -389,6 +389,18 @@ APHANDLE apSysDeviceInforOpen(APHANDLE session, int)
     return openGroupHandle(session, Family::DeviceInfo, AP_DEVINFO_GROUP_DEVICE);
 }
 
+namespace {
+// Slots 7, 9 and 11 carry SSID 1 to 3 of the band the radio serves (readers of the record
+// look only there); 8, 10 and 12 those of the other band.
+void putServingBandSsidsFirst(apDeviceInfoRecord &record)
+{
+    if (std::strcmp(record.currentBand, "band5gHz") != 0)
+        return;
+    for (int k = 7; k <= 11; k += 2)
+        std::swap(record.mac[k], record.mac[k + 1]);
+}
+} // namespace
+
 int apSysDeviceGetInfor(APHANDLE handle, void *record)
 {
     auto state = findHandle(handle, Family::DeviceInfo);
@@ -400,6 +412,8 @@ int apSysDeviceGetInfor(APHANDLE handle, void *record)
     if (group != AP_DEVINFO_RECORD_GROUP_DEVICE && group != AP_DEVINFO_RECORD_GROUP_LAN)
         return AP_ERR_BAD_ARGUMENT;
     decodeLayout(*state, group, record);
+    if (group == AP_DEVINFO_RECORD_GROUP_DEVICE)
+        putServingBandSsidsFirst(*static_cast<apDeviceInfoRecord *>(record));
     return AP_OK;
 }
 

@@ -237,6 +237,31 @@ TEST_F(AgainstSimulator, WriteThenReadBack)
     EXPECT_STREQ(g.record()->gateway, "N/A");
 }
 
+TEST_F(AgainstSimulator, SsidAddressesOfTheServedBandComeFirst)
+{
+    start();
+    APHANDLE info = apSysDeviceInforOpen(session, 0);
+    GuardedDeviceRecord on24;
+    on24.prepare(AP_DEVINFO_RECORD_GROUP_DEVICE);
+    ASSERT_EQ(apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_OK);
+    ASSERT_EQ(apSysDeviceGetInfor(info, on24.record()), AP_OK);
+    ASSERT_STREQ(on24.record()->currentBand, "band2dot4gHz");
+    ASSERT_STRNE(on24.record()->mac[7], on24.record()->mac[8]);
+
+    std::strcpy(on24.record()->currentBand, "band5gHz");
+    ASSERT_EQ(apSysDeviceSetInfor(info, on24.record()), AP_OK);
+    ASSERT_EQ(apSnmpSendSetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_OK);
+    GuardedDeviceRecord on5;
+    on5.prepare(AP_DEVINFO_RECORD_GROUP_DEVICE);
+    ASSERT_EQ(apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_OK);
+    ASSERT_EQ(apSysDeviceGetInfor(info, on5.record()), AP_OK);
+    ASSERT_STREQ(on5.record()->currentBand, "band5gHz");
+    for (int k = 7; k <= 11; k += 2) {
+        EXPECT_STREQ(on5.record()->mac[k], on24.record()->mac[k + 1]) << k;
+        EXPECT_STREQ(on5.record()->mac[k + 1], on24.record()->mac[k]) << k;
+    }
+}
+
 TEST_F(AgainstSimulator, LostAnswersTimeOutWithTimedOutText)
 {
     start({"--drop-percent", "100"}, 30, 1);
