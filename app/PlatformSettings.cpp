@@ -18,7 +18,12 @@ int PlatformSettings::ReadLocalTransferMode()
 
 QString PlatformSettings::ReadPlatformHomeDir()
 {
-    return QString();
+    // The platform would first be asked to publish the value; it has no window to ask here,
+    // so whatever it stored last is read as it stands.
+    QSettings settings(QStringLiteral("Veltrane"), QStringLiteral("Pylonix"));
+    settings.beginGroup(QStringLiteral("AdvanceSystem"));
+    // The value comes from a 256-byte buffer: at most 255 characters.
+    return settings.value(QStringLiteral("homedir")).toString().left(255);
 }
 
 } // namespace trb

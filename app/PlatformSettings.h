@@ -10,8 +10,7 @@ public:
     // 1 (transfer through our own TFTP server) unless "FtpMethod" holds a nonzero number.
     static int ReadLocalTransferMode();
 
-    // The platform's FTP home directory. The platform publishes it only while its own
-    // window is up, and that window has no counterpart here, so there is none.
+    // The platform's FTP home directory ("homedir"); empty when it has none.
     static QString ReadPlatformHomeDir();
 };
 

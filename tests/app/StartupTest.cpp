@@ -154,7 +154,14 @@ TEST(PlatformSettings, FtpMethodSelectsTheTransferMode)
         EXPECT_EQ(trb::PlatformSettings::ReadLocalTransferMode(), mode) << value.toString().toStdString();
     }
     settings.remove(QStringLiteral("AdvanceSystem"));
+    settings.sync();
     EXPECT_EQ(trb::PlatformSettings::ReadPlatformHomeDir(), QString());
+    settings.setValue(QStringLiteral("AdvanceSystem/homedir"), "/srv/ftp/home");
+    settings.sync();
+    EXPECT_EQ(trb::PlatformSettings::ReadPlatformHomeDir(), "/srv/ftp/home");
+    settings.setValue(QStringLiteral("AdvanceSystem/homedir"), QString(300, 'x'));
+    settings.sync();
+    EXPECT_EQ(trb::PlatformSettings::ReadPlatformHomeDir().size(), 255);
 }
 
 } // namespace
