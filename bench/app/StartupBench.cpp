@@ -27,6 +27,7 @@ bool RunOnce(const QString &address, const QString &lockDir, Sample &sample)
     env.insert("TRB4820_REPORT_STARTUP", "1");
     env.insert("TRB4820_LOCK_DIR", lockDir);
     module.setProcessEnvironment(env);
+    module.setProcessChannelMode(QProcess::MergedChannels);
     QElapsedTimer clock;
     clock.start();
     module.start(QStringLiteral(TRB4820_MODULE_PATH),
@@ -34,7 +35,7 @@ bool RunOnce(const QString &address, const QString &lockDir, Sample &sample)
     QByteArray output;
     static const QRegularExpression report("startup: window shown, resident KiB (\\d+)");
     while (module.waitForReadyRead(10000) || module.state() == QProcess::Running) {
-        output += module.readAllStandardError();
+        output += module.readAll();
         const auto match = report.match(QString::fromLatin1(output));
         if (match.hasMatch()) {
             sample = {clock.nsecsElapsed() / 1e6, match.captured(1).toLong()};
