@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -100,6 +101,13 @@ void MainFrame::SetApModeName(const QString &name, const QString &second)
         || name.contains(QLatin1String("repeater"));
     if (arpAction_)
         arpAction_->setEnabled(!clientOrRepeater);
+}
+
+void MainFrame::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the module, even with page windows still open.
+    QMainWindow::closeEvent(event);
+    QCoreApplication::quit();
 }
 
 void MainFrame::SetStatusText(const QString &text) { statusBar()->showMessage(text); }

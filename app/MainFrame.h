@@ -35,6 +35,9 @@ public:
     PageHostView *view() const { return view_; }
     QAction *action(const QString &objectName) const;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void BuildMenus();
     QAction *AddEntry(QMenu *menu, const QString &text, const QString &name);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "MainWindowLink.h"
+#include "TimeScale.h"
 
 namespace trb {
 
@@ -47,7 +48,7 @@ PleaseWaitDialog::PleaseWaitDialog(QWidget *page)
         move(main->frameGeometry().center() - rect().center());
     MainWindowLink::SetEnabled(false);
     connect(&tick_, &QTimer::timeout, this, &PleaseWaitDialog::ShowElapsed);
-    tick_.start(1000); // the counter shows real seconds, whatever the time scale
+    tick_.start(ScaledMilliseconds(1000)); // the counter itself shows real seconds
 }
 
 PleaseWaitDialog::~PleaseWaitDialog()

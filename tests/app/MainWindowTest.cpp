@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include "AboutBox.h"
 #include "DeviceReportedAddress.h"
@@ -138,6 +139,17 @@ TEST_F(MainWindow, SaveAndActiveCancelledSendsNothingAndEnablesTheMainWindow)
     EXPECT_EQ(messages.shown().front().text, "Device will Save and active, continue?");
     EXPECT_TRUE(frame.isEnabled());
     EXPECT_EQ(frame.pollAsync, 1);
+}
+
+TEST_F(MainWindow, HomeCloseEndsTheModuleWithPagesStillOpen)
+{
+    MainFrame frame("10.0.0.1");
+    frame.show();
+    frame.OpenPage(PageKind::Vlan);
+    QTimer::singleShot(0, frame.action("actionClose"), &QAction::trigger);
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); }); // safety net
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_FALSE(frame.isVisible());
 }
 
 TEST(AboutBox, ReleaseLineAppearsOnlyWithKeyCode0x72)
