@@ -84,7 +84,8 @@ QString PleaseWaitDialog::AnimationPath()
 
 void PleaseWaitDialog::ShowElapsed()
 {
-    statusBar_->showMessage(ElapsedText(started_.elapsed() / 1000));
+    // Rounded: a tick that comes a little early must not show the previous second again.
+    statusBar_->showMessage(ElapsedText((started_.elapsed() + 500) / 1000));
 }
 
 void PleaseWaitDialog::keyPressEvent(QKeyEvent *event)

@@ -122,7 +122,7 @@ TEST(PleaseWaitDialog, DisablesTheMainWindowWhileItLivesAndIgnoresEscapeAndEnter
     QTest::keyClick(wait, Qt::Key_Escape);
     QTest::keyClick(wait, Qt::Key_Return);
     EXPECT_TRUE(wait->isVisible());
-    QTest::qWait(1100);
+    QTest::qWait(1300);
     EXPECT_EQ(wait->elapsedText(), "Elapsed Time\t\t00:00:01");
     delete wait;
     EXPECT_TRUE(main.isEnabled());
