@@ -14,6 +14,7 @@
 #include "PageHostView.h"
 #include "PopupPage.h"
 #include "ProcessValues.h"
+#include "QtWait.h"
 #include "RecordingMessageBox.h"
 #include "SimulatorProcess.h"
 #include "StatusPane.h"
@@ -24,14 +25,7 @@ using Look = FrontPanel::Look;
 
 namespace {
 
-bool WaitFor(const std::function<bool()> &done, int milliseconds = 8000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
+using test::WaitFor;
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -236,15 +230,3 @@ TEST(StatusPaneUnreachable, BlockingPollErrorEndsPollingWithGetError)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("TRB4820_TIME_SCALE", "0.1");
-    QApplication application(argc, argv);
-    apInitSnmpLibrary();
-    ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    apUninitSnmpLibrary();
-    return result;
-}

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "PageMessages.h"
+#include "QtWait.h"
 #include "SettingsPage.h"
 #include "SimulatorProcess.h"
 #include "TRB4820apHelp.h"
@@ -45,14 +46,7 @@ public:
     bool onUiThread = true;
 };
 
-bool WaitFor(const std::function<bool()> &done, int milliseconds = 10000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+using trb::test::WaitFor;
 
 APHANDLE OpenSession(const std::string &address)
 {
@@ -229,14 +223,3 @@ TEST(PageKeys, EscapeAndEnterDoNothingOnAPage)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    apInitSnmpLibrary();
-    ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    apUninitSnmpLibrary();
-    return result;
-}

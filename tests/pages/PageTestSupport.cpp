@@ -13,23 +13,6 @@
 
 namespace trb::test {
 
-bool WaitFor(const std::function<bool()> &done, int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
-void Spin(int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 void PageTest::SetUp()
 {
     simulator = std::make_unique<SimulatorProcess>(simulatorArgs_);

@@ -12,16 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "QtWait.h"
 #include "RecordingMessageBox.h"
 #include "SimulatorProcess.h"
 #include "TRB4820apHelp.h"
 
 namespace trb::test {
-
-// Runs the event loop until `done` or the time is up; returns done().
-bool WaitFor(const std::function<bool()> &done, int milliseconds = 10000);
-// Runs the event loop for this long.
-void Spin(int milliseconds);
 
 class PageTest : public ::testing::Test {
 protected:

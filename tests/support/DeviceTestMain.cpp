@@ -1,3 +1,5 @@
+// main() of the widget tests that talk to a device: offscreen, the device library running,
+// and the module's timers shortened by TRB4820_TEST_TIME_SCALE when the target defines it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,8 +9,9 @@
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A 75-second device wait becomes 1.5 s; the 2-second restart delay 40 ms.
-    qputenv("TRB4820_TIME_SCALE", "0.02");
+#ifdef TRB4820_TEST_TIME_SCALE
+    qputenv("TRB4820_TIME_SCALE", TRB4820_TEST_TIME_SCALE);
+#endif
     QApplication application(argc, argv);
     apInitSnmpLibrary();
     ::testing::InitGoogleTest(&argc, argv);
