@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -24,7 +25,10 @@ MainFrame::MainFrame(const QString &deviceAddress, QWidget *parent) : QMainWindo
     MainWindowLink::Set(this);
     statusBar()->setObjectName(QStringLiteral("mainStatusBar"));
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->showMessage(QString::fromLatin1(PopupPage::kReadingText));
+    // A permanent pane: menu hints (QStatusTipEvent) must not wipe the poll's text.
+    statusText_ = new QLabel(QString::fromLatin1(PopupPage::kReadingText));
+    statusText_->setObjectName(QStringLiteral("mainStatusText"));
+    statusBar()->addPermanentWidget(statusText_, 1);
     BuildMenus();
     view_ = new PageHostView(this);
     setCentralWidget(view_);
@@ -110,7 +114,9 @@ void MainFrame::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-void MainFrame::SetStatusText(const QString &text) { statusBar()->showMessage(text); }
+void MainFrame::SetStatusText(const QString &text) { statusText_->setText(text); }
+
+QString MainFrame::statusText() const { return statusText_->text(); }
 
 PopupPage *MainFrame::OpenPage(PageKind kind)
 {

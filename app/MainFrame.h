@@ -4,6 +4,7 @@
 #include "PageCatalog.h"
 
 class QAction;
+class QLabel;
 
 namespace trb {
 
@@ -26,6 +27,7 @@ public:
     const QString &secondModeText() const { return secondModeText_; }
     void SetApModeName(const QString &name, const QString &second);
     void SetStatusText(const QString &text);
+    QString statusText() const;
 
     PopupPage *OpenPage(PageKind kind);
     void SaveAndActive();
@@ -46,6 +48,7 @@ private:
 
     PageHostView *view_;
     QAction *arpAction_ = nullptr;
+    QLabel *statusText_ = nullptr;
     QString apModeName_;
     QString secondModeText_;
 };

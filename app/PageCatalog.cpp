@@ -11,10 +11,17 @@ namespace {
 
 using K = PageKind;
 
+template <typename Page>
+PopupPage *Make()
+{
+    return new Page;
+}
+
 const PageCommand kCommands[] = {
-    {K::HomeInformation, "&Home", "&Information", "Home \\ Information", {480, 500}, 0, false},
+    {K::HomeInformation, "&Home", "&Information", HomeInfoPage::kTitle, {480, 500}, 0, false,
+     &Make<HomeInfoPageTrb>},
     {K::BasicWireless, "&Basic", "&Wireless", "Basic \\ Wireless", {620, 710}, 0, false},
-    {K::Lan, "&Basic", "&LAN", "Basic \\ LAN", {400, 300}, 0, false},
+    {K::Lan, "&Basic", "&LAN", LanPage::kTitle, {400, 300}, 0, false, &Make<LanPage>},
     {K::Performance, "&Advanced", "&Performance", "Advanced \\ Performance", {620, 650}, 0, false},
     {K::MultiSsid, "&Advanced", "&Multi-SSID", "Andvanced \\ Multi-SSID", {560, 710}, 0, false},
     {K::Vlan, "&Advanced", "&VLAN", "Advanced \\ VLAN", {700, 710}, 0, false},
@@ -34,15 +41,15 @@ const PageCommand kCommands[] = {
      "Maintenance \\ Configuration File", {590, 240}, 1, false},
     {K::TimeAndDate, "&Maintenance", "&Time and Date", "Maintenance \\ Time and Date", {640, 670}, 0,
      false},
-    {K::DeviceInformation, "&Status", "&Device Information", "Status \\ Device Information",
-     {610, 700}, 0, false},
+    {K::DeviceInformation, "&Status", "&Device Information", DeviceInfoPage::kTitle, {610, 700}, 0,
+     false, &Make<DeviceInfoPageTrb>},
     {K::ClientInformation, "&Status", "&Client Information", "Status \\ Client Information",
      {630, 280}, 0, true},
     {K::WdsInformation, "&Status", "&WDS Information", "Status \\ WDS Information", {610, 280}, 0,
      true},
     {K::Stats, "&Status", "&Stats", "Status \\ Stats", {600, 690}, 0, false},
     {K::Log, "&Status", "&Log", "Status \\ Log", {600, 700}, 0, false},
-    {K::System, "Sys&tem", "&System", "System", {470, 260}, 1, false},
+    {K::System, "Sys&tem", "&System", SystemPage::kTitle, {470, 260}, 1, false, &Make<SystemPage>},
 };
 static_assert(std::size(kCommands) == kPageKindCount);
 
@@ -54,14 +61,8 @@ const PageCommand &CommandFor(PageKind kind) { return kCommands[static_cast<int>
 
 PopupPage *CreatePage(PageKind kind)
 {
-    const QString title = QString::fromLatin1(CommandFor(kind).title);
-    switch (kind) {
-    case PageKind::HomeInformation: return new HomeInfoPageTrb;
-    case PageKind::Lan: return new LanPage;
-    case PageKind::DeviceInformation: return new DeviceInfoPageTrb;
-    case PageKind::System: return new SystemPage;
-    default: return new PlaceholderPage(title);
-    }
+    const PageCommand &command = CommandFor(kind);
+    return command.create ? command.create() : new PlaceholderPage(QString::fromLatin1(command.title));
 }
 
 } // namespace trb

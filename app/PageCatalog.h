@@ -21,10 +21,12 @@ struct PageCommand {
     PageKind kind;
     const char *menu;  // the menu's text, e.g. "&Basic"
     const char *entry; // the entry's text, e.g. "&LAN"
-    const char *title; // the page window's caption
+    const char *title; // the page window's caption (the page class's own kTitle once it exists)
     QSize size;        // empty: the page keeps its own size and is centred
     int pollAsync;
     bool clearStatusText;
+    // Makes the page (the model's class where the page has one); none: not built yet.
+    PopupPage *(*create)() = nullptr;
 };
 
 std::span<const PageCommand> PageCommands();

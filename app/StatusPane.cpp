@@ -57,6 +57,9 @@ void StatusPane::OnReadDone()
     PublishApMode();
 }
 
+// A failed report keeps the LEDs and the mode as they were; only its text is shown.
+void StatusPane::OnReadFailed() { frame_->SetStatusText(lastMessage); }
+
 void StatusPane::PublishApMode()
 {
     const QString name = ApModeName(record_.apMode);

@@ -28,6 +28,7 @@ public:
     static QString WithReceiveTime(const QString &message, const QString &time);
 
     void OnReadDone() override;
+    void OnReadFailed() override;
 
 protected:
     void showEvent(QShowEvent *event) override;

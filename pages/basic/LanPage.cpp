@@ -3,19 +3,18 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cstring>
 #include <memory>
 
 #include "DataExchange.h"
 #include "FormCheck.h"
+#include "FormRows.h"
 #include "IpAddressEdit.h"
 #include "IpMaskGatewayCheck.h"
 #include "ProcessValues.h"
-#include "ScrollLayout.h"
+#include "RecordText.h"
 
 namespace trb {
 namespace {
@@ -23,24 +22,16 @@ namespace {
 // The device's word for "no gateway".
 const QString kNoGateway = QStringLiteral("N/A");
 
-QString SlotText(const char *slot, std::size_t size)
+std::unique_ptr<apLanSettingsRecord> NewLanRecord()
 {
-    return QString::fromLatin1(slot, static_cast<qsizetype>(strnlen(slot, size)));
-}
-
-void CopyToSlot(char *slot, std::size_t size, const QString &text)
-{
-    const QByteArray bytes = text.toLatin1();
-    std::memset(slot, 0, size);
-    std::memcpy(slot, bytes.constData(), std::min<std::size_t>(bytes.size(), size - 1));
+    auto record = std::make_unique<apLanSettingsRecord>(); // value-initialised: all zero
+    record->group = AP_DEVINFO_RECORD_GROUP_LAN;
+    return record;
 }
 
 } // namespace
 
-LanPage::LanPage(QWidget *parent)
-    : PopupPage(QString::fromLatin1(kTitle), parent), modeCombo_(new QComboBox),
-      ipEdit_(new IpAddressEdit), maskEdit_(new IpAddressEdit), gatewayEdit_(new IpAddressEdit),
-      saveButton_(new QPushButton(QStringLiteral("Save")))
+LanPage::LanPage(QWidget *parent) : PopupPage(QString::fromLatin1(kTitle), parent)
 {
     BuildControls();
     primaryHandle = apSysDeviceInforOpen(sessionHandle, 0);
@@ -48,38 +39,21 @@ LanPage::LanPage(QWidget *parent)
 
 void LanPage::BuildControls()
 {
-    modeCombo_->addItems({QStringLiteral("Static IP( Manual)"), QStringLiteral("Dynamic IP( DHCP)")});
-    modeCombo_->setCurrentIndex(-1); // no selection until the device has been read
-    modeCombo_->setObjectName(QStringLiteral("getIpFromCombo"));
-    modeCombo_->setAccessibleName(QStringLiteral("Get IP From"));
-    ipEdit_->setFieldName(QStringLiteral("ipAddressEdit"), QStringLiteral("IP Address"));
-    maskEdit_->setFieldName(QStringLiteral("subnetMaskEdit"), QStringLiteral("Subnet Mask"));
-    gatewayEdit_->setFieldName(QStringLiteral("defaultGatewayEdit"), QStringLiteral("Default Gateway"));
-    saveButton_->setObjectName(QStringLiteral("saveButton"));
-    saveButton_->setAccessibleName(QStringLiteral("Save"));
-    saveButton_->setAutoDefault(false);
-
     auto *group = new QGroupBox;
-    auto *grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(10);
-    const QList<QPair<QString, QWidget *>> rows = {
-        {QStringLiteral("Get IP From"), modeCombo_},
-        {QStringLiteral("IP Address"), ipEdit_},
-        {QStringLiteral("Subnet Mask "), maskEdit_},
-        {QStringLiteral("Default Gateway"), gatewayEdit_},
-    };
-    for (int row = 0; row < rows.size(); ++row) {
-        auto *label = new QLabel(rows[row].first);
-        label->setBuddy(rows[row].second);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(rows[row].second, row, 1);
-    }
-    grid->setColumnStretch(1, 1);
+    FormRows rows = FormRows::On(group);
+    rows.grid()->setHorizontalSpacing(16);
+    rows.grid()->setVerticalSpacing(10);
+    c_.mode = rows.Add(QStringLiteral("Get IP From"), new QComboBox, "getIpFromCombo");
+    c_.mode->addItems({QStringLiteral("Static IP( Manual)"), QStringLiteral("Dynamic IP( DHCP)")});
+    c_.mode->setCurrentIndex(-1); // no selection until the device has been read
+    c_.ip = rows.Add(QStringLiteral("IP Address"), new IpAddressEdit, "ipAddressEdit");
+    c_.mask = rows.Add(QStringLiteral("Subnet Mask "), new IpAddressEdit, "subnetMaskEdit");
+    c_.gateway = rows.Add(QStringLiteral("Default Gateway"), new IpAddressEdit, "defaultGatewayEdit");
+    c_.save = PageButton(QStringLiteral("Save"), "saveButton");
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(saveButton_);
+    buttons->addWidget(c_.save);
 
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);
@@ -87,9 +61,44 @@ void LanPage::BuildControls()
     layout->addLayout(buttons);
     layout->addStretch(1);
 
-    connect(modeCombo_, &QComboBox::currentIndexChanged, this, &LanPage::ApplyEnablingRule);
-    connect(saveButton_, &QPushButton::clicked, this, &LanPage::Save);
+    connect(c_.mode, &QComboBox::currentIndexChanged, this, &LanPage::UpdateEnabling);
+    connect(c_.save, &QPushButton::clicked, this, &LanPage::Save);
     LayoutContent();
+}
+
+LanPage::Values LanPage::FromRecord(const apLanSettingsRecord &record)
+{
+    Values values;
+    values.mode = static_cast<int>(record.addressMode);
+    values.ip = RecordText(record.ipAddress);
+    values.mask = RecordText(record.subnetMask);
+    values.gateway = RecordText(record.gateway);
+    if (values.gateway == kNoGateway)
+        values.gateway.clear();
+    return values;
+}
+
+void LanPage::ToRecord(const Values &values, apLanSettingsRecord &record)
+{
+    record.addressMode = static_cast<uint32_t>(values.mode);
+    SetRecordText(record.ipAddress, values.ip);
+    SetRecordText(record.subnetMask, values.mask);
+    SetRecordText(record.gateway, values.gateway);
+}
+
+void LanPage::Exchange(DataExchange &dx, Values &values)
+{
+    ExchangeIndex(dx, c_.mode, values.mode);
+    const bool manual = values.mode == kStaticIndex;
+    ExchangeText(dx, c_.ip, values.ip);
+    if (manual)
+        CheckHostIp(dx, values.ip, QStringLiteral("Invalid IP Address!"));
+    ExchangeText(dx, c_.mask, values.mask);
+    if (manual)
+        CheckSubnetMask(dx, values.mask, QStringLiteral("Invalid Subnet Mask!"));
+    ExchangeText(dx, c_.gateway, values.gateway);
+    if (manual && !values.gateway.isEmpty())
+        CheckHostIpNotZero(dx, values.gateway, QStringLiteral("Invalid Gateway Address!"));
 }
 
 int LanPage::ReadOnShow()
@@ -100,84 +109,31 @@ int LanPage::ReadOnShow()
 
 void LanPage::OnReadDone()
 {
-    auto record = std::make_unique<apLanSettingsRecord>();
-    std::memset(record.get(), 0, sizeof *record);
-    record->group = AP_DEVINFO_RECORD_GROUP_LAN;
+    auto record = NewLanRecord();
     apSysDeviceGetInfor(primaryHandle, record.get());
-
-    QString ip = SlotText(record->ipAddress, sizeof record->ipAddress);
-    QString mask = SlotText(record->subnetMask, sizeof record->subnetMask);
-    QString gateway = SlotText(record->gateway, sizeof record->gateway);
-    if (gateway == kNoGateway)
-        gateway.clear();
-    int mode = static_cast<int>(record->addressMode);
-
+    Values values = FromRecord(*record);
     DataExchange dx(DataExchange::Loading);
-    ExchangeText(dx, ipEdit_, ip);
-    ExchangeText(dx, maskEdit_, mask);
-    ExchangeText(dx, gatewayEdit_, gateway);
-    ExchangeIndex(dx, modeCombo_, mode);
-    ApplyEnablingRule();
+    Exchange(dx, values);
 }
 
 // Static addresses are typed in; with DHCP the device gets them itself.
-void LanPage::ApplyEnablingRule()
+void LanPage::UpdateEnabling()
 {
-    const bool manual = modeCombo_->currentIndex() == kStaticIndex;
-    ipEdit_->setEnabled(manual);
-    maskEdit_->setEnabled(manual);
-    gatewayEdit_->setEnabled(manual);
-}
-
-bool LanPage::CopyFieldsForSave(int &mode, QString &ip, QString &mask, QString &gateway)
-{
-    DataExchange dx(DataExchange::Saving);
-    ExchangeIndex(dx, modeCombo_, mode);
-    const bool manual = mode == kStaticIndex;
-    ExchangeText(dx, ipEdit_, ip);
-    if (manual)
-        CheckHostIp(dx, ip, QStringLiteral("Invalid IP Address!"));
-    ExchangeText(dx, maskEdit_, mask);
-    if (manual)
-        CheckSubnetMask(dx, mask, QStringLiteral("Invalid Subnet Mask!"));
-    ExchangeText(dx, gatewayEdit_, gateway);
-    if (manual && !gateway.isEmpty())
-        CheckHostIpNotZero(dx, gateway, QStringLiteral("Invalid Gateway Address!"));
-    return !dx.failed();
+    const bool manual = c_.mode->currentIndex() == kStaticIndex;
+    SetEnabled({c_.ip, c_.mask, c_.gateway}, manual);
 }
 
 void LanPage::Save()
 {
-    int mode = -1;
-    QString ip, mask, gateway;
-    if (!CopyFieldsForSave(mode, ip, mask, gateway))
+    Values values;
+    DataExchange dx(DataExchange::Saving);
+    Exchange(dx, values);
+    if (dx.failed() || !CheckIpMaskGateway(values.ip, values.mask, values.gateway))
         return;
-    if (!CheckIpMaskGateway(ip, mask, gateway))
-        return;
-
-    auto record = std::make_unique<apLanSettingsRecord>();
-    std::memset(record.get(), 0, sizeof *record);
-    record->group = AP_DEVINFO_RECORD_GROUP_LAN;
-    record->addressMode = static_cast<uint32_t>(mode);
-    CopyToSlot(record->ipAddress, sizeof record->ipAddress, ip);
-    CopyToSlot(record->subnetMask, sizeof record->subnetMask, mask);
-    CopyToSlot(record->gateway, sizeof record->gateway, gateway);
+    auto record = NewLanRecord();
+    ToRecord(values, *record);
     apSysDeviceSetInfor(primaryHandle, record.get());
     RequestWrite();
-}
-
-void LanPage::LayoutContent()
-{
-    const QSize hint = content()->sizeHint();
-    const QSize visible(scrollLayout().visibleWidth(), scrollLayout().visibleHeight());
-    scrollLayout().SetContentSize(std::max(hint.width(), visible.width()),
-                                  std::max(hint.height(), visible.height()));
-}
-
-void LanPage::resizeEvent(QResizeEvent *event)
-{
-    PopupPage::resizeEvent(event);
-    LayoutContent();
 }
 
 } // namespace trb

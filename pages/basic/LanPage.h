@@ -1,11 +1,13 @@
 #pragma once
 #include "PopupPage.h"
+#include "TRB4820apRecords.h"
 
 class QComboBox;
 class QPushButton;
 
 namespace trb {
 
+class DataExchange;
 class IpAddressEdit;
 
 // Basic > LAN: how the access point gets its own address (static or by DHCP).
@@ -17,32 +19,36 @@ public:
     static inline const char kTitle[] = "Basic \\ LAN";
     static constexpr int kStaticIndex = 0;
 
-    QComboBox *modeCombo() const { return modeCombo_; }
-    IpAddressEdit *ipEdit() const { return ipEdit_; }
-    IpAddressEdit *maskEdit() const { return maskEdit_; }
-    IpAddressEdit *gatewayEdit() const { return gatewayEdit_; }
-    QPushButton *saveButton() const { return saveButton_; }
+    struct Controls {
+        QComboBox *mode = nullptr;
+        IpAddressEdit *ip = nullptr;
+        IpAddressEdit *mask = nullptr;
+        IpAddressEdit *gateway = nullptr;
+        QPushButton *save = nullptr;
+    };
+    const Controls &controls() const { return c_; }
+
+    // What the page shows, apart from the widgets. mode is the combo index (-1: none).
+    struct Values {
+        int mode = -1;
+        QString ip, mask, gateway;
+    };
+    static Values FromRecord(const apLanSettingsRecord &record);
+    static void ToRecord(const Values &values, apLanSettingsRecord &record);
 
     // Checks the fields and, when they pass, sends them to the device.
     void Save();
 
     int ReadOnShow() override;
     void OnReadDone() override;
-    void LayoutContent() override;
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void UpdateEnabling() override;
 
 private:
     void BuildControls();
-    void ApplyEnablingRule();
-    bool CopyFieldsForSave(int &mode, QString &ip, QString &mask, QString &gateway);
+    // Both directions: loading fills the controls, saving reads them back with the checks.
+    void Exchange(DataExchange &dx, Values &values);
 
-    QComboBox *modeCombo_;
-    IpAddressEdit *ipEdit_;
-    IpAddressEdit *maskEdit_;
-    IpAddressEdit *gatewayEdit_;
-    QPushButton *saveButton_;
+    Controls c_;
 };
 
 } // namespace trb

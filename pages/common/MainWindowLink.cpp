@@ -1,5 +1,6 @@
 #include "MainWindowLink.h"
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStatusBar>
@@ -15,7 +16,12 @@ QMainWindow *MainWindowLink::Window() { return mainWindow; }
 
 void MainWindowLink::SetStatusText(const QString &text)
 {
-    if (mainWindow)
+    if (!mainWindow)
+        return;
+    // The main window keeps its text in a permanent pane; a bare main window (tests) has none.
+    if (auto *pane = mainWindow->statusBar()->findChild<QLabel *>(QStringLiteral("mainStatusText")))
+        pane->setText(text);
+    else
         mainWindow->statusBar()->showMessage(text);
 }
 

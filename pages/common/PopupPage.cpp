@@ -3,14 +3,18 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "MainWindowLink.h"
+#include "MessageBoxService.h"
 #include "ScrollLayout.h"
+#include "TimeScale.h"
 
 namespace trb {
 
@@ -43,9 +47,27 @@ PopupPage::PopupPage(const QString &pageTitle, QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(scrollArea_, 1);
     layout->addWidget(statusBar_);
+
+    refreshEndTimer_.setSingleShot(true);
+    connect(&refreshEndTimer_, &QTimer::timeout, this, &PopupPage::EndRefresh);
+    AttachToMainWindow();
 }
 
-PopupPage::~PopupPage() = default;
+PopupPage::~PopupPage() { delete waitDialog_; }
+
+// A separate captioned window, but owned by the main window as far as the window manager is
+// concerned: kept above it and minimised with it. (A widget parent would do that too, but
+// disabling the main window while a page opens would then disable the page.)
+void PopupPage::AttachToMainWindow()
+{
+    QMainWindow *main = MainWindowLink::Window();
+    if (!main)
+        return;
+    main->winId();
+    winId();
+    if (windowHandle() && main->windowHandle())
+        windowHandle()->setTransientParent(main->windowHandle());
+}
 
 QString PopupPage::statusText() const { return statusPane_->text(); }
 
@@ -60,8 +82,8 @@ void PopupPage::SetStatusText(const QString &text)
 void PopupPage::showEvent(QShowEvent *event)
 {
     SettingsPage::showEvent(event);
-    if (!event->spontaneous() && ReadOnShow())
-        RequestRead();
+    if (!event->spontaneous() && ReadOnShow() && RequestRead() != 0 && refreshing_)
+        ReadCompleted(false); // refused at once: no completion will end the wait
     CentreOverMainWindow();
     setWindowTitle(pageTitle_);
 }
@@ -71,6 +93,110 @@ void PopupPage::closeEvent(QCloseEvent *event)
     // The user goes back to the main window whatever the page was doing.
     MainWindowLink::SetEnabled(true);
     SettingsPage::closeEvent(event);
+}
+
+void PopupPage::resizeEvent(QResizeEvent *event)
+{
+    SettingsPage::resizeEvent(event);
+    LayoutContent();
+}
+
+void PopupPage::FitContent()
+{
+    const QSize hint = content()->sizeHint();
+    scrollLayout().SetContentSize(std::max(hint.width(), scrollLayout().visibleWidth()),
+                                  std::max(hint.height(), scrollLayout().visibleHeight()));
+}
+
+PleaseWaitDialog *PopupPage::OpenWaitDialog(const QString &text)
+{
+    delete waitDialog_; // a new wait replaces one that still runs
+    waitDialog_ = new PleaseWaitDialog(this);
+    if (waitDialog_->animationOpened())
+        waitDialog_->PlayAnimation();
+    waitDialog_->setWindowTitle(QStringLiteral("Please wait..."));
+    waitDialog_->SetText(text);
+    waitDialog_->show();
+    return waitDialog_;
+}
+
+void PopupPage::CloseWaitDialog()
+{
+    delete waitDialog_; // enables the main window again
+}
+
+void PopupPage::BeginRefresh(int endMs, std::initializer_list<QWidget *> blocked, bool timedFromStart)
+{
+    refreshBlocked_.clear();
+    for (QWidget *control : blocked) {
+        control->setEnabled(false);
+        refreshBlocked_.emplace_back(control);
+    }
+    MainWindowLink::SetEnabled(false);
+    OpenWaitDialog(QString::fromLatin1(kRefreshText));
+    refreshing_ = true;
+    refreshEndMs_ = endMs;
+    refreshEndTimer_.stop();
+    if (timedFromStart)
+        refreshEndTimer_.start(ScaledMilliseconds(endMs));
+}
+
+int PopupPage::Refresh(int endMs, std::initializer_list<QWidget *> blocked)
+{
+    BeginRefresh(endMs, blocked);
+    const int code = RequestRead();
+    if (code != 0)
+        ReadCompleted(false); // no completion will come: end the wait as if the read failed
+    return code;
+}
+
+void PopupPage::ReadCompleted(bool succeeded)
+{
+    if (refreshing_) {
+        for (const QPointer<QWidget> &control : refreshBlocked_)
+            if (control)
+                control->setEnabled(true);
+        refreshBlocked_.clear();
+        if (!refreshEndTimer_.isActive())
+            refreshEndTimer_.start(ScaledMilliseconds(refreshEndMs_));
+    }
+    SettingsPage::ReadCompleted(succeeded);
+}
+
+void PopupPage::EndRefresh()
+{
+    refreshEndTimer_.stop();
+    refreshing_ = false;
+    pageStatusBar()->repaint();
+    CloseWaitDialog();
+    ShowMessage(lastMessage);
+}
+
+QWidget *PopupPage::messageParent()
+{
+    if (isVisible())
+        return this;
+    return MainWindowLink::Window();
+}
+
+bool PopupPage::Confirm(const QString &question, const QString &title)
+{
+    return ShowMessageBox(question, MessageIcon::Exclamation, title, MessageButtons::OkCancel,
+                          messageParent())
+           == MessageAnswer::Ok;
+}
+
+bool PopupPage::RejectCheck(const QString &message, const QString &title, QWidget *focus)
+{
+    const MessageIcon icon = title == QLatin1String("Error") ? MessageIcon::Error : MessageIcon::Exclamation;
+    ShowMessageBox(message, icon, title, MessageButtons::Ok, messageParent());
+    if (focus) {
+        focus->setFocus();
+        QWidget *proxy = focus->focusProxy() ? focus->focusProxy() : focus;
+        if (auto *edit = qobject_cast<QLineEdit *>(proxy))
+            edit->selectAll();
+    }
+    return false;
 }
 
 void PopupPage::CentreOverMainWindow()

@@ -1,6 +1,12 @@
 #pragma once
-#include <memory>
+#include <QPointer>
+#include <QTimer>
 
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "PleaseWaitDialog.h"
 #include "SettingsPage.h"
 
 class QLabel;
@@ -31,13 +37,52 @@ public:
     void SetStatusText(const QString &text);
 
     static inline const char kReadingText[] = "Reading config from... ...";
+    static inline const char kRefreshText[] = "Refresh gettings, Please wait...";
+
+    // --- Services every page uses rather than writing its own ---
+
+    // A refresh behind the wait dialog: disables `blocked` and the main window and shows the
+    // dialog. It ends `endMs` (scaled) after the read completes, successfully or not, or, with
+    // `timedFromStart`, that long after it began; then the library's last text stays in the
+    // status bar. The blocked controls come back as soon as the read has completed.
+    void BeginRefresh(int endMs, std::initializer_list<QWidget *> blocked = {}, bool timedFromStart = false);
+    // BeginRefresh, then the read; a read the library refuses at once ends the refresh.
+    int Refresh(int endMs, std::initializer_list<QWidget *> blocked = {});
+    // The wait dialog with the caption "Please wait..." and this text (device commands).
+    PleaseWaitDialog *OpenWaitDialog(const QString &text);
+    void CloseWaitDialog();
+    PleaseWaitDialog *waitDialog() const { return waitDialog_; }
+    bool refreshing() const { return refreshing_; }
+
+    // OK/Cancel question (exclamation icon); true for OK. Centred over the page when it is
+    // shown, else over the main window.
+    bool Confirm(const QString &question, const QString &title = QStringLiteral("Warning"));
+    // A failed page check: the message under its own title with an OK button, then the focus
+    // (and the text selected) on the field to mend. Always returns false, for `return Reject(...)`.
+    bool RejectCheck(const QString &message, const QString &title, QWidget *focus);
+    // The window a message of this page is centred over.
+    QWidget *messageParent();
+
+    // Fits the scroll area to the content's size hint, never smaller than the window.
+    void FitContent();
+    void LayoutContent() override { FitContent(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void ReadCompleted(bool succeeded) override;
 
 private:
     void CentreOverMainWindow();
+    void AttachToMainWindow();
+    void EndRefresh();
+
+    QPointer<PleaseWaitDialog> waitDialog_;
+    QTimer refreshEndTimer_;
+    std::vector<QPointer<QWidget>> refreshBlocked_;
+    int refreshEndMs_ = 0;
+    bool refreshing_ = false;
 
     QString pageTitle_;
     QScrollArea *scrollArea_;

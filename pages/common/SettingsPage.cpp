@@ -158,16 +158,38 @@ void SettingsPage::changeEvent(QEvent *event)
     }
 }
 
-intptr_t SettingsPage::SendAppMessage(int message, uintptr_t, intptr_t lParam)
+int SettingsPage::WriteThenRead()
+{
+    readAfterWrite_ = true;
+    const int code = RequestWrite();
+    if (code != 0)
+        readAfterWrite_ = false;
+    return code;
+}
+
+void SettingsPage::ReadCompleted(bool succeeded)
+{
+    if (succeeded)
+        OnReadDone();
+    else
+        OnReadFailed();
+    UpdateEnabling();
+}
+
+intptr_t SettingsPage::SendAppMessage(int message, uintptr_t wParam, intptr_t lParam)
 {
     switch (message) {
     case WM_APP_READ_DONE:
         busy = 0;
         if (lParam == 0)
-            OnReadDone();
+            ReadCompleted(wParam == 0);
         return 0;
     case WM_APP_WRITE_DONE:
         OnWriteDone(0);
+        if (readAfterWrite_) {
+            readAfterWrite_ = false;
+            RequestRead();
+        }
         return 0;
     case WM_APP_QUERY_BUSY:
         return busy ? 1 : 0;

@@ -38,8 +38,18 @@ public:
     virtual void LayoutContent() {}
     virtual int ReadOnShow() { return 1; }
     virtual void OnWriteDone(int /*result*/) {}
+    // Runs only after a read that succeeded: a failed read never replaces what the page shows
+    // with the zeros or defaults of values that did not arrive.
     virtual void OnReadDone() {}
+    // After a read that failed or timed out; its text is already in lastMessage.
+    virtual void OnReadFailed() {}
+    // Computes every enabled and visible state from what the controls hold now. Runs after
+    // each completed read; pages also call it from every signal it depends on.
+    virtual void UpdateEnabling() {}
     virtual void ShowMessage(const QString & /*text*/) {}
+
+    // Writes, and once the write has completed reads the page again.
+    int WriteThenRead();
 
 protected:
     APHANDLE primaryHandle = 0;
@@ -51,6 +61,8 @@ protected:
     uint32_t enableCascade = 0;
 
     void changeEvent(QEvent *event) override;
+    // The end of a read: OnReadDone or OnReadFailed, then UpdateEnabling.
+    virtual void ReadCompleted(bool succeeded);
 
 private:
     enum class Completion { Read, Write };
@@ -60,6 +72,7 @@ private:
     int ReportFailure(int code);
 
     quint64 serial_;
+    bool readAfterWrite_ = false;
 };
 
 } // namespace trb

@@ -9,11 +9,7 @@
 
 #include "DeviceInfoText.h"
 #include "DeviceReportedAddress.h"
-#include "MainWindowLink.h"
-#include "PleaseWaitDialog.h"
 #include "ProcessValues.h"
-#include "ScrollLayout.h"
-#include "TimeScale.h"
 
 namespace trb {
 namespace {
@@ -52,8 +48,6 @@ HomeInfoPage::HomeInfoPage(QWidget *parent)
     : PopupPage(QString::fromLatin1(kTitle), parent), record_(std::make_unique<apDeviceInfoRecord>())
 {
     std::memset(record_.get(), 0, sizeof *record_);
-    waitTimer_.setSingleShot(true);
-    connect(&waitTimer_, &QTimer::timeout, this, &HomeInfoPage::EndWait);
     BuildRows();
     primaryHandle = apSysDeviceInforOpen(sessionHandle, 0);
 }
@@ -90,25 +84,10 @@ void HomeInfoPage::BuildRows()
 int HomeInfoPage::ReadOnShow()
 {
     ShowMessage(QStringLiteral("Reading Config from... ..."));
-    MainWindowLink::SetEnabled(false);
-    waitTimer_.start(ScaledMilliseconds(kWaitDialogMs));
-    delete waitDialog_;
-    waitDialog_ = new PleaseWaitDialog(this);
-    if (waitDialog_->animationOpened())
-        waitDialog_->PlayAnimation();
-    waitDialog_->setWindowTitle(QStringLiteral("Please wait..."));
-    waitDialog_->SetText(QStringLiteral("Refresh gettings, Please wait..."));
-    waitDialog_->show();
-    waitDialog_->repaint();
+    // The wait is timed from its start here, whether or not the read has finished by then.
+    BeginRefresh(kWaitDialogMs, {}, true);
+    waitDialog()->repaint();
     return 1;
-}
-
-void HomeInfoPage::EndWait()
-{
-    waitTimer_.stop();
-    pageStatusBar()->repaint();
-    delete waitDialog_;
-    ShowMessage(lastMessage);
 }
 
 void HomeInfoPage::OnReadDone()
@@ -213,19 +192,6 @@ void HomeInfoPage::SetRow(Row row, const QString &label, const QString &value)
     rows_[row].label->setText(label);
     rows_[row].value->setText(value);
     rows_[row].value->setAccessibleName(label);
-}
-
-void HomeInfoPage::LayoutContent()
-{
-    const QSize hint = content()->sizeHint();
-    scrollLayout().SetContentSize(std::max(hint.width(), scrollLayout().visibleWidth()),
-                                  std::max(hint.height(), scrollLayout().visibleHeight()));
-}
-
-void HomeInfoPage::resizeEvent(QResizeEvent *event)
-{
-    PopupPage::resizeEvent(event);
-    LayoutContent();
 }
 
 } // namespace trb

@@ -1,11 +1,7 @@
 #pragma once
-#include <QPointer>
-#include <QTimer>
-
 #include <array>
 #include <memory>
 
-#include "PleaseWaitDialog.h"
 #include "PopupPage.h"
 #include "TRB4820apRecords.h"
 
@@ -13,8 +9,6 @@ class QGridLayout;
 class QLabel;
 
 namespace trb {
-
-
 
 // Home > Information: a read-only summary of the device. Publishes the device's own address
 // and mask to the module, and its operation-mode texts through modeTextsRead.
@@ -33,13 +27,11 @@ public:
 
     int ReadOnShow() override;
     void OnReadDone() override;
-    void LayoutContent() override;
 
     QLabel *rowLabel(Row row) const { return rows_[row].label; }
     QLabel *rowValue(Row row) const { return rows_[row].value; }
     // The rows as shown, top to bottom.
     QList<Row> shownRows() const { return shownRows_; }
-    PleaseWaitDialog *waitDialog() const { return waitDialog_; }
     const apDeviceInfoRecord &record() const { return *record_; }
 
 signals:
@@ -53,7 +45,6 @@ protected:
     // Shows exactly these rows, in this order; the others are hidden.
     void StackRows(const QList<Row> &order);
     void SetRow(Row row, const QString &label, const QString &value);
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct RowWidgets {
@@ -64,14 +55,11 @@ private:
     void BuildRows();
     void FillRows();
     int ComputeLayoutType() const;
-    void EndWait();
 
     std::unique_ptr<apDeviceInfoRecord> record_;
     std::array<RowWidgets, kRowCount> rows_;
     QList<Row> shownRows_;
     QGridLayout *grid_ = nullptr;
-    QPointer<PleaseWaitDialog> waitDialog_;
-    QTimer waitTimer_; // timer 1
 };
 
 } // namespace trb

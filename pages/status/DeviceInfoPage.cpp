@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "DeviceInfoText.h"
+#include "FormRows.h"
 #include "MacAddress.h"
 #include "ProcessValues.h"
 #include "ScrollLayout.h"
@@ -18,33 +19,12 @@ namespace {
 constexpr int kMarginsHeight = 10;
 const char *const kBandNames[2] = {"band24", "band5"};
 
-QLabel *ValueLabel(const QString &objectName, const QString &accessibleName, const QString &text = {})
+FormRows SectionRows(QWidget *section)
 {
-    auto *value = new QLabel(text);
-    value->setObjectName(objectName);
-    value->setAccessibleName(accessibleName);
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return value;
-}
-
-// One "label  value" row of a section's grid; returns the value.
-QLabel *AddRow(QGridLayout *grid, const QString &label, const QString &objectName,
-               const QString &initial = {})
-{
-    const int row = grid->rowCount();
-    grid->addWidget(new QLabel(label), row, 0);
-    QLabel *value = ValueLabel(objectName, label.trimmed(), initial);
-    grid->addWidget(value, row, 1);
-    return value;
-}
-
-QGridLayout *SectionGrid(QWidget *section)
-{
-    auto *grid = new QGridLayout(section);
-    grid->setColumnMinimumWidth(0, 200);
-    grid->setColumnStretch(1, 1);
-    grid->setVerticalSpacing(4);
-    return grid;
+    FormRows rows = FormRows::On(section);
+    rows.grid()->setColumnMinimumWidth(0, 200);
+    rows.grid()->setVerticalSpacing(4);
+    return rows;
 }
 
 QGroupBox *GroupSection(const QString &title, const QString &objectName)
@@ -93,9 +73,9 @@ QWidget *DeviceInfoPage::BuildGeneralSection()
 {
     generalSection_ = new QWidget;
     generalSection_->setObjectName(QStringLiteral("generalSection"));
-    QGridLayout *grid = SectionGrid(generalSection_);
-    firmwareValue_ = AddRow(grid, QStringLiteral("Firmware Version:"), QStringLiteral("firmwareVersionValue"));
-    ethernetMacValue_ = AddRow(grid, QStringLiteral("Ethernet MAC Address:"), QStringLiteral("ethernetMacValue"));
+    FormRows rows = SectionRows(generalSection_);
+    firmwareValue_ = rows.AddValue(QStringLiteral("Firmware Version:"), "firmwareVersionValue");
+    ethernetMacValue_ = rows.AddValue(QStringLiteral("Ethernet MAC Address:"), "ethernetMacValue");
     return generalSection_;
 }
 
@@ -105,27 +85,27 @@ void DeviceInfoPage::BuildWirelessMacSection(int band)
     WirelessMacSection &section = macSections_[band];
     section.panel = new QWidget;
     section.panel->setObjectName(name + QStringLiteral("MacSection"));
-    QGridLayout *grid = SectionGrid(section.panel);
+    FormRows rows = SectionRows(section.panel);
     section.bandLabel = new QLabel(band == 0 ? QStringLiteral("Wireless MAC Address(2.4GHz): ")
                                              : QStringLiteral("Wireless MAC Address(5GHz): "));
     section.bandLabel->setObjectName(name + QStringLiteral("MacBandLabel"));
-    grid->addWidget(section.bandLabel, 0, 0, 1, 2);
-    section.primary = AddRow(grid, QStringLiteral("Primary: "), name + QStringLiteral("PrimaryMacValue"));
+    rows.grid()->addWidget(section.bandLabel, 0, 0, 1, 2);
+    section.primary = rows.AddValue(QStringLiteral("Primary: "), name + QStringLiteral("PrimaryMacValue"));
     for (int i = 0; i < 3; ++i) {
-        section.ssid[i] = AddRow(grid, QStringLiteral("SSID%1: ").arg(i + 1),
+        section.ssid[i] = rows.AddValue(QStringLiteral("SSID%1: ").arg(i + 1),
                                  name + QStringLiteral("Ssid%1MacValue").arg(i + 1),
                                  i == 2 ? QStringLiteral("00:00:00:00:00:00 ") : QString());
     }
-    grid->setContentsMargins(9, 6, 9, 6);
+    rows.grid()->setContentsMargins(9, 6, 9, 6);
 }
 
 QGroupBox *DeviceInfoPage::BuildEthernetSection()
 {
     ethernetSection_ = GroupSection(QStringLiteral("Ethernet"), QStringLiteral("ethernetSection"));
-    QGridLayout *grid = SectionGrid(ethernetSection_);
-    ipValue_ = AddRow(grid, QStringLiteral("IP Address "), QStringLiteral("ipAddressValue"));
-    maskValue_ = AddRow(grid, QStringLiteral("Subnet Mask "), QStringLiteral("subnetMaskValue"));
-    gatewayValue_ = AddRow(grid, QStringLiteral("Gateway"), QStringLiteral("gatewayValue"));
+    FormRows rows = SectionRows(ethernetSection_);
+    ipValue_ = rows.AddValue(QStringLiteral("IP Address "), "ipAddressValue");
+    maskValue_ = rows.AddValue(QStringLiteral("Subnet Mask "), "subnetMaskValue");
+    gatewayValue_ = rows.AddValue(QStringLiteral("Gateway"), "gatewayValue");
     return ethernetSection_;
 }
 
@@ -136,33 +116,33 @@ void DeviceInfoPage::BuildWirelessSection(int band)
     section.panel = GroupSection(band == 0 ? QStringLiteral("Wireless (2.4GHz) ")
                                            : QStringLiteral("Wireless (5GHz) "),
                                  name + QStringLiteral("WirelessSection"));
-    QGridLayout *grid = SectionGrid(section.panel);
-    section.ssid = AddRow(grid, QStringLiteral("Network Name (SSID)"), name + QStringLiteral("SsidValue"));
-    section.channel = AddRow(grid, QStringLiteral("Channel"), name + QStringLiteral("ChannelValue"));
-    section.dataRate = AddRow(grid, QStringLiteral("Data Rate "), name + QStringLiteral("DataRateValue"));
-    section.security = AddRow(grid, QStringLiteral("Security "), name + QStringLiteral("SecurityValue"));
+    FormRows rows = SectionRows(section.panel);
+    section.ssid = rows.AddValue(QStringLiteral("Network Name (SSID)"), name + QStringLiteral("SsidValue"));
+    section.channel = rows.AddValue(QStringLiteral("Channel"), name + QStringLiteral("ChannelValue"));
+    section.dataRate = rows.AddValue(QStringLiteral("Data Rate "), name + QStringLiteral("DataRateValue"));
+    section.security = rows.AddValue(QStringLiteral("Security "), name + QStringLiteral("SecurityValue"));
 }
 
 QGroupBox *DeviceInfoPage::BuildApArraySection()
 {
     apArraySection_ = GroupSection(QStringLiteral("AP Arrary "), QStringLiteral("apArraySection"));
-    QGridLayout *grid = SectionGrid(apArraySection_);
-    apArrayNameValue_ = AddRow(grid, QStringLiteral("AP Arrary "), QStringLiteral("apArrayNameValue"));
-    apArrayRoleValue_ = AddRow(grid, QStringLiteral("Role"), QStringLiteral("apArrayRoleValue"));
-    apArrayLocationValue_ = AddRow(grid, QStringLiteral("Location"), QStringLiteral("apArrayLocationValue"));
+    FormRows rows = SectionRows(apArraySection_);
+    apArrayNameValue_ = rows.AddValue(QStringLiteral("AP Arrary "), "apArrayNameValue");
+    apArrayRoleValue_ = rows.AddValue(QStringLiteral("Role"), "apArrayRoleValue");
+    apArrayLocationValue_ = rows.AddValue(QStringLiteral("Location"), "apArrayLocationValue");
     return apArraySection_;
 }
 
 QGroupBox *DeviceInfoPage::BuildDeviceStatusSection()
 {
     deviceStatusSection_ = GroupSection(QStringLiteral("Device Status"), QStringLiteral("deviceStatusSection"));
-    QGridLayout *grid = SectionGrid(deviceStatusSection_);
-    cpuValue_ = AddRow(grid, QStringLiteral("CPU Utilization "), QStringLiteral("cpuValue"));
-    grid->addWidget(new QLabel(QStringLiteral("%")), grid->rowCount() - 1, 2);
-    memoryValue_ = AddRow(grid, QStringLiteral("Memory Utilization "), QStringLiteral("memoryValue"));
-    grid->addWidget(new QLabel(QStringLiteral("%")), grid->rowCount() - 1, 2);
-    grid->setColumnStretch(1, 0);
-    grid->setColumnStretch(3, 1);
+    FormRows rows = SectionRows(deviceStatusSection_);
+    cpuValue_ = rows.AddValue(QStringLiteral("CPU Utilization "), "cpuValue");
+    rows.grid()->addWidget(new QLabel(QStringLiteral("%")), rows.grid()->rowCount() - 1, 2);
+    memoryValue_ = rows.AddValue(QStringLiteral("Memory Utilization "), "memoryValue");
+    rows.grid()->addWidget(new QLabel(QStringLiteral("%")), rows.grid()->rowCount() - 1, 2);
+    rows.grid()->setColumnStretch(1, 0);
+    rows.grid()->setColumnStretch(3, 1);
     return deviceStatusSection_;
 }
 
@@ -236,7 +216,12 @@ void DeviceInfoPage::LayoutSections(int type)
     macSections_[1].panel->setVisible(show5);
     wirelessSections_[0].panel->setVisible(show24);
     wirelessSections_[1].panel->setVisible(show5);
+    LayoutContent();
+}
 
+// The content is as tall as the sections shown, at the page's fixed width.
+void DeviceInfoPage::LayoutContent()
+{
     int height = kMarginsHeight;
     for (const QWidget *section : {generalSection_, macSections_[0].panel, macSections_[1].panel,
                                    static_cast<QWidget *>(ethernetSection_), static_cast<QWidget *>(wirelessSections_[0].panel),

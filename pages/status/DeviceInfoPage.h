@@ -25,6 +25,7 @@ public:
     enum LayoutType { kNoBand = 0, kBand24 = 1, kBand5 = 2, kBothBands = 3 };
 
     void OnReadDone() override;
+    void LayoutContent() override;
     virtual void LayoutSections(int type);
 
     const apDeviceInfoRecord &record() const { return *record_; }

@@ -1,17 +1,10 @@
 #pragma once
-// Texts out of the device information record: bounded by their slot even when the library
-// left no terminating NUL.
+// Texts out of the device information record.
 #include <QString>
 
-#include <cstring>
+#include "RecordText.h"
 
 namespace trb {
-
-template <std::size_t N>
-QString RecordText(const char (&slot)[N])
-{
-    return QString::fromLatin1(slot, static_cast<qsizetype>(strnlen(slot, N)));
-}
 
 // A MAC slot that the device left all zeros means the address is not in use.
 inline bool IsUnusedMac(const QString &mac)

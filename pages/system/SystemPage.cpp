@@ -6,10 +6,9 @@
 #include <QVBoxLayout>
 
 #include "MainWindowLink.h"
+#include "FormRows.h"
 #include "MessageBoxService.h"
-#include "PleaseWaitDialog.h"
 #include "ProcessValues.h"
-#include "ScrollLayout.h"
 #include "TimeScale.h"
 
 namespace trb {
@@ -29,24 +28,15 @@ constexpr int kRestartDelayMs = 2000;
 constexpr int kCommandWait = 3000;
 constexpr int kSaveActivateCommandWait = 6000;
 
-QPushButton *NamedButton(const QString &text, const QString &objectName)
-{
-    auto *button = new QPushButton(text);
-    button->setObjectName(objectName);
-    button->setAccessibleName(text);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 SystemPage::SystemPage(QWidget *parent)
     : PopupPage(QString::fromLatin1(kTitle), parent),
-      restartButton_(NamedButton(QStringLiteral("Restart"), QStringLiteral("restartButton"))),
-      restoreButton_(NamedButton(QStringLiteral("Restore"), QStringLiteral("restoreButton"))),
-      clearButton_(NamedButton(QStringLiteral("Clear"), QStringLiteral("clearButton"))),
-      saveActiveButton_(NamedButton(QStringLiteral("SaveActive"), QStringLiteral("saveActiveButton"))),
-      discardButton_(NamedButton(QStringLiteral("Discard"), QStringLiteral("discardButton")))
+      restartButton_(PageButton(QStringLiteral("Restart"), "restartButton")),
+      restoreButton_(PageButton(QStringLiteral("Restore"), "restoreButton")),
+      clearButton_(PageButton(QStringLiteral("Clear"), "clearButton")),
+      saveActiveButton_(PageButton(QStringLiteral("SaveActive"), "saveActiveButton")),
+      discardButton_(PageButton(QStringLiteral("Discard"), "discardButton"))
 {
     BuildControls();
     endWaitTimer_.setSingleShot(true);
@@ -92,13 +82,6 @@ void SystemPage::BuildControls()
     connect(saveActiveButton_, &QPushButton::clicked, this, &SystemPage::SaveAndActivate);
     connect(discardButton_, &QPushButton::clicked, this, &SystemPage::Discard);
     LayoutContent();
-}
-
-bool SystemPage::Confirm(const QString &question)
-{
-    return ShowMessageBox(question, MessageIcon::Exclamation, QStringLiteral("Warning"),
-                          MessageButtons::OkCancel, this)
-           == MessageAnswer::Ok;
 }
 
 void SystemPage::Restart()
@@ -159,13 +142,7 @@ void SystemPage::Discard()
 void SystemPage::WaitForDevice(const QString &text, int waitMs)
 {
     MainWindowLink::SetEnabled(false);
-    delete waitDialog_; // a command started while another one's wait still runs
-    waitDialog_ = new PleaseWaitDialog(this);
-    if (waitDialog_->animationOpened())
-        waitDialog_->PlayAnimation();
-    waitDialog_->setWindowTitle(QStringLiteral("Please wait..."));
-    waitDialog_->SetText(text);
-    waitDialog_->show();
+    OpenWaitDialog(text);
     endWaitTimer_.start(ScaledMilliseconds(waitMs));
 }
 
@@ -181,21 +158,8 @@ void SystemPage::SendRestart()
 void SystemPage::EndWait()
 {
     endWaitTimer_.stop();
-    delete waitDialog_;
+    CloseWaitDialog();
     MainWindowLink::SetEnabled(true);
-}
-
-void SystemPage::LayoutContent()
-{
-    const QSize hint = content()->sizeHint();
-    scrollLayout().SetContentSize(std::max(hint.width(), scrollLayout().visibleWidth()),
-                                  std::max(hint.height(), scrollLayout().visibleHeight()));
-}
-
-void SystemPage::resizeEvent(QResizeEvent *event)
-{
-    PopupPage::resizeEvent(event);
-    LayoutContent();
 }
 
 } // namespace trb

@@ -1,15 +1,11 @@
 #pragma once
-#include <QPointer>
 #include <QTimer>
 
-#include "PleaseWaitDialog.h"
 #include "PopupPage.h"
 
 class QPushButton;
 
 namespace trb {
-
-
 
 // System > System: restart, factory reset and clearing the language pack; the menu
 // Configuration runs save-and-activate and discard on a page it never shows.
@@ -33,17 +29,10 @@ public:
     QPushButton *restartButton() const { return restartButton_; }
     QPushButton *restoreButton() const { return restoreButton_; }
     QPushButton *clearButton() const { return clearButton_; }
-    PleaseWaitDialog *waitDialog() const { return waitDialog_; }
     bool restartPending() const { return restartTimer_.isActive(); }
-
-    void LayoutContent() override;
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void BuildControls();
-    bool Confirm(const QString &question);
     // Wait dialog for a command that takes the device away for a while; the main window is
     // usable again when `waitMs` (scaled) has passed.
     void WaitForDevice(const QString &text, int waitMs);
@@ -56,7 +45,6 @@ private:
     QPushButton *clearButton_;
     QPushButton *saveActiveButton_;
     QPushButton *discardButton_;
-    QPointer<PleaseWaitDialog> waitDialog_;
     QTimer endWaitTimer_; // timer 1
     QTimer restartTimer_; // timer 2
 };

@@ -64,7 +64,7 @@ TEST_F(MainWindow, HasTheTitleSizeAndMenus)
     EXPECT_EQ(frame.windowTitle(), "TRB-4820 : 192.0.2.50");
     EXPECT_EQ(frame.size(), QSize(498, 222));
     EXPECT_FALSE(frame.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(frame.statusBar()->currentMessage(), "Reading config from... ...");
+    EXPECT_EQ(frame.statusText(), "Reading config from... ...");
     const QStringList expected = {
         "&Home: &Information, -, &Close",
         "&Basic: &Wireless, &LAN",
@@ -181,7 +181,7 @@ TEST_F(MainWindow, StatusPaneShowsTheDeviceAndPublishesItsAddress)
     MainFrame frame("10.0.0.1");
     frame.show();
     StatusPane *pane = frame.view()->statusPane();
-    ASSERT_TRUE(WaitFor([&] { return frame.statusBar()->currentMessage().contains("Receive at "); }));
+    ASSERT_TRUE(WaitFor([&] { return frame.statusText().contains("Receive at "); }));
     EXPECT_EQ(DeviceReportedAddress(), "192.168.1.10");
     EXPECT_EQ(DeviceReportedMask(), "255.255.255.0");
     EXPECT_EQ(frame.apModeName(), "Access Point");
@@ -202,13 +202,13 @@ TEST_F(MainWindow, PollSkipsItsTicksDuringATransfer)
 {
     MainFrame frame("10.0.0.1");
     frame.show();
-    ASSERT_TRUE(WaitFor([&] { return frame.statusBar()->currentMessage().contains("Receive at "); }));
+    ASSERT_TRUE(WaitFor([&] { return frame.statusText().contains("Receive at "); }));
     transferInProgress = 1;
-    frame.statusBar()->showMessage("transfer running");
+    frame.SetStatusText("transfer running");
     QTest::qWait(600);
-    EXPECT_EQ(frame.statusBar()->currentMessage(), "transfer running");
+    EXPECT_EQ(frame.statusText(), "transfer running");
     transferInProgress = 0;
-    EXPECT_TRUE(WaitFor([&] { return frame.statusBar()->currentMessage().contains("Receive at "); }));
+    EXPECT_TRUE(WaitFor([&] { return frame.statusText().contains("Receive at "); }));
 }
 
 TEST(StatusPaneUnreachable, BlockingPollErrorEndsPollingWithGetError)
@@ -220,7 +220,7 @@ TEST(StatusPaneUnreachable, BlockingPollErrorEndsPollingWithGetError)
     frame.show();
     StatusPane *pane = frame.view()->statusPane();
     ASSERT_TRUE(WaitFor([&] { return !pane->polling(); }, 10000));
-    EXPECT_EQ(frame.statusBar()->currentMessage(), "Get Error!");
+    EXPECT_EQ(frame.statusText(), "Get Error!");
     QTest::qWait(1500); // a further LED refresh must not light a band again
     EXPECT_EQ(pane->look(Led::TwoFourGHz), Look::Dark);
     EXPECT_EQ(pane->look(Led::FiveGHz), Look::Dark);

@@ -34,6 +34,8 @@ public:
         events << "read";
         onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
     }
+    void OnReadFailed() override { events << "read failed"; }
+    void UpdateEnabling() override { ++enablingUpdates; }
     void OnWriteDone(int result) override
     {
         events << QString("write %1").arg(result);
@@ -44,6 +46,7 @@ public:
     QStringList events;
     QStringList shown;
     bool onUiThread = true;
+    int enablingUpdates = 0;
 };
 
 using trb::test::WaitFor;
@@ -153,6 +156,26 @@ TEST_F(PageRequests, WriteOnBothHandlesCompletesTwiceAndReachesTheDevice)
     apHandleClose(page.secondaryHandle); // the base closes only the primary and monitor handles
 }
 
+// A list edited on the device is read again after the write, whatever the write's outcome,
+// so the page never shows a row the device does not hold.
+TEST_F(PageRequests, WriteThenReadReadsTheDeviceAgainAfterTheWrite)
+{
+    RecordingPage page;
+    page.primaryHandle = apSysDeviceInforOpen(session, 0);
+    apStyleModify(page.primaryHandle, AP_DEVINFO_GROUP_LAN, 0);
+    ASSERT_EQ(page.RequestRead(false), 0);
+    static apLanSettingsRecord lan;
+    std::memset(&lan, 0, sizeof lan);
+    lan.group = 2;
+    apSysDeviceGetInfor(page.primaryHandle, &lan);
+    apSysDeviceSetInfor(page.primaryHandle, &lan);
+    ASSERT_EQ(page.WriteThenRead(), 0);
+    ASSERT_TRUE(WaitFor([&] { return page.events.size() == 2; }));
+    EXPECT_EQ(page.events, (QStringList{"write 0", "read"}));
+    QTest::qWait(100);
+    EXPECT_EQ(page.events.size(), 2); // one read back, not one per later write
+}
+
 TEST_F(PageRequests, ReadRefusedAtOnceClearsBusyAndShowsTheTextWithoutCompletion)
 {
     RecordingPage page;
@@ -193,6 +216,7 @@ TEST_F(PageRequests, CompletionForAClosedPageIsDropped)
     EXPECT_TRUE(page.isNull());
 }
 
+// The completion still arrives, but as a failed read: the page keeps what it shows.
 TEST(PageRequestsUnreachable, TimeOutStillCompletesWithTheLibraryText)
 {
     const APHANDLE session = OpenSession("127.0.0.1:9"); // discard port: nobody answers
@@ -200,7 +224,8 @@ TEST(PageRequestsUnreachable, TimeOutStillCompletesWithTheLibraryText)
     page.primaryHandle = apSysDeviceInforOpen(session, 0);
     ASSERT_EQ(page.RequestRead(), 0);
     ASSERT_TRUE(WaitFor([&] { return !page.events.isEmpty(); }));
-    EXPECT_EQ(page.events, QStringList{"read"});
+    EXPECT_EQ(page.events, QStringList{"read failed"});
+    EXPECT_EQ(page.enablingUpdates, 1);
     EXPECT_TRUE(page.LastMessage().contains("timed out")) << page.LastMessage().toStdString();
     apHandleClose(session);
 }

@@ -132,4 +132,19 @@ TEST_F(DeviceInfoPageTest, GenericPageShowsTheBandsWhoseRadiosAreOn)
     EXPECT_EQ(both->scrollLayout().contentHeight(), ExpectedHeight(both.get()));
 }
 
+// A device that never answers leaves the page as it was built: no "0" loads, no band layout
+// guessed from an empty record.
+TEST_F(DeviceInfoPageTest, FailedFirstReadShowsNoInventedValues)
+{
+    simulator->stop();
+    PageHolder page(new DeviceInfoPageTrb);
+    page->resize(610, 700);
+    const QStringList built = ShownSections(page.get());
+    page->show();
+    EXPECT_TRUE(WaitFor([&] { return page->statusText().contains("timed out"); }, 5000));
+    EXPECT_EQ(Value(page.get(), "cpuValue"), "");
+    EXPECT_EQ(Value(page.get(), "memoryValue"), "");
+    EXPECT_EQ(ShownSections(page.get()), built);
+}
+
 } // namespace

@@ -25,7 +25,7 @@ protected:
         QElapsedTimer clock;
         clock.start();
         page->show();
-        const bool filled = WaitFor([page] { return page->modeCombo()->currentIndex() != -1; });
+        const bool filled = WaitFor([page] { return page->controls().mode->currentIndex() != -1; });
         std::printf("[ timing ] LAN page filled %lld ms after show\n", clock.elapsed());
         EXPECT_TRUE(filled);
         return page;
@@ -43,7 +43,7 @@ protected:
     void SaveAndSettle(LanPage *page)
     {
         const QString before = page->statusText();
-        page->saveButton()->click();
+        page->controls().save->click();
         WaitFor([&] { return page->statusText() != before; }, 1500);
     }
 };
@@ -52,13 +52,13 @@ TEST_F(LanPageTest, ShowsTheDevicesSettingsAfterTheRead)
 {
     PageHolder page(OpenPage());
     EXPECT_EQ(page->windowTitle(), "Basic \\ LAN");
-    EXPECT_EQ(page->modeCombo()->currentText(), "Static IP( Manual)");
-    EXPECT_EQ(page->modeCombo()->itemText(1), "Dynamic IP( DHCP)");
-    EXPECT_EQ(page->ipEdit()->text(), "192.168.1.10");
-    EXPECT_EQ(page->maskEdit()->text(), "255.255.255.0");
-    EXPECT_EQ(page->gatewayEdit()->text(), "192.168.1.1");
-    EXPECT_TRUE(page->ipEdit()->isEnabled());
-    EXPECT_TRUE(page->gatewayEdit()->isEnabled());
+    EXPECT_EQ(page->controls().mode->currentText(), "Static IP( Manual)");
+    EXPECT_EQ(page->controls().mode->itemText(1), "Dynamic IP( DHCP)");
+    EXPECT_EQ(page->controls().ip->text(), "192.168.1.10");
+    EXPECT_EQ(page->controls().mask->text(), "255.255.255.0");
+    EXPECT_EQ(page->controls().gateway->text(), "192.168.1.1");
+    EXPECT_TRUE(page->controls().ip->isEnabled());
+    EXPECT_TRUE(page->controls().gateway->isEnabled());
     EXPECT_TRUE(page->statusText().contains("Receive at")) << page->statusText().toStdString();
     EXPECT_EQ(messages->count(), 0);
 }
@@ -66,9 +66,9 @@ TEST_F(LanPageTest, ShowsTheDevicesSettingsAfterTheRead)
 TEST_F(LanPageTest, StaticSaveReachesTheDevice)
 {
     PageHolder page(OpenPage());
-    page->ipEdit()->setText("192.168.1.20");
-    page->maskEdit()->setText("255.255.0.0");
-    page->gatewayEdit()->setText("192.168.3.254");
+    page->controls().ip->setText("192.168.1.20");
+    page->controls().mask->setText("255.255.0.0");
+    page->controls().gateway->setText("192.168.3.254");
     SaveAndSettle(page.get());
     EXPECT_EQ(messages->count(), 0) << messages->texts().join("|").toStdString();
     EXPECT_EQ(DeviceLan(), (QStringList{"0", "192.168.1.20", "255.255.0.0", "192.168.3.254"}));
@@ -78,8 +78,8 @@ TEST_F(LanPageTest, NoGatewayShowsBlankAndABlankGatewayIsSavedAsNone)
 {
     ASSERT_EQ(WriteLan(0, "192.168.1.10", "255.255.255.0", ""), 0);
     PageHolder page(OpenPage());
-    EXPECT_TRUE(page->gatewayEdit()->isBlank());
-    page->ipEdit()->setText("192.168.1.11");
+    EXPECT_TRUE(page->controls().gateway->isBlank());
+    page->controls().ip->setText("192.168.1.11");
     SaveAndSettle(page.get());
     EXPECT_EQ(messages->count(), 0) << messages->texts().join("|").toStdString();
     EXPECT_EQ(DeviceLan(), (QStringList{"0", "192.168.1.11", "255.255.255.0", "N/A"}));
@@ -88,17 +88,17 @@ TEST_F(LanPageTest, NoGatewayShowsBlankAndABlankGatewayIsSavedAsNone)
 TEST_F(LanPageTest, DynamicModeDisablesTheFieldsAndSavesTheValuesLastRead)
 {
     PageHolder page(OpenPage());
-    page->modeCombo()->setCurrentIndex(1);
-    EXPECT_FALSE(page->ipEdit()->isEnabled());
-    EXPECT_FALSE(page->maskEdit()->isEnabled());
-    EXPECT_FALSE(page->gatewayEdit()->isEnabled());
-    EXPECT_TRUE(page->saveButton()->isEnabled());
+    page->controls().mode->setCurrentIndex(1);
+    EXPECT_FALSE(page->controls().ip->isEnabled());
+    EXPECT_FALSE(page->controls().mask->isEnabled());
+    EXPECT_FALSE(page->controls().gateway->isEnabled());
+    EXPECT_TRUE(page->controls().save->isEnabled());
     SaveAndSettle(page.get());
     EXPECT_EQ(messages->count(), 0);
     EXPECT_EQ(DeviceLan(), (QStringList{"1", "192.168.1.10", "255.255.255.0", "192.168.1.1"}));
 
-    page->modeCombo()->setCurrentIndex(0);
-    EXPECT_TRUE(page->ipEdit()->isEnabled());
+    page->controls().mode->setCurrentIndex(0);
+    EXPECT_TRUE(page->controls().ip->isEnabled());
 }
 
 // Each bad entry: its message, the focus on its field, and nothing reaches the device (the
@@ -123,14 +123,14 @@ TEST_F(LanPageTest, BadEntriesShowTheirMessageFocusTheFieldAndSendNothing)
         {"192.168.1.10", "255.255.255.0", "192.168.1.0", "Invalid Gateway address!", -1},
     };
     PageHolder page(OpenPage());
-    trb::IpAddressEdit *fields[] = {page->ipEdit(), page->maskEdit(), page->gatewayEdit()};
+    trb::IpAddressEdit *fields[] = {page->controls().ip, page->controls().mask, page->controls().gateway};
     for (const Case &c : cases) {
         messages->clear();
-        page->ipEdit()->setText(c.ip);
-        page->maskEdit()->setText(c.mask);
-        page->gatewayEdit()->setText(c.gateway);
+        page->controls().ip->setText(c.ip);
+        page->controls().mask->setText(c.mask);
+        page->controls().gateway->setText(c.gateway);
         page->setFocus();
-        page->saveButton()->click();
+        page->controls().save->click();
         ASSERT_EQ(messages->count(), 1) << c.ip << " " << c.mask << " " << c.gateway;
         EXPECT_EQ(messages->last().text, c.message);
         EXPECT_EQ(messages->last().title, "TRB-4820");
@@ -142,12 +142,12 @@ TEST_F(LanPageTest, BadEntriesShowTheirMessageFocusTheFieldAndSendNothing)
     }
     // A typed 0.0.0.0 gateway is refused too (a blank one means "none").
     messages->clear();
-    page->ipEdit()->setText("192.168.1.10");
-    page->maskEdit()->setText("255.255.255.0");
-    page->gatewayEdit()->clear();
+    page->controls().ip->setText("192.168.1.10");
+    page->controls().mask->setText("255.255.255.0");
+    page->controls().gateway->clear();
     for (int i = 0; i < 4; ++i)
-        page->gatewayEdit()->octetEdit(i)->setText("0");
-    page->saveButton()->click();
+        page->controls().gateway->octetEdit(i)->setText("0");
+    page->controls().save->click();
     EXPECT_EQ(messages->texts(), QStringList{"Invalid Gateway Address!"});
 
     Spin(300);
@@ -157,15 +157,15 @@ TEST_F(LanPageTest, BadEntriesShowTheirMessageFocusTheFieldAndSendNothing)
 TEST_F(LanPageTest, DynamicModeStillRefusesABadCombinationAndSkipsTheFieldChecks)
 {
     PageHolder page(OpenPage());
-    page->modeCombo()->setCurrentIndex(1);
-    page->gatewayEdit()->setText("192.168.1.255"); // as if the device had reported it
-    page->saveButton()->click();
+    page->controls().mode->setCurrentIndex(1);
+    page->controls().gateway->setText("192.168.1.255"); // as if the device had reported it
+    page->controls().save->click();
     EXPECT_EQ(messages->texts(), QStringList{"Invalid Gateway address!"});
 
     messages->clear();
-    page->modeCombo()->setCurrentIndex(0);
-    page->ipEdit()->clear();
-    page->saveButton()->click();
+    page->controls().mode->setCurrentIndex(0);
+    page->controls().ip->clear();
+    page->controls().save->click();
     EXPECT_EQ(messages->texts(), QStringList{"Invalid IP Address!"});
     Spin(300);
     EXPECT_EQ(DeviceLan()[0], "0");
@@ -178,7 +178,20 @@ TEST_F(LanPageTest, ReadFailureLeavesTheControlsAndShowsTheLibrarysText)
     page->show();
     EXPECT_TRUE(WaitFor([&] { return page->statusText().contains("timed out"); }, 5000))
         << page->statusText().toStdString();
-    EXPECT_EQ(page->ipEdit()->text(), QString());
+    EXPECT_EQ(page->controls().ip->text(), QString());
+    EXPECT_EQ(page->controls().mode->currentIndex(), -1) << "a mode the device never reported";
+}
+
+TEST_F(LanPageTest, ReReadThatFailsKeepsWhatThePageShows)
+{
+    PageHolder page(OpenPage());
+    page->controls().gateway->setText("192.168.1.77"); // typed, not saved yet
+    simulator->stop();
+    ASSERT_EQ(page->RequestRead(), 0);
+    EXPECT_TRUE(WaitFor([&] { return page->statusText().contains("timed out"); }, 5000));
+    EXPECT_EQ(page->controls().mode->currentText(), "Static IP( Manual)");
+    EXPECT_EQ(page->controls().ip->text(), "192.168.1.10");
+    EXPECT_EQ(page->controls().gateway->text(), "192.168.1.77");
 }
 
 } // namespace

@@ -1,0 +1,67 @@
+#include "FormRows.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace trb {
+
+FormRows::FormRows(QGridLayout *grid) : grid_(grid) {}
+
+FormRows FormRows::On(QWidget *parent)
+{
+    auto *grid = new QGridLayout(parent);
+    grid->setColumnStretch(1, 1);
+    return FormRows(grid);
+}
+
+void FormRows::AddRow(const QString &label, QWidget *control, const QString &objectName)
+{
+    const int row = grid_->rowCount();
+    lastLabel_ = new QLabel(label);
+    lastLabel_->setBuddy(control);
+    control->setObjectName(objectName);
+    control->setAccessibleName(label.trimmed());
+    grid_->addWidget(lastLabel_, row, 0);
+    grid_->addWidget(control, row, 1);
+}
+
+QLabel *FormRows::AddValue(const QString &label, const QString &objectName, const QString &initial)
+{
+    auto *value = new QLabel(initial);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    AddRow(label, value, objectName);
+    return value;
+}
+
+void FormRows::AddSpanning(QWidget *control, const QString &objectName)
+{
+    control->setObjectName(objectName);
+    if (control->accessibleName().isEmpty())
+        control->setAccessibleName(objectName);
+    grid_->addWidget(control, grid_->rowCount(), 0, 1, 2);
+}
+
+QPushButton *PageButton(const QString &text, const QString &objectName)
+{
+    auto *button = Named(new QPushButton(text), objectName, text);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+void SetEnabled(std::initializer_list<QWidget *> controls, bool enabled)
+{
+    for (QWidget *control : controls)
+        if (control)
+            control->setEnabled(enabled);
+}
+
+void SetVisible(std::initializer_list<QWidget *> controls, bool visible)
+{
+    for (QWidget *control : controls)
+        if (control)
+            control->setVisible(visible);
+}
+
+} // namespace trb

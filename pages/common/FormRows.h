@@ -1,0 +1,67 @@
+#pragma once
+// Builds a form one "label  control" row at a time, naming each control for tests and for
+// assistive tools, so no page repeats that wiring.
+#include <QString>
+
+#include <initializer_list>
+
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace trb {
+
+class FormRows {
+public:
+    // Rows go into `grid`, from its current last row on; column 0 labels, column 1 controls.
+    explicit FormRows(QGridLayout *grid);
+    // A grid of its own on `parent` (a group box or panel).
+    static FormRows On(QWidget *parent);
+
+    // Adds the row and returns the control: its objectName is `objectName`, its accessible
+    // name the label without surrounding blanks, and the label is its buddy.
+    template <typename Control>
+    Control *Add(const QString &label, Control *control, const QString &objectName)
+    {
+        AddRow(label, control, objectName);
+        return control;
+    }
+    // A read-only, selectable value label.
+    QLabel *AddValue(const QString &label, const QString &objectName, const QString &initial = {});
+    // A control that spans both columns (a check box, a button row).
+    template <typename Control>
+    Control *AddWide(Control *control, const QString &objectName)
+    {
+        AddSpanning(control, objectName);
+        return control;
+    }
+
+    QGridLayout *grid() const { return grid_; }
+    // The label of the last row added.
+    QLabel *lastLabel() const { return lastLabel_; }
+
+private:
+    void AddRow(const QString &label, QWidget *control, const QString &objectName);
+    void AddSpanning(QWidget *control, const QString &objectName);
+
+    QGridLayout *grid_;
+    QLabel *lastLabel_ = nullptr;
+};
+
+// Names a control that is not in a form row (buttons, lists).
+template <typename Control>
+Control *Named(Control *control, const QString &objectName, const QString &accessibleName)
+{
+    control->setObjectName(objectName);
+    control->setAccessibleName(accessibleName);
+    return control;
+}
+
+// A push button that never acts as the page's default button (Enter never applies a page).
+QPushButton *PageButton(const QString &text, const QString &objectName);
+
+void SetEnabled(std::initializer_list<QWidget *> controls, bool enabled);
+void SetVisible(std::initializer_list<QWidget *> controls, bool visible);
+
+} // namespace trb
