@@ -1,5 +1,6 @@
 // System commands against the simulator: what each command does to the device, the
 // confirmations, and the wait dialog that keeps the main window disabled meanwhile.
+#include <QElapsedTimer>
 #include <QPushButton>
 
 #include "PageTestSupport.h"
@@ -46,14 +47,18 @@ protected:
     }
 
     // The wait dialog is up with this text and the main window is disabled, until the dialog
-    // closes by itself (the test runs at 1/50 of the real waits).
-    void ExpectWaitThenEnabled(SystemPage *page, const QString &text, int scaledWaitMs)
+    // closes by itself after the command's wait (the test runs at 1/50 of the real waits):
+    // not sooner (timers may fire up to 5% early) and not much later.
+    void ExpectWaitThenEnabled(SystemPage *page, const QString &text, int scaledWaitMs,
+                               const QElapsedTimer &since)
     {
         ASSERT_NE(page->waitDialog(), nullptr);
         EXPECT_EQ(page->waitDialog()->text(), text);
         EXPECT_EQ(page->waitDialog()->windowTitle(), "Please wait...");
         EXPECT_FALSE(mainWindow->isEnabled());
         EXPECT_TRUE(WaitFor([&] { return page->waitDialog() == nullptr; }, scaledWaitMs + 5000));
+        EXPECT_GE(since.elapsed(), scaledWaitMs * 94 / 100);
+        EXPECT_LE(since.elapsed(), scaledWaitMs + 1500);
         EXPECT_TRUE(mainWindow->isEnabled());
     }
 };
@@ -109,9 +114,11 @@ TEST_F(SystemPageTest, SaveAndActivateKeepsTheChangesOverARestart)
 {
     ASSERT_EQ(WriteLan(0, "192.168.1.10", "255.255.255.0", "192.168.1.99"), 0);
     PageHolder page(HiddenPage());
+    QElapsedTimer clock;
+    clock.start();
     page->SaveAndActivate();
     ExpectConfirmation("Device will Save and active, continue?");
-    ExpectWaitThenEnabled(page.get(), "Device is activing,Please Wait...", 400);
+    ExpectWaitThenEnabled(page.get(), "Device is activing,Please Wait...", 400, clock);
     ASSERT_TRUE(simulator->restart());
     EXPECT_EQ(Gateway(), "192.168.1.99");
 }
@@ -119,6 +126,8 @@ TEST_F(SystemPageTest, SaveAndActivateKeepsTheChangesOverARestart)
 TEST_F(SystemPageTest, RestartSendsTheCommandTwoSecondsLaterAndTheDeviceReboots)
 {
     PageHolder page(OpenPage());
+    QElapsedTimer clock;
+    clock.start();
     page->restartButton()->click();
     ExpectConfirmation("Device will reboot, continue?");
     // The UI thread has not run its timers yet: nothing has been sent.
@@ -126,8 +135,9 @@ TEST_F(SystemPageTest, RestartSendsTheCommandTwoSecondsLaterAndTheDeviceReboots)
     EXPECT_TRUE(DeviceAnswers());
     EXPECT_TRUE(page->restartPending());
     EXPECT_TRUE(WaitFor([&] { return !page->restartPending(); }, 2000));
+    EXPECT_GE(clock.elapsed(), 40 * 94 / 100); // 2 s, scaled
     EXPECT_FALSE(DeviceAnswers()); // rebooting
-    ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1500);
+    ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1500, clock);
     EXPECT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
 }
 
@@ -135,10 +145,12 @@ TEST_F(SystemPageTest, RestoreBringsBackTheFactorySettings)
 {
     ASSERT_EQ(WriteLan(0, "192.168.1.10", "255.255.255.0", "192.168.1.99"), 0);
     PageHolder page(OpenPage());
+    QElapsedTimer clock;
+    clock.start();
     page->restoreButton()->click();
     ExpectConfirmation("Device will reboot and module will be disconnected, continue?");
     EXPECT_TRUE(page->restartPending());
-    ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1400);
+    ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1400, clock);
     EXPECT_FALSE(page->restartPending());
     EXPECT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
     EXPECT_EQ(Gateway(), "192.168.1.1");
@@ -149,10 +161,12 @@ TEST_F(SystemPageTest, DiscardDropsUnsavedChangesAndReboots)
 {
     ASSERT_EQ(WriteLan(0, "192.168.1.10", "255.255.255.0", "192.168.1.99"), 0);
     PageHolder page(HiddenPage());
+    QElapsedTimer clock;
+    clock.start();
     page->Discard();
     ExpectConfirmation("All of your changes will be discarded and device will reboot continue?");
     EXPECT_TRUE(page->restartPending());
-    ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1000);
+    ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1000, clock);
     EXPECT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
     EXPECT_EQ(Gateway(), "192.168.1.1");
 }
@@ -191,5 +205,23 @@ TEST_F(SystemPageTest, ClosingThePageDuringAWaitGivesTheMainWindowBackAndSendsNo
     Spin(200);
     EXPECT_TRUE(DeviceAnswers());
 }
+
+// The command's own wait (3000 ms), not the session's shorter time-out, decides whether the
+// device answered: a device that takes 1.8 s still clears, one that takes 4 s has failed.
+class SystemPageSlowDevice : public PageTest, public ::testing::WithParamInterface<int> {
+protected:
+    SystemPageSlowDevice() : PageTest({"--delay-ms", std::to_string(GetParam())}) {}
+};
+
+TEST_P(SystemPageSlowDevice, ClearWaitsForTheCommandsOwnTimeOut)
+{
+    PageHolder page(new SystemPage); // not shown: no read queues before the command
+    page->Clear();
+    const bool inTime = GetParam() < 3000;
+    EXPECT_EQ(messages->texts().value(1), inTime ? "Clear the language pack success."
+                                                 : "Clear the language pack fail.");
+}
+
+INSTANTIATE_TEST_SUITE_P(AnswerDelays, SystemPageSlowDevice, ::testing::Values(1800, 4000));
 
 } // namespace
