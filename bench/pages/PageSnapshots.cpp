@@ -10,13 +10,11 @@
 #include <cstdio>
 #include <functional>
 
-#include "DeviceInfoPageTrb.h"
-#include "HomeInfoPageTrb.h"
-#include "LanPage.h"
 #include "MainWindowLink.h"
+#include "PageCatalog.h"
+#include "PopupPage.h"
 #include "ProcessValues.h"
 #include "SimulatorProcess.h"
-#include "SystemPage.h"
 #include "UdpRelay.h"
 
 namespace {
@@ -30,18 +28,18 @@ bool WaitFor(const std::function<bool()> &done)
     return done();
 }
 
-QString LabelText(QWidget *page, const char *name)
-{
-    auto *label = page->findChild<QLabel *>(name);
-    return label ? label->text() : QString();
-}
+// A page is filled once its first read has completed: the completion's text is its last
+// message, and OnReadDone has run by the time it is set.
+bool Filled(trb::PopupPage *page) { return !page->LastMessage().isEmpty(); }
 
-struct PageKind {
-    const char *name;
-    QSize size;
-    std::function<trb::PopupPage *()> make;
-    std::function<bool(trb::PopupPage *)> filled;
-};
+// "Basic \\ LAN" -> "basic-lan", for the picture's file name.
+QString FileName(const char *title)
+{
+    QString name;
+    for (const QChar c : QString::fromLatin1(title).toLower())
+        name += c.isLetterOrNumber() ? c : QChar('-');
+    return name.split('-', Qt::SkipEmptyParts).join('-');
+}
 
 } // namespace
 
@@ -65,47 +63,37 @@ int main(int argc, char **argv)
     mainWindow.show();
     trb::MainWindowLink::Set(&mainWindow);
 
-    const QString reading = QString::fromLatin1(trb::PopupPage::kReadingText);
-    const PageKind kinds[] = {
-        {"home", {480, 500}, [] { return new trb::HomeInfoPageTrb; },
-         [](trb::PopupPage *p) { return !LabelText(p, "modelNameValue").isEmpty(); }},
-        {"system", {470, 260}, [] { return new trb::SystemPage; },
-         [reading](trb::PopupPage *p) { return p->statusText() != reading; }},
-        {"device-information", {610, 700}, [] { return new trb::DeviceInfoPageTrb; },
-         [](trb::PopupPage *p) { return !LabelText(p, "firmwareVersionValue").isEmpty(); }},
-        {"lan", {400, 300}, [] { return new trb::LanPage; },
-         [](trb::PopupPage *p) { return p->findChild<QComboBox *>("getIpFromCombo")->currentIndex() != -1; }},
-    };
-    for (const PageKind &kind : kinds) {
+    // Every page the menu opens that is built (placeholders read nothing).
+    for (const trb::PageCommand &command : trb::PageCommands()) {
+        if (!command.create)
+            continue;
+        const QString name = FileName(command.title);
         double totalMs = 0;
         long requests = 0;
         for (int round = 0; round < rounds; ++round) {
             relay.resetCounts();
-            trb::PopupPage *page = kind.make();
-            page->resize(kind.size);
+            trb::PopupPage *page = command.create();
+            if (!command.size.isEmpty())
+                page->resize(command.size);
             QElapsedTimer clock;
             clock.start();
             page->show();
-            if (round == 0 && kind.name == std::string("home")) {
-                if (auto *wait = static_cast<trb::HomeInfoPageTrb *>(page)->waitDialog())
-                    wait->grab().save(QStringLiteral("/tmp/page-home-wait.png"));
-            }
-            if (!WaitFor([&] { return kind.filled(page); })) {
-                std::fprintf(stderr, "%s: not filled\n", kind.name);
+            if (!WaitFor([&] { return Filled(page); })) {
+                std::fprintf(stderr, "%s: not filled\n", qPrintable(name));
                 return 1;
             }
             totalMs += clock.nsecsElapsed() / 1e6;
             requests += relay.toAgent();
             if (round == rounds - 1) {
-                WaitFor([&] { return mainWindow.isEnabled() || kind.name != std::string("home"); });
+                WaitFor([&] { return !page->refreshing(); });
                 QCoreApplication::processEvents();
-                const QString path = QStringLiteral("/tmp/page-%1.png").arg(kind.name);
+                const QString path = QStringLiteral("/tmp/page-%1.png").arg(name);
                 page->grab().save(path);
-                std::printf("%-20s %s\n", kind.name, qPrintable(path));
+                std::printf("%-32s %s\n", qPrintable(name), qPrintable(path));
             }
             delete page;
         }
-        std::printf("%-20s show to filled %.1f ms (mean of %d), %.1f requests per read\n", kind.name,
+        std::printf("%-32s show to filled %.1f ms (mean of %d), %.1f requests per read\n", qPrintable(name),
                     totalMs / rounds, rounds, double(requests) / rounds);
     }
     trb::MainWindowLink::Set(nullptr);

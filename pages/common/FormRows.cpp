@@ -15,9 +15,12 @@ FormRows FormRows::On(QWidget *parent)
     return FormRows(grid);
 }
 
+// An empty QGridLayout still reports one row.
+int FormRows::NextRow() const { return grid_->count() == 0 ? 0 : grid_->rowCount(); }
+
 void FormRows::AddRow(const QString &label, QWidget *control, const QString &objectName)
 {
-    const int row = grid_->rowCount();
+    const int row = NextRow();
     lastLabel_ = new QLabel(label);
     lastLabel_->setBuddy(control);
     control->setObjectName(objectName);
@@ -39,7 +42,7 @@ void FormRows::AddSpanning(QWidget *control, const QString &objectName)
     control->setObjectName(objectName);
     if (control->accessibleName().isEmpty())
         control->setAccessibleName(objectName);
-    grid_->addWidget(control, grid_->rowCount(), 0, 1, 2);
+    grid_->addWidget(control, NextRow(), 0, 1, 2);
 }
 
 QPushButton *PageButton(const QString &text, const QString &objectName)

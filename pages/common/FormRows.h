@@ -44,6 +44,7 @@ public:
 private:
     void AddRow(const QString &label, QWidget *control, const QString &objectName);
     void AddSpanning(QWidget *control, const QString &objectName);
+    int NextRow() const;
 
     QGridLayout *grid_;
     QLabel *lastLabel_ = nullptr;

@@ -31,12 +31,7 @@ constexpr int kSaveActivateCommandWait = 6000;
 } // namespace
 
 SystemPage::SystemPage(QWidget *parent)
-    : PopupPage(QString::fromLatin1(kTitle), parent),
-      restartButton_(PageButton(QStringLiteral("Restart"), "restartButton")),
-      restoreButton_(PageButton(QStringLiteral("Restore"), "restoreButton")),
-      clearButton_(PageButton(QStringLiteral("Clear"), "clearButton")),
-      saveActiveButton_(PageButton(QStringLiteral("SaveActive"), "saveActiveButton")),
-      discardButton_(PageButton(QStringLiteral("Discard"), "discardButton"))
+    : PopupPage(QString::fromLatin1(kTitle), parent)
 {
     BuildControls();
     endWaitTimer_.setSingleShot(true);
@@ -51,36 +46,32 @@ void SystemPage::BuildControls()
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(16);
-    const QList<QPair<QString, QPushButton *>> rows = {
-        {QStringLiteral("Restart the Device"), restartButton_},
-        {QStringLiteral("Restore to Factory Default Settings"), restoreButton_},
-        {QStringLiteral("Clear Language Pack"), clearButton_},
-        {QStringLiteral("Save and Active"), saveActiveButton_},
-        {QStringLiteral("Discard Changes"), discardButton_},
-    };
-    for (int row = 0; row < rows.size(); ++row) {
-        auto *label = new QLabel(rows[row].first);
-        rows[row].second->setMinimumWidth(90);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(rows[row].second, row, 1);
-        // The menu runs these two; the page never shows them.
-        if (rows[row].second == saveActiveButton_ || rows[row].second == discardButton_) {
-            label->hide();
-            rows[row].second->hide();
-        }
-    }
     grid->setColumnStretch(0, 1);
+    FormRows rows(grid);
+    const auto button = [&rows](const char *label, const char *text, const char *name) {
+        auto *button = rows.Add(QString::fromLatin1(label), PageButton(QString::fromLatin1(text), name), name);
+        button->setMinimumWidth(90);
+        return button;
+    };
+    c_.restart = button("Restart the Device", "Restart", "restartButton");
+    c_.restore = button("Restore to Factory Default Settings", "Restore", "restoreButton");
+    c_.clear = button("Clear Language Pack", "Clear", "clearButton");
+    // The menu runs these two; the page never shows them.
+    c_.saveActive = button("Save and Active", "SaveActive", "saveActiveButton");
+    SetVisible({rows.lastLabel(), c_.saveActive}, false);
+    c_.discard = button("Discard Changes", "Discard", "discardButton");
+    SetVisible({rows.lastLabel(), c_.discard}, false);
 
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(24, 24, 24, 12);
     layout->addLayout(grid);
     layout->addStretch(1);
 
-    connect(restartButton_, &QPushButton::clicked, this, &SystemPage::Restart);
-    connect(restoreButton_, &QPushButton::clicked, this, &SystemPage::Restore);
-    connect(clearButton_, &QPushButton::clicked, this, &SystemPage::Clear);
-    connect(saveActiveButton_, &QPushButton::clicked, this, &SystemPage::SaveAndActivate);
-    connect(discardButton_, &QPushButton::clicked, this, &SystemPage::Discard);
+    connect(c_.restart, &QPushButton::clicked, this, &SystemPage::Restart);
+    connect(c_.restore, &QPushButton::clicked, this, &SystemPage::Restore);
+    connect(c_.clear, &QPushButton::clicked, this, &SystemPage::Clear);
+    connect(c_.saveActive, &QPushButton::clicked, this, &SystemPage::SaveAndActivate);
+    connect(c_.discard, &QPushButton::clicked, this, &SystemPage::Discard);
     LayoutContent();
 }
 

@@ -26,9 +26,14 @@ public:
     void SaveAndActivate();
     void Discard();
 
-    QPushButton *restartButton() const { return restartButton_; }
-    QPushButton *restoreButton() const { return restoreButton_; }
-    QPushButton *clearButton() const { return clearButton_; }
+    struct Controls {
+        QPushButton *restart = nullptr;
+        QPushButton *restore = nullptr;
+        QPushButton *clear = nullptr;
+        QPushButton *saveActive = nullptr;
+        QPushButton *discard = nullptr;
+    };
+    const Controls &controls() const { return c_; }
     bool restartPending() const { return restartTimer_.isActive(); }
 
 private:
@@ -40,11 +45,7 @@ private:
     void SendRestart();
     void EndWait();
 
-    QPushButton *restartButton_;
-    QPushButton *restoreButton_;
-    QPushButton *clearButton_;
-    QPushButton *saveActiveButton_;
-    QPushButton *discardButton_;
+    Controls c_;
     QTimer endWaitTimer_; // timer 1
     QTimer restartTimer_; // timer 2
 };

@@ -67,9 +67,9 @@ TEST_F(SystemPageTest, ShowsTheThreeCommandsOnly)
 {
     PageHolder page(OpenPage());
     EXPECT_EQ(page->windowTitle(), "System");
-    EXPECT_TRUE(page->restartButton()->isVisible());
-    EXPECT_TRUE(page->restoreButton()->isVisible());
-    EXPECT_TRUE(page->clearButton()->isVisible());
+    EXPECT_TRUE(page->controls().restart->isVisible());
+    EXPECT_TRUE(page->controls().restore->isVisible());
+    EXPECT_TRUE(page->controls().clear->isVisible());
     EXPECT_FALSE(page->findChild<QPushButton *>("saveActiveButton")->isVisible());
     EXPECT_FALSE(page->findChild<QPushButton *>("discardButton")->isVisible());
 }
@@ -95,7 +95,7 @@ TEST_F(SystemPageTest, CancelledCommandsSendNothing)
         EXPECT_TRUE(mainWindow->isEnabled());
     }
     PageHolder page(OpenPage());
-    for (QPushButton *button : {page->restartButton(), page->restoreButton(), page->clearButton()}) {
+    for (QPushButton *button : {page->controls().restart, page->controls().restore, page->controls().clear}) {
         messages->queueAnswer(MessageAnswer::Cancel);
         button->click();
     }
@@ -128,7 +128,7 @@ TEST_F(SystemPageTest, RestartSendsTheCommandTwoSecondsLaterAndTheDeviceReboots)
     PageHolder page(OpenPage());
     QElapsedTimer clock;
     clock.start();
-    page->restartButton()->click();
+    page->controls().restart->click();
     ExpectConfirmation("Device will reboot, continue?");
     // The UI thread has not run its timers yet: nothing has been sent.
     EXPECT_TRUE(page->restartPending());
@@ -147,7 +147,7 @@ TEST_F(SystemPageTest, RestoreBringsBackTheFactorySettings)
     PageHolder page(OpenPage());
     QElapsedTimer clock;
     clock.start();
-    page->restoreButton()->click();
+    page->controls().restore->click();
     ExpectConfirmation("Device will reboot and module will be disconnected, continue?");
     EXPECT_TRUE(page->restartPending());
     ExpectWaitThenEnabled(page.get(), "Device is rebooting,Please Wait...", 1400, clock);
@@ -175,7 +175,7 @@ TEST_F(SystemPageTest, ClearEmptiesTheLanguagePackAndSaysSo)
 {
     ASSERT_EQ(SnmpGet("trbLanguagePack.0"), "French 1.2.07");
     PageHolder page(OpenPage());
-    page->clearButton()->click();
+    page->controls().clear->click();
     ExpectConfirmation("Clear the language pack?");
     EXPECT_EQ(messages->texts().value(1), "Clear the language pack success.");
     EXPECT_EQ(messages->last().title, "TRB-4820");
@@ -188,7 +188,7 @@ TEST_F(SystemPageTest, ClearReportsFailureWhenTheDeviceDoesNotAnswer)
 {
     PageHolder page(OpenPage());
     simulator->stop();
-    page->clearButton()->click();
+    page->controls().clear->click();
     EXPECT_EQ(messages->texts().value(1), "Clear the language pack fail.");
     EXPECT_TRUE(page->statusText().contains("timed out")) << page->statusText().toStdString();
 }
@@ -197,7 +197,7 @@ TEST_F(SystemPageTest, ClosingThePageDuringAWaitGivesTheMainWindowBackAndSendsNo
 {
     auto *page = OpenPage();
     QPointer<SystemPage> alive(page);
-    page->restartButton()->click();
+    page->controls().restart->click();
     EXPECT_FALSE(mainWindow->isEnabled());
     page->close();
     EXPECT_TRUE(WaitFor([&] { return alive.isNull(); }, 2000));

@@ -1,0 +1,145 @@
+// The shared page toolkit on its own: slot texts, form rows, the two-call table read and the
+// column descriptions that fill a record list.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QWidget>
+
+#include <cstring>
+
+#include "ActionIconListCtrl.h"
+#include "DeviceTable.h"
+#include "FormRows.h"
+#include "RecordText.h"
+
+using namespace trb;
+
+namespace {
+
+struct Slots {
+    char text[8];
+    char after[4];
+};
+
+TEST(RecordText, WritesAreBoundedTerminatedAndZeroFilled)
+{
+    struct Case {
+        const char *written;
+        const char *read;
+    } cases[] = {{"", ""}, {"abc", "abc"}, {"1234567", "1234567"}, {"12345678", "1234567"},
+                 {"far too long for the slot", "far too"}};
+    for (const Case &c : cases) {
+        Slots s;
+        std::memset(&s, 'x', sizeof s);
+        SetRecordText(s.text, QString::fromLatin1(c.written));
+        EXPECT_EQ(RecordText(s.text), QString::fromLatin1(c.read)) << c.written;
+        EXPECT_EQ(s.text[sizeof s.text - 1], '\0') << c.written;
+        for (std::size_t i = std::strlen(c.read); i < sizeof s.text; ++i)
+            EXPECT_EQ(s.text[i], '\0') << c.written << " byte " << i;
+        EXPECT_EQ(std::string(s.after, 4), "xxxx") << "the next slot is untouched";
+    }
+}
+
+TEST(RecordText, ReadStopsAtTheSlotWithoutATerminator)
+{
+    Slots s;
+    std::memset(s.text, 'A', sizeof s.text);
+    std::memcpy(s.after, "BBB", 4);
+    EXPECT_EQ(RecordText(s.text), "AAAAAAAA");
+    EXPECT_EQ(SlotView(s.text), "AAAAAAAA");
+}
+
+TEST(FormRows, EachRowNamesItsControlAndLabelsIt)
+{
+    QWidget form;
+    FormRows rows = FormRows::On(&form);
+    auto *combo = rows.Add(QStringLiteral("Get IP From "), new QComboBox, "getIpFromCombo");
+    QLabel *value = rows.AddValue(QStringLiteral("Firmware Version"), "firmwareValue", "1.0");
+    EXPECT_EQ(combo->objectName(), "getIpFromCombo");
+    EXPECT_EQ(combo->accessibleName(), "Get IP From");
+    EXPECT_EQ(value->objectName(), "firmwareValue");
+    EXPECT_EQ(value->text(), "1.0");
+    EXPECT_EQ(rows.lastLabel()->text(), "Firmware Version");
+    EXPECT_EQ(rows.lastLabel()->buddy(), value);
+    EXPECT_EQ(rows.grid()->itemAtPosition(0, 1)->widget(), combo);
+    EXPECT_EQ(rows.grid()->itemAtPosition(1, 0)->widget(), rows.lastLabel());
+}
+
+struct Pair {
+    uint32_t index;
+    char ip[20];
+    char mac[20];
+};
+struct PairList {
+    uint32_t count;
+    Pair *rows;
+};
+
+// A device list call as the library has them: counts without a buffer, fills at most count.
+struct FakeList {
+    std::vector<Pair> device;
+    int calls = 0;
+    bool failSecond = false;
+    int operator()(PairList &list)
+    {
+        ++calls;
+        if (!list.rows) {
+            list.count = uint32_t(device.size());
+            return 0;
+        }
+        if (failSecond)
+            return 5;
+        // A zero-filled buffer: every byte the device does not write stays 0.
+        for (uint32_t i = 0; i < list.count; ++i)
+            for (std::size_t b = 0; b < sizeof(Pair); ++b)
+                EXPECT_EQ(reinterpret_cast<const char *>(&list.rows[i])[b], 0);
+        list.count = std::min<uint32_t>(list.count, uint32_t(device.size()));
+        std::copy_n(device.begin(), list.count, list.rows);
+        return 0;
+    }
+};
+
+TEST(ReadTable, CountsThenFillsAndGivesNothingOnFailure)
+{
+    FakeList empty;
+    EXPECT_TRUE((ReadTable<Pair, PairList>(std::ref(empty))).empty());
+    EXPECT_EQ(empty.calls, 1) << "no second call for an empty table";
+
+    FakeList two{{{0, "10.0.0.1", "001122334455"}, {1, "10.0.0.2", "00AABBCCDDEE"}}};
+    const std::vector<Pair> rows = ReadTable<Pair, PairList>(std::ref(two));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_STREQ(rows[1].ip, "10.0.0.2");
+    EXPECT_EQ(two.calls, 2);
+
+    FakeList failing{{{0, "10.0.0.1", "001122334455"}}, 0, true};
+    EXPECT_TRUE((ReadTable<Pair, PairList>(std::ref(failing))).empty());
+}
+
+TEST(RecordColumns, SetUpAndFillAnIconList)
+{
+    const RecordColumn<Pair> columns[] = {
+        {"Index", 0, &Pair::index},
+        {"Gateway IP Address", 130, &Pair::ip},
+        {"Gateway MAC Address", 130, &Pair::mac},
+        {"Edit", 60, ColumnRole::EditIcon},
+        {"Delete", 60, ColumnRole::DeleteIcon},
+    };
+    ActionIconListCtrl list;
+    SetUpColumns<Pair>(list, columns);
+    EXPECT_EQ(list.columnCount(), 5);
+    EXPECT_EQ(list.columnWidth(1), 130);
+    EXPECT_EQ(list.editColumn(), 3);
+    EXPECT_EQ(list.deleteColumn(), 4);
+
+    FillRecordList<Pair>(list, {{7, "10.0.0.1", "001122334455"}, {9, "10.0.0.2", "00AABBCCDDEE"}}, columns);
+    FillRecordList<Pair>(list, {{7, "10.0.0.1", "001122334455"}, {9, "10.0.0.2", "00AABBCCDDEE"}}, columns);
+    ASSERT_EQ(list.rowCount(), 2) << "a refill replaces the rows";
+    EXPECT_EQ(list.cellText(1, 0), "9");
+    EXPECT_EQ(list.cellText(1, 1), "10.0.0.2");
+    EXPECT_EQ(list.cellText(0, 2), "001122334455");
+    EXPECT_EQ(list.cellText(0, 3), "");
+}
+
+} // namespace
