@@ -1,29 +1,40 @@
 #include "PlatformSettings.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 
+#include <algorithm>
+#include <optional>
+
 namespace trb {
+namespace {
+
+// Whether a stored value is the number zero; nothing when it is no whole number at all.
+// QSettings hands numbers back as text of any width (INI files keep only text), so the text
+// is judged: "-1" and "4294967296" are numbers other than zero, whatever their width.
+std::optional<bool> IsZeroNumber(const QVariant &value)
+{
+    static const QRegularExpression integer(QStringLiteral("^[+-]?([0-9]+)$"));
+    const QRegularExpressionMatch match = integer.match(value.toString().trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString digits = match.captured(1);
+    return std::all_of(digits.begin(), digits.end(), [](QChar digit) { return digit == u'0'; });
+}
+
+} // namespace
 
 int PlatformSettings::ReadLocalTransferMode()
 {
     QSettings settings(QStringLiteral("Veltrane"), QStringLiteral("Pylonix"));
     settings.beginGroup(QStringLiteral("AdvanceSystem"));
-    const QVariant value = settings.value(QStringLiteral("FtpMethod"));
-    bool isNumber = false;
-    const uint method = value.toUInt(&isNumber);
-    if (!value.isValid() || !isNumber)
-        return 1;
-    return method == 0 ? 1 : 0;
+    // A value that cannot be read as a number counts as missing: our own server stays in use.
+    const std::optional<bool> isZero = IsZeroNumber(settings.value(QStringLiteral("FtpMethod")));
+    return !isZero || *isZero ? 1 : 0;
 }
 
-QString PlatformSettings::ReadPlatformHomeDir()
-{
-    // The platform would first be asked to publish the value; it has no window to ask here,
-    // so whatever it stored last is read as it stands.
-    QSettings settings(QStringLiteral("Veltrane"), QStringLiteral("Pylonix"));
-    settings.beginGroup(QStringLiteral("AdvanceSystem"));
-    // The value comes from a 256-byte buffer: at most 255 characters.
-    return settings.value(QStringLiteral("homedir")).toString().left(255);
-}
+// The value is only meaningful once the platform's window has been asked to publish it, and
+// the platform has no window on this system to ask: there is never a home directory.
+QString PlatformSettings::ReadPlatformHomeDir() { return {}; }
 
 } // namespace trb

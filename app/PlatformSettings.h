@@ -7,10 +7,11 @@ namespace trb {
 // organisation "Veltrane", application "Pylonix", group "AdvanceSystem".
 class PlatformSettings {
 public:
-    // 1 (transfer through our own TFTP server) unless "FtpMethod" holds a nonzero number.
+    // 1 (transfer through our own TFTP server) unless "FtpMethod" holds a number other than 0.
     static int ReadLocalTransferMode();
 
-    // The platform's FTP home directory ("homedir"); empty when it has none.
+    // The platform's FTP home directory: always empty here, since the platform window that
+    // would publish "homedir" does not exist on this system.
     static QString ReadPlatformHomeDir();
 };
 

@@ -21,6 +21,8 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
 
 std::string Device::loadState()
 {
+    // Saves cut short by a kill leave their temporaries; the saved file itself is whole.
+    StateFile::removeStaleTemporaries(statePath_);
     auto result = StateFile::load(statePath_, store_);
     switch (result.status) {
     case StateFile::LoadStatus::Missing:

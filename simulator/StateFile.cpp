@@ -1,12 +1,17 @@
 #include "StateFile.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +21,10 @@ namespace trb::sim {
 namespace {
 
 constexpr const char *kFormatLine = "format=trb4820-sim-state/1";
+// save's temporaries are "<state file>.saving-" and mkstemp's six letters or digits: a name no
+// one picks for a file of their own.
+constexpr std::string_view kTemporaryInfix = ".saving-";
+constexpr size_t kTemporaryRandomLength = 6;
 constexpr const char *kLanguagePackKey = "languagePack";
 
 std::string quote(const std::string &bytes)
@@ -103,7 +112,53 @@ bool makeDirectories(const std::string &dir)
     return ::mkdir(dir.c_str(), 0755) == 0 || errno == EEXIST;
 }
 
+std::string fileNameOf(const std::string &path)
+{
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Removes a temporary unless a save holds its lock (a save in another simulator on the same
+// file), and only while the name still means the file that was checked.
+bool removeIfUnlocked(int directoryFd, const char *name)
+{
+    const int fd = ::openat(directoryFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat opened{}, named{};
+    const bool removable = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)
+        && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+        && ::fstatat(directoryFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0
+        && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+    const bool removed = removable && ::unlinkat(directoryFd, name, 0) == 0;
+    ::close(fd);
+    return removed;
+}
+
 } // namespace
+
+bool StateFile::isTemporaryName(const std::string &path, const std::string &fileName)
+{
+    const std::string prefix = fileNameOf(path) + std::string(kTemporaryInfix);
+    if (fileName.size() != prefix.size() + kTemporaryRandomLength || fileName.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(fileName.begin() + prefix.size(), fileName.end(),
+                       [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
+int StateFile::removeStaleTemporaries(const std::string &path)
+{
+    DIR *directory = ::opendir(directoryOf(path).c_str());
+    if (!directory)
+        return 0;
+    int removed = 0;
+    while (const dirent *entry = ::readdir(directory)) {
+        if (isTemporaryName(path, entry->d_name) && removeIfUnlocked(::dirfd(directory), entry->d_name))
+            ++removed;
+    }
+    ::closedir(directory);
+    return removed;
+}
 
 std::string StateFile::encode(const SnmpValue &value)
 {
@@ -260,10 +315,11 @@ std::string StateFile::save(const std::string &path, const SavedState &state)
     const std::string dir = directoryOf(path);
     if (!makeDirectories(dir))
         return "cannot create directory " + dir + ": " + std::strerror(errno);
-    std::string temporary = path + ".XXXXXX";
-    int fd = ::mkstemp(temporary.data());
+    std::string temporary = path + std::string(kTemporaryInfix) + std::string(kTemporaryRandomLength, 'X');
+    int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return "cannot create " + temporary + ": " + std::strerror(errno);
+    ::flock(fd, LOCK_EX); // marks it as in use for removeStaleTemporaries
     ::fchmod(fd, 0644);
     const bool written = writeAll(fd, out.str()) && ::fsync(fd) == 0;
     const int writeErrno = errno;

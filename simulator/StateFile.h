@@ -27,6 +27,11 @@ public:
     static LoadResult load(const std::string &path, const DeviceStore &device);
     // Returns an empty string on success, else the reason.
     static std::string save(const std::string &path, const SavedState &state);
+    // Removes the temporaries that saves of `path` left when the simulator was killed during
+    // them (none that a running save holds); returns how many.
+    static int removeStaleTemporaries(const std::string &path);
+    // Whether a file name in the state file's directory is one of save's temporaries.
+    static bool isTemporaryName(const std::string &path, const std::string &fileName);
 
     static std::string encode(const SnmpValue &value);
     static std::optional<SnmpValue> decode(const std::string &text, u_char asnType);

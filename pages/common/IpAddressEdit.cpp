@@ -1,5 +1,8 @@
 #include "IpAddressEdit.h"
 
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,7 +13,11 @@ namespace trb {
 namespace {
 
 // 0 to 255, no leading sign; an empty octet is allowed while typing.
-const QRegularExpression kOctetPattern(QStringLiteral("^(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])?$"));
+const QString kOctet = QStringLiteral("(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])");
+const QRegularExpression kOctetPattern(QStringLiteral("^%1?$").arg(kOctet));
+// What a box accepts: an octet, or a whole address pasted into it (spread over the boxes).
+const QRegularExpression kOctetOrAddressPattern(QStringLiteral("^%1?$|^%1\\.%1\\.%1\\.%1$").arg(kOctet));
+constexpr int kAddressMaxLength = 15;
 
 bool ParseDotted(const QString &text, std::array<QString, 4> &octets)
 {
@@ -25,6 +32,12 @@ bool ParseDotted(const QString &text, std::array<QString, 4> &octets)
     return true;
 }
 
+// Coming back from a menu or another window continues the same entry.
+bool IsNewEntry(const QFocusEvent &focus)
+{
+    return focus.reason() != Qt::PopupFocusReason && focus.reason() != Qt::ActiveWindowFocusReason;
+}
+
 // Wide enough for "255" in any style; the field stays compact like an address should.
 constexpr int kOctetWidth = 44;
 
@@ -36,12 +49,12 @@ IpAddressEdit::IpAddressEdit(QWidget *parent) : QWidget(parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto *validator = new QRegularExpressionValidator(kOctetPattern, this);
+    auto *validator = new QRegularExpressionValidator(kOctetOrAddressPattern, this);
     for (int i = 0; i < 4; ++i) {
         auto *octet = new QLineEdit(this);
         octet->setValidator(validator);
         octet->setAlignment(Qt::AlignCenter);
-        octet->setMaxLength(3);
+        octet->setMaxLength(kAddressMaxLength);
         octet->setFixedWidth(kOctetWidth);
         octet->installEventFilter(this);
         connect(octet, &QLineEdit::textEdited, this, [this, i] { OctetEdited(i); });
@@ -100,14 +113,52 @@ void IpAddressEdit::setFieldName(const QString &objectName, const QString &acces
     }
 }
 
-// A full octet moves on to the next box, as typing an address expects.
+// A pasted address fills every box; a full octet moves on to the next box.
 void IpAddressEdit::OctetEdited(int index)
 {
     QLineEdit *octet = octets_[index];
-    if (index < 3 && octet->text().size() == 3 && octet->cursorPosition() == 3) {
-        octets_[index + 1]->setFocus();
-        octets_[index + 1]->selectAll();
+    entry_[index] = Entry::Typing;
+    if (octet->text().contains(u'.')) {
+        if (!PasteAddress(octet->text()))
+            octet->undo(); // part of an address: nothing to take from it
+        return;
     }
+    if (index < 3 && octet->text().size() == 3 && octet->cursorPosition() == 3)
+        AdvanceTo(index + 1, Entry::AutoAdvanced);
+}
+
+void IpAddressEdit::AdvanceTo(int index, Entry entry)
+{
+    octets_[index]->setFocus();
+    octets_[index]->selectAll();
+    entry_[index] = entry;
+}
+
+// Back into the previous box as if deleting the dot; after an automatic move there was no
+// typed dot, so the digit before it goes.
+void IpAddressEdit::BackspaceFrom(int index)
+{
+    QLineEdit *previous = octets_[index - 1];
+    const bool takeDigit = entry_[index] == Entry::AutoAdvanced;
+    previous->setFocus();
+    previous->end(false);
+    if (takeDigit)
+        previous->backspace();
+    entry_[index - 1] = Entry::Typing;
+}
+
+// A whole address replaces the field, wherever it was pasted; anything else is not an address.
+bool IpAddressEdit::PasteAddress(const QString &text)
+{
+    std::array<QString, 4> parts;
+    if (!ParseDotted(text, parts))
+        return false;
+    for (int i = 0; i < 4; ++i)
+        octets_[i]->setText(QString::number(parts[i].toInt()));
+    octets_[3]->setFocus();
+    octets_[3]->end(false);
+    entry_[3] = Entry::Typing;
+    return true;
 }
 
 int IpAddressEdit::IndexOf(QObject *octet) const
@@ -118,27 +169,38 @@ int IpAddressEdit::IndexOf(QObject *octet) const
     return -1;
 }
 
-// "." or space jumps to the next octet; Backspace in an empty octet goes back one.
 bool IpAddressEdit::eventFilter(QObject *watched, QEvent *event)
 {
     const int index = IndexOf(watched);
-    if (index < 0 || event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if ((key->key() == Qt::Key_Period || key->key() == Qt::Key_Space) && index < 3) {
-        if (!octets_[index]->text().isEmpty()) {
-            octets_[index + 1]->setFocus();
-            octets_[index + 1]->selectAll();
-        }
+    if (index >= 0 && event->type() == QEvent::FocusIn && IsNewEntry(*static_cast<QFocusEvent *>(event)))
+        entry_[index] = Entry::Entered;
+    if (index >= 0 && event->type() == QEvent::KeyPress
+        && OctetKeyPressed(index, *static_cast<QKeyEvent *>(event)))
         return true;
-    }
-    if (key->key() == Qt::Key_Backspace && index > 0 && octets_[index]->cursorPosition() == 0
-        && !octets_[index]->hasSelectedText()) {
-        octets_[index - 1]->setFocus();
-        octets_[index - 1]->end(false);
-        return true;
-    }
     return QWidget::eventFilter(watched, event);
+}
+
+// "." or space after typed digits moves on (right after an automatic move it only stands
+// for the dot already passed); Backspace at the start of a box goes back into the previous
+// one; a pasted address fills the field. True when the key is handled here.
+bool IpAddressEdit::OctetKeyPressed(int index, const QKeyEvent &key)
+{
+    QLineEdit *octet = octets_[index];
+    if (key.key() == Qt::Key_Period || key.key() == Qt::Key_Space) {
+        if (index < 3 && entry_[index] == Entry::Typing && !octet->text().isEmpty())
+            AdvanceTo(index + 1, Entry::Entered);
+        else if (entry_[index] == Entry::AutoAdvanced)
+            entry_[index] = Entry::Entered;
+        return true;
+    }
+    if (key.key() == Qt::Key_Backspace && index > 0 && octet->cursorPosition() == 0
+        && !octet->hasSelectedText()) {
+        BackspaceFrom(index);
+        return true;
+    }
+    if (key.matches(QKeySequence::Paste))
+        return PasteAddress(QGuiApplication::clipboard()->text());
+    return false;
 }
 
 } // namespace trb

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace trb {
@@ -32,9 +33,19 @@ protected:
 
 private:
     void OctetEdited(int index);
+    bool OctetKeyPressed(int index, const QKeyEvent &key);
+    void BackspaceFrom(int index);
+    bool PasteAddress(const QString &text);
     int IndexOf(QObject *octet) const;
 
     std::array<QLineEdit *, 4> octets_{};
+    // How the user stands in each box, so that keys give what was typed: "." moves on only
+    // after digits typed here (not right after an automatic move), and Backspace at the
+    // start of a box reached by an automatic move takes back the last digit before it.
+    enum class Entry { Entered, AutoAdvanced, Typing };
+    void AdvanceTo(int index, Entry entry);
+
+    std::array<Entry, 4> entry_{};
 };
 
 } // namespace trb

@@ -4,12 +4,32 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
 #include "DefaultDevice.h"
+#include "SimulatorProcess.h"
+#include "SnmpTestClient.h"
 #include "StateFile.h"
 
 using namespace trb::sim;
 
 namespace {
+
+std::string readAll(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeAll(const std::string &path, const std::string &text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 TEST(StateFileEncoding, ValuesRoundTrip)
 {
@@ -67,6 +87,87 @@ TEST(StateFileLoading, ADirectoryIsUnusable)
     auto result = StateFile::load(testing::TempDir(), DefaultDevice::build(0));
     EXPECT_EQ(result.status, StateFile::LoadStatus::Corrupt);
     EXPECT_FALSE(result.error.empty());
+}
+
+TEST(StateFileTemporaries, OnlyTheExactPatternOfSaveIsRecognised)
+{
+    const std::string path = "/var/lib/sim/state.ini";
+    for (const char *name : {"state.ini.saving-Ab3xY9", "state.ini.saving-000000", "state.ini.saving-ZZZZZZ"})
+        EXPECT_TRUE(StateFile::isTemporaryName(path, name)) << name;
+    for (const char *name : {"state.ini", "state.ini.backup", "state.ini.AbCdEf", "state.ini.saving-Ab3xY",
+                             "state.ini.saving-Ab3xY9Z", "state.ini.saving-Ab_xY9", "state.ini.saving-Ab.xY9",
+                             "other.ini.saving-Ab3xY9", "xstate.ini.saving-Ab3xY9", "state.ini.corrupt",
+                             ".state.ini.saving-Ab3xY9"})
+        EXPECT_FALSE(StateFile::isTemporaryName(path, name)) << name;
+}
+
+// Plants what killed saves leave, plus files of the user's that look alike, and starts a real
+// simulator on that state file: only the unheld temporaries go.
+TEST(StateFileTemporaries, StartRemovesStaleTemporariesOnly)
+{
+    trb::test::SimulatorProcess sim;
+    ASSERT_TRUE(sim.ok()) << sim.error();
+    trb::test::SnmpTestClient writer(sim.address(), "private");
+    ASSERT_EQ(writer.setObject("trbDeviceCommand", {}, ASN_INTEGER, {}, 3), SNMP_ERR_NOERROR); // save
+    sim.stop();
+    const std::string saved = readAll(sim.stateFile());
+    ASSERT_FALSE(saved.empty());
+
+    const std::string dir = sim.directory() + "/";
+    const std::vector<std::string> stale = {"state.ini.saving-Ab3xY9", "state.ini.saving-q1w2e3"};
+    const std::vector<std::string> kept = {"state.ini.backup", "state.ini.AbCdEf", "state.ini.saving-Ab3",
+                                           "state.ini.saving-Ab3xY9Z", "other.ini.saving-Ab3xY9"};
+    for (const std::string &name : stale)
+        writeAll(dir + name, "half a save");
+    for (const std::string &name : kept)
+        writeAll(dir + name, "mine");
+    // A save in progress elsewhere holds its temporary locked.
+    writeAll(dir + "state.ini.saving-HELD00", "in progress");
+    const int held = ::open((dir + "state.ini.saving-HELD00").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    ASSERT_TRUE(sim.start()) << sim.error();
+    for (const std::string &name : stale)
+        EXPECT_FALSE(std::filesystem::exists(dir + name)) << name;
+    for (const std::string &name : kept)
+        EXPECT_EQ(readAll(dir + name), "mine") << name;
+    EXPECT_TRUE(std::filesystem::exists(dir + "state.ini.saving-HELD00"));
+    EXPECT_EQ(readAll(sim.stateFile()), saved);
+    ::close(held);
+}
+
+// Kills the simulator again and again while it saves: the saved state always loads, and no
+// temporary outlives the next start.
+TEST(StateFileTemporaries, KillsDuringSavesLeaveNothingAfterTheNextStart)
+{
+    trb::test::SimulatorProcess sim;
+    ASSERT_TRUE(sim.ok()) << sim.error();
+    const std::string dir = sim.directory();
+    auto temporaries = [&] {
+        int count = 0;
+        for (const auto &entry : std::filesystem::directory_iterator(dir))
+            count += StateFile::isTemporaryName(sim.stateFile(), entry.path().filename().string());
+        return count;
+    };
+    int leftBehind = 0;
+    for (int round = 0; round < 8; ++round) {
+        std::atomic<bool> stop{false};
+        std::thread saver([&] {
+            trb::test::SnmpTestClient writer(sim.address(), "private", 200);
+            while (!stop)
+                writer.setObject("trbDeviceCommand", {}, ASN_INTEGER, {}, 3);
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 + 7 * round));
+        ::kill(sim.pid(), SIGKILL);
+        stop = true;
+        saver.join();
+        sim.stop();
+        leftBehind += temporaries();
+        ASSERT_TRUE(sim.start()) << sim.error();
+        EXPECT_EQ(temporaries(), 0) << "round " << round;
+        EXPECT_EQ(sim.errorOutput().find("unusable"), std::string::npos) << sim.errorOutput();
+    }
+    RecordProperty("temporariesLeftByKills", leftBehind);
 }
 
 } // namespace

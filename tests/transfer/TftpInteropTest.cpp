@@ -1,10 +1,12 @@
 // Debian's TFTP clients against trb4820-tftpd, directly and through a relay that loses,
 // repeats and reorders packets. Files are compared byte for byte.
 #include "LossyProxy.h"
+#include "ScriptedClient.h"
 #include "TempDirectory.h"
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace tftp;
@@ -203,4 +205,39 @@ TEST_F(TftpInteropTest, ReorderedAndDuplicatedUploadArrivesIntact)
                        {QStringLiteral("blksize 1468"), QStringLiteral("windowsize 8")}), 0)
         << lastOutput.toStdString();
     EXPECT_TRUE(SameFile(local / "cfg.dcf", root / "cfg.dcf"));
+}
+
+// The daemon alone, driven by the scripted client: needs none of Debian's clients.
+class TftpdRestartTest : public TftpInteropTest {
+protected:
+    void SetUp() override {}
+};
+
+TEST_F(TftpdRestartTest, UploadTemporaryOfAKilledServerIsGoneAfterARestart)
+{
+    const std::vector<std::uint8_t> user = {'m', 'i', 'n', 'e'};
+    WriteFile(root / "notes.part", user);
+    StartServer();
+    ScriptedClient client(port);
+    client.SendRequest(Opcode::Wrq, "backup.dcf");
+    std::optional<Packet> ack = client.Next();
+    ASSERT_TRUE(ack && ack->opcode == Opcode::Ack) << "no ACK 0";
+    const auto bytes = RandomBytes(512, 3);
+    client.Send(BuildData(1, bytes.data(), bytes.size()));
+    ack = client.Next();
+    ASSERT_TRUE(ack && ack->opcode == Opcode::Ack && ack->block == 1);
+
+    server.kill(); // SIGKILL in the middle of the upload: nothing of the server cleans up
+    server.waitForFinished();
+    std::vector<std::string> left;
+    for (const auto &entry : std::filesystem::directory_iterator(root.Path()))
+        left.push_back(entry.path().filename().string());
+    ASSERT_EQ(left.size(), 2u) << "the killed upload should have left its temporary";
+
+    StartServer();
+    std::vector<std::string> after;
+    for (const auto &entry : std::filesystem::directory_iterator(root.Path()))
+        after.push_back(entry.path().filename().string());
+    EXPECT_EQ(after, std::vector<std::string>{"notes.part"});
+    EXPECT_EQ(ReadFile(root / "notes.part"), user);
 }

@@ -2,6 +2,7 @@
 // hostile names and interrupted uploads.
 #include "ScriptedClient.h"
 #include "TempDirectory.h"
+#include "RootDirectory.h"
 #include "TftpServerCore.h"
 
 #include <atomic>
@@ -258,6 +259,37 @@ TEST_F(TftpServerTest, InterruptedUploadLeavesThePreviousFile)
     EXPECT_EQ(ReadFile(root / "config.dcf"), bytes);
     EXPECT_EQ(fs::status(root.Path() / "config.dcf").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(UploadTemporaryName, OnlyTheExactPatternTheServerGenerates)
+{
+    for (const char *name : {".config.dcf.123456789.part", ".a.0.part", ".x.7.part", "..hidden.42.part"})
+        EXPECT_TRUE(RootDirectory::IsUploadTemporaryName(name)) << name;
+    for (const char *name : {"x.part", ".x.part", ".part", "..5.part", "...5.part", "config.dcf.123.part",
+                             ".x.12a.part", ".x.0123.part", ".x.1234567890.part", ".x.-1.part",
+                             ".x.123.part.old", ".x.123.PART", ".x..part", ".x.123part"})
+        EXPECT_FALSE(RootDirectory::IsUploadTemporaryName(name)) << name;
+}
+
+TEST_F(TftpServerTest, SettingTheRootAgainKeepsTheTemporaryOfALiveUpload)
+{
+    ScriptedClient client(server.BoundPort());
+    client.SendRequest(Opcode::Wrq, "live.bin");
+    ASSERT_EQ(NextOf(client, Opcode::Ack)->block, 0);
+    const auto bytes = RandomBytes(512 * 3 + 10, 4);
+    client.Send(BuildData(1, bytes.data(), 512));
+    ASSERT_EQ(NextOf(client, Opcode::Ack)->block, 1);
+    ASSERT_EQ(RootListing().size(), 1u);
+    const std::string temporary = RootListing().front();
+    ASSERT_TRUE(RootDirectory::IsUploadTemporaryName(temporary)) << temporary;
+
+    server.SetRoot(root.Path().string()); // as a second Run on the same root does
+    EXPECT_EQ(RootListing(), std::vector<std::string>{temporary});
+    for (std::uint16_t block = 2; block <= 4; ++block) {
+        client.Send(BuildData(block, bytes.data() + (block - 1) * 512, block == 4 ? 10 : 512));
+        ASSERT_EQ(NextOf(client, Opcode::Ack)->block, block);
+    }
+    EXPECT_EQ(ReadFile(root / "live.bin"), bytes);
 }
 
 TEST_F(TftpServerTest, MalformedPacketsAreDroppedOrRefused)

@@ -4,6 +4,7 @@
 #include "VtTFTPServer.h"
 
 #include <QSignalSpy>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace tftptest;
@@ -38,6 +39,31 @@ TEST(VtTFTPServer, RunAgainServesTheNewRootToLaterRequests)
     server.Stop();
     EXPECT_FALSE(server.IsRunning());
     EXPECT_FALSE(ScriptedClient(port).Endpoint().Receive(std::chrono::milliseconds(0)));
+}
+
+TEST(VtTFTPServer, RunRemovesStaleUploadTemporariesAndNothingElse)
+{
+    TempDirectory root;
+    const std::vector<std::uint8_t> user = {'u', 's', 'e', 'r'};
+    const std::vector<std::string> stale = {".config.dcf.123456789.part", ".acl.acl.0.part"};
+    const std::vector<std::string> kept = {"x.part", ".x.part", "config.dcf.12.part", ".x.0123.part",
+                                           ".x.1234567890.part", ".x.12a.part", ".x.5.part.old"};
+    for (const std::string &name : stale)
+        WriteFile(root / name, {'t'});
+    for (const std::string &name : kept)
+        WriteFile(root / name, user);
+    std::filesystem::create_directory(root / ".dir.5.part");
+    std::filesystem::create_symlink(root / "x.part", root / ".link.6.part");
+
+    VtTFTPServer server;
+    server.SetListenAddress(QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(server.Run(QString::fromStdString(root.Path().string()), 0)) << server.LastError().toStdString();
+    for (const std::string &name : stale)
+        EXPECT_FALSE(std::filesystem::exists(root / name)) << name;
+    for (const std::string &name : kept)
+        EXPECT_EQ(ReadFile(root / name), user) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(root / ".dir.5.part"));
+    EXPECT_TRUE(std::filesystem::is_symlink(root / ".link.6.part"));
 }
 
 TEST(VtTFTPServer, BindFailureIsReported)

@@ -2,11 +2,14 @@
 
 #include "TftpPacket.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/openat2.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -58,10 +61,46 @@ int OpenByWalking(int rootFd, const std::string &name, int flags)
     return -1;
 }
 
+constexpr std::uint64_t kTemporaryNumbers = 1000000000;
+const std::string kTemporarySuffix = ".part";
+
 std::string TemporaryNameFor(const std::string &baseName)
 {
     static thread_local std::mt19937_64 random{std::random_device{}()};
-    return "." + baseName + "." + std::to_string(random() % 1000000000) + ".part";
+    return "." + baseName + "." + std::to_string(random() % kTemporaryNumbers) + kTemporarySuffix;
+}
+
+// A number as std::to_string writes one below kTemporaryNumbers: 1 to 9 digits, no leading 0.
+bool IsTemporaryNumber(const std::string &digits)
+{
+    if (digits.empty() || digits.size() > 9 || (digits.size() > 1 && digits.front() == '0'))
+        return false;
+    return digits.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Removes a temporary only when no upload holds its lock (a live upload keeps it locked until
+// it is renamed or discarded, also in another process) and the name still means that file.
+bool RemoveIfUnlocked(int directoryFd, const char *name)
+{
+    const int fd = ::openat(directoryFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat opened{}, named{};
+    const bool removable = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)
+        && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+        && ::fstatat(directoryFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0
+        && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+    const bool removed = removable && ::unlinkat(directoryFd, name, 0) == 0;
+    ::close(fd);
+    return removed;
+}
+
+// Locks a fresh temporary for the life of its upload; false when a clean-up removed the name
+// between its creation and the lock.
+bool LockNewTemporary(int fd)
+{
+    struct stat info{};
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0;
 }
 
 } // namespace
@@ -92,6 +131,40 @@ bool RootDirectory::IsAcceptableName(const std::string &name)
             return true;
         start = slash + 1;
     }
+}
+
+bool RootDirectory::IsUploadTemporaryName(const std::string &name)
+{
+    const std::size_t suffix = name.size() - std::min(name.size(), kTemporarySuffix.size());
+    if (name.size() < 1 + kTemporarySuffix.size() || name.front() != '.'
+        || name.compare(suffix, std::string::npos, kTemporarySuffix) != 0)
+        return false;
+    const std::string middle = name.substr(1, suffix - 1); // "<name>.<number>"
+    const std::size_t dot = middle.rfind('.');
+    if (dot == std::string::npos || dot == 0)
+        return false;
+    const std::string baseName = middle.substr(0, dot);
+    return baseName != "." && baseName != ".." && IsTemporaryNumber(middle.substr(dot + 1));
+}
+
+int RootDirectory::RemoveStaleUploads() const
+{
+    if (!IsOpen())
+        return 0;
+    const int listFd = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *directory = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
+    if (directory == nullptr) {
+        if (listFd >= 0)
+            ::close(listFd);
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent *entry = ::readdir(directory)) {
+        if (IsUploadTemporaryName(entry->d_name) && RemoveIfUnlocked(listFd, entry->d_name))
+            ++removed;
+    }
+    ::closedir(directory);
+    return removed;
 }
 
 int RootDirectory::OpenBeneath(const std::string &name, int flags) const
@@ -156,6 +229,10 @@ FileAccessResult RootDirectory::CreateUpload(const std::string &name, PendingUpl
         const std::string temporary = TemporaryNameFor(baseName);
         const int fd = ::openat(directoryFd, temporary.c_str(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 && !LockNewTemporary(fd)) {
+            ::close(fd);
+            continue;
+        }
         if (fd >= 0) {
             ::fchmod(fd, mode);
             upload = PendingUpload(directoryFd, fd, temporary, baseName);

@@ -24,8 +24,14 @@ public:
     // A temporary file beside the requested name, to be committed when the upload is complete.
     FileAccessResult CreateUpload(const std::string &name, PendingUpload &upload) const;
 
+    // Removes upload temporaries in the directory itself that no transfer holds any more
+    // (left by a server that was killed); returns how many. Nothing else is touched.
+    int RemoveStaleUploads() const;
+
     // Name rules checked before any file system access.
     static bool IsAcceptableName(const std::string &name);
+    // Exactly the names CreateUpload gives its temporaries: ".<name>.<number>.part".
+    static bool IsUploadTemporaryName(const std::string &name);
 
 private:
     int OpenBeneath(const std::string &name, int flags) const;

@@ -50,6 +50,8 @@ TftpServerCore::~TftpServerCore() { Stop(); }
 
 void TftpServerCore::SetRoot(const std::string &root)
 {
+    // A server killed during an upload leaves its temporary behind; nobody else will remove it.
+    RootDirectory(root).RemoveStaleUploads();
     std::lock_guard lock(settingsMutex_);
     root_ = root;
 }

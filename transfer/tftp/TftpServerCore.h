@@ -28,7 +28,8 @@ public:
     bool IsRunning() const { return thread_.joinable(); }
     std::uint16_t BoundPort() const { return boundPort_; }
 
-    // Later requests are served from this directory; an empty text serves nothing.
+    // Later requests are served from this directory; an empty text serves nothing. Upload
+    // temporaries that no transfer holds any more are removed from it first.
     void SetRoot(const std::string &root);
     void SetTimeout(unsigned timeoutMs, int retries);
     // Called on the server's thread; set it before Start.
