@@ -57,8 +57,21 @@ void StatusPane::OnReadDone()
     PublishApMode();
 }
 
-// A failed report keeps the LEDs and the mode as they were; only its text is shown.
-void StatusPane::OnReadFailed() { frame_->SetStatusText(lastMessage); }
+// An asynchronous poll that failed ends like a blocking one: a device that stopped answering
+// must not go on looking alive.
+void StatusPane::OnReadFailed() { PollFailed(lastMessage); }
+
+void StatusPane::PollFailed(const QString &text)
+{
+    if (text.contains(QLatin1String("timed out"))) {
+        record_.radio24On = 0;
+        record_.radio5On = 0;
+        record_.lanLink = 0;
+        record_.clientCount = 0;
+    }
+    lastMessage = QString::fromLatin1(kGetError);
+    frame_->SetStatusText(lastMessage);
+}
 
 void StatusPane::PublishApMode()
 {
@@ -107,14 +120,7 @@ void StatusPane::Poll()
     if (code != 0) {
         char text[256] = {};
         apSnmpGetErrorMsg(code, text);
-        if (std::strstr(text, "timed out")) {
-            record_.radio24On = 0;
-            record_.radio5On = 0;
-            record_.lanLink = 0;
-            record_.clientCount = 0;
-        }
-        lastMessage = QString::fromLatin1(kGetError);
-        frame_->SetStatusText(lastMessage);
+        PollFailed(QString::fromLatin1(text));
         return;
     }
     lastMessage = WithReceiveTime(lastMessage, QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));

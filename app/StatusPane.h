@@ -38,6 +38,8 @@ private:
     void OnLedTimer();
     void OnPollTimer();
     void Poll();
+    // "Get Error!" after a failed poll; a time-out also clears the live words of the record.
+    void PollFailed(const QString &text);
     void ShowLeds();
     void Blink();
     void EnterErrorState(QTimer &timer);

@@ -68,11 +68,15 @@ protected:
     std::unique_ptr<test::SimulatorProcess> simulator;
 };
 
-TEST_F(StatusPanePoll, TimedOutPollClearsTheWordsAGoodPollFilled)
+// Blocking (0) and asynchronous (1) polls end the same way when the device goes silent.
+class StatusPaneTimeOut : public StatusPanePoll, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StatusPaneTimeOut, TimedOutPollClearsTheWordsAGoodPollFilled)
 {
     Start();
     Set("trbBandRadioState.2", 'i', "1"); // both radios on: words 2048 and 2052 are 1
     MainFrame frame("10.0.0.1");
+    frame.pollAsync = GetParam();
     frame.show();
     StatusPane *pane = frame.view()->statusPane();
     ASSERT_TRUE(WaitFor([&] { return Received(frame); }));
@@ -95,6 +99,8 @@ TEST_F(StatusPanePoll, TimedOutPollClearsTheWordsAGoodPollFilled)
     EXPECT_STREQ(pane->record().ipAddress, "192.168.1.10");
     EXPECT_TRUE(WaitFor([&] { return pane->look(Led::Lan) == Look::Dark; }));
 }
+
+INSTANTIATE_TEST_SUITE_P(PollModes, StatusPaneTimeOut, ::testing::Values(0, 1));
 
 // Each answer comes 800 ms late. Waiting for it on the window thread stalls the event loop for
 // that long; the asynchronous poll returns at once and its completion arrives later as the
