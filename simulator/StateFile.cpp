@@ -1,5 +1,7 @@
 #include "StateFile.h"
 
+#include "RemoveIfUnlocked.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cctype>
@@ -118,23 +120,6 @@ std::string fileNameOf(const std::string &path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Removes a temporary unless a save holds its lock (a save in another simulator on the same
-// file), and only while the name still means the file that was checked.
-bool removeIfUnlocked(int directoryFd, const char *name)
-{
-    const int fd = ::openat(directoryFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat opened{}, named{};
-    const bool removable = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)
-        && ::flock(fd, LOCK_EX | LOCK_NB) == 0
-        && ::fstatat(directoryFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0
-        && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
-    const bool removed = removable && ::unlinkat(directoryFd, name, 0) == 0;
-    ::close(fd);
-    return removed;
-}
-
 } // namespace
 
 bool StateFile::isTemporaryName(const std::string &path, const std::string &fileName)
@@ -153,7 +138,7 @@ int StateFile::removeStaleTemporaries(const std::string &path)
         return 0;
     int removed = 0;
     while (const dirent *entry = ::readdir(directory)) {
-        if (isTemporaryName(path, entry->d_name) && removeIfUnlocked(::dirfd(directory), entry->d_name))
+        if (isTemporaryName(path, entry->d_name) && trb::RemoveIfUnlocked(::dirfd(directory), entry->d_name))
             ++removed;
     }
     ::closedir(directory);

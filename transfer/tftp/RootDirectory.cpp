@@ -1,5 +1,7 @@
 #include "RootDirectory.h"
 
+#include "RemoveIfUnlocked.h"
+
 #include "TftpPacket.h"
 
 #include <algorithm>
@@ -78,23 +80,6 @@ bool IsTemporaryNumber(const std::string &digits)
     return digits.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// Removes a temporary only when no upload holds its lock (a live upload keeps it locked until
-// it is renamed or discarded, also in another process) and the name still means that file.
-bool RemoveIfUnlocked(int directoryFd, const char *name)
-{
-    const int fd = ::openat(directoryFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat opened{}, named{};
-    const bool removable = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)
-        && ::flock(fd, LOCK_EX | LOCK_NB) == 0
-        && ::fstatat(directoryFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0
-        && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
-    const bool removed = removable && ::unlinkat(directoryFd, name, 0) == 0;
-    ::close(fd);
-    return removed;
-}
-
 // Locks a fresh temporary for the life of its upload; false when a clean-up removed the name
 // between its creation and the lock.
 bool LockNewTemporary(int fd)
@@ -160,7 +145,7 @@ int RootDirectory::RemoveStaleUploads() const
     }
     int removed = 0;
     while (const dirent *entry = ::readdir(directory)) {
-        if (IsUploadTemporaryName(entry->d_name) && RemoveIfUnlocked(listFd, entry->d_name))
+        if (IsUploadTemporaryName(entry->d_name) && trb::RemoveIfUnlocked(listFd, entry->d_name))
             ++removed;
     }
     ::closedir(directory);
