@@ -44,17 +44,17 @@ int AgentHandler::dispatch(netsnmp_mib_handler *handler, netsnmp_handler_registr
     return SNMP_ERR_NOERROR;
 }
 
-SnmpValue AgentHandler::answerValue(const SnmpValue &value, AnswerFaults faults)
+SnmpValue AgentHandler::answerValue(const SnmpValue &value, bool oversizeStrings, bool wrongType)
 {
     SnmpValue out = value;
-    if (faults.oversizeStrings && out.asnType == ASN_OCTET_STR) {
+    if (oversizeStrings && out.asnType == ASN_OCTET_STR) {
         const std::string seed = out.bytes.empty() ? std::string("X") : out.bytes;
         out.bytes.clear();
         while (out.bytes.size() < kOversizeLength)
             out.bytes += seed;
         out.bytes.resize(kOversizeLength);
     }
-    if (faults.wrongTypes) {
+    if (wrongType) {
         if (out.asnType == ASN_OCTET_STR) {
             out = SnmpValue::integer(static_cast<int64_t>(out.bytes.size()));
         } else if (out.asnType == ASN_IPADDRESS) {
@@ -70,7 +70,7 @@ SnmpValue AgentHandler::answerValue(const SnmpValue &value, AnswerFaults faults)
 
 void AgentHandler::answer(netsnmp_variable_list *var, const SnmpValue &stored) const
 {
-    const SnmpValue value = answerValue(stored, faults_);
+    const SnmpValue value = answerValue(stored, faults_.oversizeStrings, faults_.wrongTypeFor(nameOf(var)));
     if (value.isNumeric()) {
         // Net-SNMP reads integers as long and unsigned types as u_long.
         const long number = static_cast<long>(value.number);

@@ -12,6 +12,14 @@ namespace trb::sim {
 struct AnswerFaults {
     bool oversizeStrings = false;
     bool wrongTypes = false;
+    Oid wrongTypeObject; // instances below this OID answer with the wrong type; empty: none
+
+    bool wrongTypeFor(const Oid &name) const
+    {
+        return wrongTypes
+            || (!wrongTypeObject.empty() && name.size() >= wrongTypeObject.size()
+                && std::equal(wrongTypeObject.begin(), wrongTypeObject.end(), name.begin()));
+    }
 };
 
 class AgentHandler {
@@ -22,7 +30,7 @@ public:
     bool registerSubtree();
 
     // What goes on the wire for a stored value, with the answer faults applied.
-    static SnmpValue answerValue(const SnmpValue &value, AnswerFaults faults);
+    static SnmpValue answerValue(const SnmpValue &value, bool oversizeStrings, bool wrongType);
 
 private:
     static int dispatch(netsnmp_mib_handler *handler, netsnmp_handler_registration *registration,

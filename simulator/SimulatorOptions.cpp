@@ -1,5 +1,7 @@
 #include "SimulatorOptions.h"
 
+#include "ObjectSchema.h"
+
 #include <charconv>
 #include <cstdlib>
 
@@ -50,6 +52,7 @@ std::string SimulatorOptions::usage()
            "  --delay-ms N             faults: answer each request N ms late\n"
            "  --oversize-strings       faults: answer string objects with 5000-byte strings\n"
            "  --wrong-types            faults: answer objects with the wrong SMI type\n"
+           "  --wrong-type-object NAME faults: answer only this object with the wrong SMI type\n"
            "  --help                   show this text\n";
 }
 
@@ -136,6 +139,12 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
             ok = flag(options.oversizeStrings);
         } else if (name == "--wrong-types") {
             ok = flag(options.wrongTypes);
+        } else if (name == "--wrong-type-object") {
+            ok = value(options.wrongTypeObject);
+            if (ok && !schema::findObject(options.wrongTypeObject)) {
+                error = "--wrong-type-object needs an object of the MIB, not '" + options.wrongTypeObject + "'";
+                ok = false;
+            }
         } else {
             error = "unknown option '" + args[i] + "'";
         }

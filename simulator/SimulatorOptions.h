@@ -17,6 +17,7 @@ struct SimulatorOptions {
     int delayMs = 0;
     bool oversizeStrings = false;
     bool wrongTypes = false;
+    std::string wrongTypeObject; // only this object's instances answer with the wrong type
     bool help = false;
 
     // Parses argv; on a bad option returns nothing and sets `error`.

@@ -47,6 +47,9 @@ enum {
                                // with the request in flight
     AP_ERR_BAD_RESPONSE = 7,   // the agent answered with something unusable
     AP_ERR_NOT_WRITABLE = 8,   // nothing staged for a set, or the group is read-only
+    AP_ERR_BAD_TYPE = 9,       // the agent answered a value whose type is not the object's; the
+                               // report's text names the first such object, and the handle keeps
+                               // its previous values of the objects concerned
     AP_ERR_SNMP_STATUS = 1000, // + SNMP error-status of the response (noSuchName 2, badValue 3 ...)
 };
 

@@ -42,6 +42,8 @@ std::string ErrorText::of(int code)
         return "Bad response from the device";
     case AP_ERR_NOT_WRITABLE:
         return "Nothing to write";
+    case AP_ERR_BAD_TYPE:
+        return "Value of the wrong type from the device";
     case -600:
         return "No device handle";
     default:

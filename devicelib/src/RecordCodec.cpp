@@ -30,6 +30,13 @@ bool RecordCodec::typeFits(const Binding &binding, const SnmpValue &value)
     return false;
 }
 
+bool RecordCodec::wrongType(const Binding &binding, const SnmpValue &value)
+{
+    const bool exception = value.type == asn::Null || value.type == asn::NoSuchObject
+        || value.type == asn::NoSuchInstance || value.type == asn::EndOfMibView;
+    return !exception && !typeFits(binding, value);
+}
+
 void RecordCodec::putWord(std::span<uint8_t> slot, uint32_t word)
 {
     if (slot.size() < 4)

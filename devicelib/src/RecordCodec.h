@@ -21,6 +21,9 @@ public:
     static std::optional<SnmpValue> encode(const Binding &binding, std::span<const uint8_t> record,
                                            std::string &reason);
 
+    // A value, not an exception (noSuchObject ...), that the object's type does not allow.
+    static bool wrongType(const Binding &binding, const SnmpValue &value);
+
 private:
     static bool typeFits(const Binding &binding, const SnmpValue &value);
     static void putWord(std::span<uint8_t> slot, uint32_t word);

@@ -37,7 +37,7 @@ APHANDLE openGroupHandle(APHANDLE session, Family family, uint32_t defaultMask)
 // Hands a request to the I/O thread. `store` runs there when it ends (it must not block);
 // `notify` calls the caller's callback: from the callback thread in mode 2, on the caller's
 // own thread after the wait in modes 0 and 4 (so a blocking caller never waits on a callback).
-int runRequest(std::unique_ptr<Request> request, int mode, std::function<void(const RequestResult &)> store,
+int runRequest(std::unique_ptr<Request> request, int mode, std::function<void(RequestResult &)> store,
                std::function<void(int, const std::string &)> notify)
 {
     if (mode == AP_MODE_CALLBACK) {
@@ -86,17 +86,26 @@ std::function<void(int, const std::string &)> requestNotifier(apRequestCallback 
     };
 }
 
-// The objects a read of this handle carries, each once, in binding order.
-std::vector<Oid> readObjects(Family family, uint32_t mask)
+// The objects a read of this handle carries, each once, in binding order, with the binding
+// that says which type the answer must have.
+std::vector<std::pair<Oid, const Binding *>> readObjects(Family family, uint32_t mask)
 {
-    std::vector<Oid> oids;
+    std::vector<std::pair<Oid, const Binding *>> objects;
     std::set<Oid> seen;
     for (const Binding *b : bindingsOfGroups(family, mask)) {
         Oid oid = instanceOidOf(*b);
         if (seen.insert(oid).second)
-            oids.push_back(std::move(oid));
+            objects.emplace_back(std::move(oid), b);
     }
-    return oids;
+    return objects;
+}
+
+// An answer of the wrong type fails the request with a text that names the object: blank fields
+// after "Get OK" would report a failure as success.
+void failOnWrongType(RequestResult &result, const Binding &binding)
+{
+    result.code = AP_ERR_BAD_TYPE;
+    result.text = "Get Error. Wrong value type for " + std::string(binding.object);
 }
 
 void decodeLayout(HandleState &state, uint32_t layout, void *record)
@@ -269,22 +278,31 @@ int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *cont
     request->kind = Request::Kind::Get;
     request->session = state->session;
     request->timeoutMs = timeoutMs;
+    std::vector<std::pair<Oid, const Binding *>> asked;
     {
         std::lock_guard lock(state->mutex);
-        request->oids = readObjects(state->family, state->groupMask);
+        asked = readObjects(state->family, state->groupMask);
     }
-    std::set<Oid> asked(request->oids.begin(), request->oids.end());
-    auto store = [state, asked](const RequestResult &result) {
+    for (const auto &object : asked)
+        request->oids.push_back(object.first);
+    auto store = [state, asked = std::move(asked)](RequestResult &result) {
         if (result.code != AP_OK)
             return;
+        const Binding *firstBad = nullptr;
         std::lock_guard lock(state->mutex);
-        for (const Oid &oid : asked) {
+        for (const auto &[oid, binding] : asked) {
             auto it = result.values.find(oid);
-            if (it == result.values.end())
+            if (it == result.values.end()) {
                 state->lastRead.erase(oid);
-            else
+            } else if (RecordCodec::wrongType(*binding, it->second)) {
+                if (!firstBad)
+                    firstBad = binding; // keeps the value read before
+            } else {
                 state->lastRead[oid] = it->second;
+            }
         }
+        if (firstBad)
+            failOnWrongType(result, *firstBad);
     };
     return runRequest(std::move(request), mode, store, requestNotifier(callback, context));
 }
@@ -308,7 +326,7 @@ int apSnmpSendSetRequest(APHANDLE handle, apRequestCallback callback, void *cont
         state->staged.clear(); // a staged command must never run twice
         request->timeoutMs = timeoutMs ? timeoutMs : state->stagedTimeoutMs;
     }
-    auto store = [state](const RequestResult &result) {
+    auto store = [state](RequestResult &result) {
         if (result.code != AP_OK)
             return;
         std::lock_guard lock(state->mutex);
@@ -351,11 +369,19 @@ int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callba
     auto request = std::make_unique<Request>();
     request->kind = Request::Kind::Walk;
     request->session = state->session;
-    for (const Binding *column : bindingsOfLayout(LayoutClientRow))
-        request->oids.push_back(instanceOidOf(*column));
-    auto store = [state](const RequestResult &result) {
+    std::vector<std::pair<Oid, const Binding *>> columns;
+    for (const Binding *column : bindingsOfLayout(LayoutClientRow)) {
+        columns.emplace_back(instanceOidOf(*column), column);
+        request->oids.push_back(columns.back().first);
+    }
+    auto store = [state, columns = std::move(columns)](RequestResult &result) {
+        for (const auto &[oid, value] : result.values)
+            for (const auto &[column, binding] : columns)
+                if (result.code == AP_OK && isPrefixOf(column, oid) && RecordCodec::wrongType(*binding, value))
+                    failOnWrongType(result, *binding);
         std::lock_guard lock(state->mutex);
-        state->lastRead = result.values; // a failed refresh leaves an empty table
+        // A failed refresh leaves an empty table.
+        state->lastRead = result.code == AP_OK ? result.values : std::map<Oid, SnmpValue>{};
     };
     std::function<void(int, const std::string &)> notify;
     if (callback)

@@ -4,23 +4,17 @@
 #include <cstring>
 #include <ctime>
 
+#include "RecordText.h"
+
 namespace trb::devicelib {
 
 void copyBoundedText(std::string_view text, char *slot, std::size_t size)
 {
-    if (!slot || size == 0)
-        return;
-    std::memset(slot, 0, size);
-    auto end = text.find('\0');
-    if (end != std::string_view::npos)
-        text = text.substr(0, end);
-    std::memcpy(slot, text.data(), std::min(text.size(), size - 1));
+    // An agent's text may carry NULs of its own; the record's text ends at the first.
+    WriteSlot(slot, size, text.substr(0, text.find('\0')));
 }
 
-std::string_view slotText(const char *slot, std::size_t size)
-{
-    return std::string_view(slot, strnlen(slot, size));
-}
+std::string_view slotText(const char *slot, std::size_t size) { return SlotView(slot, size); }
 
 std::string macToHex(std::string_view octets)
 {

@@ -331,8 +331,11 @@ TEST_F(AgainstSimulator, OversizedStringsAndWrongTypesNeverOverrunRecords)
     for (const char *flag : {"--oversize-strings", "--wrong-types"}) {
         SCOPED_TRACE(flag);
         start({flag}, 50, 0);
+        // Wrong types fail the read (and leave nothing); so do 5000-byte MAC addresses, which
+        // the device information and the client table carry. The records stay bounded either way.
+        const bool wrongTypes = std::string(flag) == "--wrong-types";
         APHANDLE info = apSysDeviceInforOpen(session, 0);
-        ASSERT_EQ(apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_OK);
+        ASSERT_EQ(apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_ERR_BAD_TYPE);
         GuardedDeviceRecord g;
         g.prepare(AP_DEVINFO_RECORD_GROUP_DEVICE);
         ASSERT_EQ(apSysDeviceGetInfor(info, g.record()), AP_OK);
@@ -342,7 +345,8 @@ TEST_F(AgainstSimulator, OversizedStringsAndWrongTypesNeverOverrunRecords)
         EXPECT_TRUE(std::strlen(g.record()->mac[0]) == 0 || std::strlen(g.record()->mac[0]) == 12);
 
         APHANDLE pane = apDeviceStatusOpen(session, 0);
-        ASSERT_EQ(apSnmpSendGetRequest(pane, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_OK);
+        ASSERT_EQ(apSnmpSendGetRequest(pane, nullptr, nullptr, AP_MODE_BLOCKING, 0),
+                  wrongTypes ? AP_ERR_BAD_TYPE : AP_OK);
         std::vector<uint8_t> paneBytes(sizeof(apPaneStatusRecord) + 64, 0xEE);
         ASSERT_EQ(apAdvPaneStatusGet(pane, paneBytes.data()), AP_OK);
         for (std::size_t i = sizeof(apPaneStatusRecord); i < paneBytes.size(); ++i)
@@ -352,7 +356,7 @@ TEST_F(AgainstSimulator, OversizedStringsAndWrongTypesNeverOverrunRecords)
         EXPECT_LE(status->activeBand, 1u);
 
         APHANDLE monitor = apSysMonitorOpen(session, 0, 0);
-        ASSERT_EQ(apSysMonitorRefresh(monitor, 1, nullptr, nullptr, AP_MODE_BLOCKING), AP_OK);
+        ASSERT_EQ(apSysMonitorRefresh(monitor, 1, nullptr, nullptr, AP_MODE_BLOCKING), AP_ERR_BAD_TYPE);
         apMonitorQuery1 query{0, nullptr};
         ASSERT_EQ(apSysMonitorQueryInfor(monitor, &query), AP_OK);
         std::vector<apClientRecord> rows(query.count + 1);
@@ -366,6 +370,42 @@ TEST_F(AgainstSimulator, OversizedStringsAndWrongTypesNeverOverrunRecords)
         auto *sentinel = reinterpret_cast<const uint8_t *>(&rows[query.count]);
         for (std::size_t i = 0; i < sizeof(apClientRecord); ++i)
             ASSERT_EQ(sentinel[i], 0xEE);
+        apUninitSnmpLibrary();
+        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
+    }
+}
+
+// Values of the wrong type are a failed read, not "Get OK" with blank fields: the report names
+// the first bad object, and the handle keeps what it read before for the objects concerned.
+TEST_F(AgainstSimulator, WrongTypesFailTheReadAndKeepThePreviousValues)
+{
+    struct Case {
+        std::vector<std::string> fault;
+        const char *named; // the object the report must name; nullptr: any
+    } cases[] = {{{"--wrong-types"}, nullptr}, {{"--wrong-type-object", "trbFirmwareVersion"}, "trbFirmwareVersion"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.fault.front());
+        start({}, 50, 0);
+        SimulatorProcess faulty(c.fault);
+        ASSERT_TRUE(faulty.ok()) << faulty.error();
+        APHANDLE info = apSysDeviceInforOpen(session, 0);
+        ASSERT_EQ(apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_OK);
+
+        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 50, faulty.address().c_str(), 0), AP_OK);
+        Completions done;
+        ASSERT_EQ(apSnmpSendGetRequest(info, &Completions::onRequest, &done, AP_MODE_CALLBACK, 0), AP_OK);
+        ASSERT_TRUE(done.waitFor(1));
+        EXPECT_EQ(done.reports[0].first, uint32_t(AP_ERR_BAD_TYPE));
+        const std::string &text = done.reports[0].second;
+        EXPECT_NE(text.find(c.named ? c.named : "trb"), std::string::npos) << text;
+        EXPECT_EQ(text.find("OK"), std::string::npos) << text;
+
+        GuardedDeviceRecord g;
+        g.prepare(AP_DEVINFO_RECORD_GROUP_DEVICE);
+        ASSERT_EQ(apSysDeviceGetInfor(info, g.record()), AP_OK);
+        EXPECT_STREQ(g.record()->firmwareVersion, "1.2.07");
+        EXPECT_STREQ(g.record()->modelName, "TRB-4820");
+        EXPECT_STREQ(g.record()->ipAddress, "192.168.1.10");
         apUninitSnmpLibrary();
         ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
     }
