@@ -9,8 +9,16 @@ namespace {
 
 constexpr const char *kUndoKey = "trb4820-old-value";
 constexpr size_t kOversizeLength = 5000;
+// The largest answer a UDP datagram carries.
+constexpr size_t kMaxMessageBytes = 65507;
+// Message header, community and PDU fields, generously.
+constexpr size_t kMessageOverhead = 256;
 
 Oid nameOf(const netsnmp_variable_list *var) { return Oid(var->name, var->name + var->name_length); }
+
+// An upper bound of a varbind's encoded size: a sub-identifier takes at most 5 bytes, tags and
+// lengths at most 6 bytes each.
+size_t encodedSizeBound(const netsnmp_variable_list *var) { return 18 + var->name_length * 5 + var->val_len; }
 
 void freeValue(void *data) { delete static_cast<SnmpValue *>(data); }
 
@@ -93,6 +101,13 @@ void AgentHandler::get(netsnmp_agent_request_info *info, netsnmp_request_info *r
         const bool knownObject = DeviceStore::schemaObjectFor(name) != nullptr;
         netsnmp_set_request_error(info, request, knownObject ? SNMP_NOSUCHINSTANCE : SNMP_NOSUCHOBJECT);
     }
+    // An answer that no datagram can carry is tooBig, not silence: the manager then asks for
+    // fewer objects at once. (GETBULK answers are cut short by the agent itself.)
+    size_t size = kMessageOverhead;
+    for (auto *request = requests; request; request = request->next)
+        size += encodedSizeBound(request->requestvb);
+    if (size > kMaxMessageBytes)
+        netsnmp_set_request_error(info, requests, SNMP_ERR_TOOBIG);
 }
 
 void AgentHandler::getNext(netsnmp_request_info *requests)

@@ -72,6 +72,26 @@ TEST(SimulatorFaults, OversizeStringsAreFarLongerThanDeclared)
     EXPECT_EQ(client.getObject("trbCurrentBand")->type, ASN_INTEGER) << "numbers stay as they are";
 }
 
+// An answer no datagram can carry is refused with tooBig (and nothing else), never dropped.
+TEST(SimulatorFaults, AnswersTooBigForADatagramAreTooBig)
+{
+    SimulatorProcess sim({"--oversize-strings"});
+    ASSERT_TRUE(sim.ok()) << sim.error();
+    SnmpTestClient client(sim.address(), "public");
+    std::vector<std::vector<oid>> names;
+    for (int i = 0; i < 15; ++i)
+        for (const char *name : {"trbModelName", "trbFirmwareVersion", "trbSystemName", "trbLocation"})
+            names.push_back(SnmpTestClient::oidOf(name));
+    const trb::test::SnmpReply big = client.get(names);
+    ASSERT_TRUE(big.answered) << "dropped instead of tooBig";
+    EXPECT_EQ(big.errorStatus, SNMP_ERR_TOOBIG);
+    names.resize(4);
+    const trb::test::SnmpReply fits = client.get(names);
+    ASSERT_TRUE(fits.answered);
+    EXPECT_EQ(fits.errorStatus, SNMP_ERR_NOERROR);
+    EXPECT_EQ(fits.varbinds.size(), 4u);
+}
+
 TEST(SimulatorFaults, WrongTypesSwapStringsAndNumbers)
 {
     SimulatorProcess sim({"--wrong-types"});
