@@ -405,7 +405,8 @@ int apSysMonitorQueryInfor(APHANDLE monitor, void *query)
         return AP_OK;
     }
     uint32_t filled = std::min<uint32_t>(list->count, uint32_t(rows.size()));
-    std::memcpy(list->rows, rows.data(), filled * sizeof(apClientRecord));
+    if (filled) // an empty table has no rows to copy from
+        std::memcpy(list->rows, rows.data(), filled * sizeof(apClientRecord));
     list->count = filled;
     return AP_OK;
 }
