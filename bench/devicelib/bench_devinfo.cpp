@@ -1,70 +1,49 @@
-// Reads the device information group (mask 0x1) N times with the device library, then reads
-// the same objects N times with snmpget (one invocation per PDU of at most 30 objects, the
-// library's own split), both through a counting UDP relay in front of the simulator.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
+// Reads the device information group (mask 0x1) with the device library and with a plain
+// in-process Net-SNMP client that sends the same GET PDUs (the library's own split into PDUs of
+// at most 30 objects) to the same simulator through the same counting UDP relay, in alternating
+// rounds, and compares datagrams and time per read.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "PlainNetSnmpClient.h"
 #include "RecordBindings.h"
 #include "SimulatorProcess.h"
 #include "SnmpEngine.h"
 #include "TRB4820apHelp.h"
 #include "UdpRelay.h"
 
-extern char **environ;
-
 using namespace std::chrono;
 using namespace trb::devicelib;
 
 namespace {
 
-std::vector<std::vector<std::string>> objectChunks()
+// The objects of one read, split as the library splits them.
+std::vector<std::vector<std::vector<oid>>> objectChunks()
 {
-    std::vector<std::string> oids;
+    std::vector<std::vector<oid>> oids;
     std::set<Oid> seen;
     for (const Binding *b : bindingsOfGroups(Family::DeviceInfo, AP_DEVINFO_GROUP_DEVICE)) {
-        Oid oid = instanceOidOf(*b);
-        if (!seen.insert(oid).second)
-            continue;
-        std::string text;
-        for (uint32_t part : oid)
-            text += "." + std::to_string(part);
-        oids.push_back(text);
+        Oid name = instanceOidOf(*b);
+        if (seen.insert(name).second)
+            oids.emplace_back(name.begin(), name.end());
     }
-    std::vector<std::vector<std::string>> chunks;
+    std::vector<std::vector<std::vector<oid>>> chunks;
     for (std::size_t i = 0; i < oids.size(); i += SnmpEngine::kMaxVarbinds)
         chunks.emplace_back(oids.begin() + i, oids.begin() + std::min(oids.size(), i + SnmpEngine::kMaxVarbinds));
     return chunks;
 }
 
-bool runSnmpget(int port, const std::vector<std::string> &oids)
-{
-    std::vector<std::string> args = {"snmpget", "-v2c", "-c", "public", "-r", "1", "-t", "1.5", "-Oqn",
-                                     "127.0.0.1:" + std::to_string(port)};
-    args.insert(args.end(), oids.begin(), oids.end());
-    std::vector<char *> argv;
-    for (auto &a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid;
-    int rc = posix_spawnp(&pid, "snmpget", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        return false;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+struct Side {
+    const char *name;
+    double ms = 0;
+    long out = 0, in = 0;
+    int failures = 0;
+};
 
 } // namespace
 
@@ -93,41 +72,52 @@ int main(int argc, char **argv)
     for (auto &c : chunks)
         objects += c.size();
 
+    PlainNetSnmpClient plain(address, "public", 1500, 1);
+    if (!plain.ok())
+        return 1;
     // Warm up both paths once.
-    if (apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0) != AP_OK || !runSnmpget(relay.port(), chunks[0])) {
+    if (apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0) != AP_OK || !plain.Read(chunks)) {
         std::fprintf(stderr, "warm-up read failed\n");
         return 1;
     }
 
-    relay.resetCounts();
-    auto start = steady_clock::now();
-    int failures = 0;
-    for (int i = 0; i < reads; ++i) {
-        failures += apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0) != AP_OK;
-        record.group = AP_DEVINFO_RECORD_GROUP_DEVICE;
-        apSysDeviceGetInfor(info, &record);
+    // Alternating rounds, so that a change in the machine's load falls on both sides alike.
+    const int rounds = 10;
+    const int perRound = std::max(1, reads / rounds);
+    Side library{"library"}, peer{"net-snmp"};
+    std::vector<double> ratios;
+    const auto timeRound = [&](Side &side, const std::function<bool()> &readOnce) {
+        relay.resetCounts();
+        const auto start = steady_clock::now();
+        for (int i = 0; i < perRound; ++i)
+            side.failures += !readOnce();
+        const double ms = duration<double, std::milli>(steady_clock::now() - start).count();
+        side.ms += ms;
+        side.out += relay.toAgent();
+        side.in += relay.toClient();
+        return ms;
+    };
+    for (int round = 0; round < rounds; ++round) {
+        const double libraryMs = timeRound(library, [&] {
+            const bool read = apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0) == AP_OK;
+            record.group = AP_DEVINFO_RECORD_GROUP_DEVICE;
+            apSysDeviceGetInfor(info, &record);
+            return read;
+        });
+        const double peerMs = timeRound(peer, [&] { return plain.Read(chunks); });
+        ratios.push_back(libraryMs / peerMs);
     }
-    double libraryMs = duration<double, std::milli>(steady_clock::now() - start).count() / reads;
-    long libraryOut = relay.toAgent(), libraryIn = relay.toClient();
+    std::sort(ratios.begin(), ratios.end());
+    const int total = perRound * rounds;
 
-    relay.resetCounts();
-    start = steady_clock::now();
-    int toolFailures = 0;
-    for (int i = 0; i < reads; ++i)
-        for (auto &chunk : chunks)
-            toolFailures += !runSnmpget(relay.port(), chunk);
-    double toolMs = duration<double, std::milli>(steady_clock::now() - start).count() / reads;
-    long toolOut = relay.toAgent(), toolIn = relay.toClient();
-
-    std::printf("device information group: %zu objects, %zu PDUs of at most %zu\n", objects, chunks.size(),
-                SnmpEngine::kMaxVarbinds);
-    std::printf("%-10s %8s %14s %14s %12s %9s\n", "", "reads", "to agent/read", "to client/read", "ms/read",
-                "failures");
-    std::printf("%-10s %8d %14.2f %14.2f %12.3f %9d\n", "library", reads, double(libraryOut) / reads,
-                double(libraryIn) / reads, libraryMs, failures);
-    std::printf("%-10s %8d %14.2f %14.2f %12.3f %9d\n", "snmpget", reads, double(toolOut) / reads,
-                double(toolIn) / reads, toolMs, toolFailures);
-    std::printf("in-process time / tool time: %.3fx\n", libraryMs / toolMs);
+    std::printf("device information group: %zu objects, %zu PDUs of at most %zu, %d reads a side\n", objects,
+                chunks.size(), SnmpEngine::kMaxVarbinds, total);
+    std::printf("%-10s %14s %14s %12s %9s\n", "", "to agent/read", "to client/read", "ms/read", "failures");
+    for (const Side *side : {&library, &peer})
+        std::printf("%-10s %14.2f %14.2f %12.3f %9d\n", side->name, double(side->out) / total,
+                    double(side->in) / total, side->ms / total, side->failures);
+    std::printf("library / net-snmp: %.3fx (median of %d rounds; %.3fx to %.3fx)\n", ratios[ratios.size() / 2],
+                rounds, ratios.front(), ratios.back());
     apUninitSnmpLibrary();
-    return failures || toolFailures ? 1 : 0;
+    return library.failures || peer.failures ? 1 : 0;
 }

@@ -102,9 +102,12 @@ std::vector<Binding> makeBindings()
     list.push_back({CO, 1, LayoutNone, "trbDeviceCommand", {}, 0, 4, Integer32});
     list.push_back({CO, 1, LayoutNone, "trbLanguagePack", {}, 0, 0, Text});
 
-    for (const Binding &b : list)
-        if (!schema::findObject(b.object))
+    for (Binding &b : list) {
+        b.objectDef = schema::findObject(b.object);
+        if (!b.objectDef)
             throw std::logic_error(std::string("binding names an unknown object: ") + b.object);
+        b.oid = schema::instanceOid(*b.objectDef, b.instance);
+    }
     return list;
 }
 
@@ -163,14 +166,8 @@ uint32_t layoutSize(uint32_t layout)
     }
 }
 
-const schema::ObjectDef &objectOf(const Binding &binding)
-{
-    return *schema::findObject(binding.object);
-}
+const schema::ObjectDef &objectOf(const Binding &binding) { return *binding.objectDef; }
 
-Oid instanceOidOf(const Binding &binding)
-{
-    return schema::instanceOid(objectOf(binding), binding.instance);
-}
+const Oid &instanceOidOf(const Binding &binding) { return binding.oid; }
 
 } // namespace trb::devicelib

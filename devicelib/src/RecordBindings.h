@@ -41,6 +41,9 @@ struct Binding {
     uint32_t offset;
     uint32_t size;
     Conversion conversion;
+    // Filled once when the table is built; every request needs them.
+    const schema::ObjectDef *objectDef = nullptr;
+    Oid oid; // the full instance OID (for a table walk: the column OID)
 };
 
 std::span<const Binding> allBindings();
@@ -56,6 +59,6 @@ uint32_t layoutSize(uint32_t layout);
 
 const schema::ObjectDef &objectOf(const Binding &binding);
 // The full instance OID (for a table walk: the column OID).
-Oid instanceOidOf(const Binding &binding);
+const Oid &instanceOidOf(const Binding &binding);
 
 } // namespace trb::devicelib

@@ -431,10 +431,14 @@ void SnmpEngine::onGetAnswer(uint64_t id, Active &active, const Ticket &ticket, 
         complete(id, int(AP_ERR_SNMP_STATUS + pdu->errstat), ErrorText::of(int(AP_ERR_SNMP_STATUS + pdu->errstat)));
         return;
     }
-    std::set<Oid> asked(ticket.oids.begin(), ticket.oids.end());
-    for (Varbind &vb : varbindsOf(pdu))
-        if (asked.count(vb.oid))
-            active.result.values[vb.oid] = std::move(vb.value);
+    // A GET answer lists the objects in the order asked; anything else is not taken.
+    std::size_t position = 0;
+    for (const netsnmp_variable_list *v = pdu->variables; v && position < ticket.oids.size();
+         v = v->next_variable, ++position) {
+        const Oid &asked = ticket.oids[position];
+        if (asked.size() == v->name_length && std::equal(asked.begin(), asked.end(), v->name))
+            active.result.values.emplace_hint(active.result.values.end(), asked, toValue(*v));
+    }
     if (active.pending == 0)
         complete(id, AP_OK, ErrorText::success("Get"));
 }

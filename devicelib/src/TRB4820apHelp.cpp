@@ -7,6 +7,8 @@
 
 #include <condition_variable>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <set>
 
 #include "ErrorText.h"
@@ -87,17 +89,23 @@ std::function<void(int, const std::string &)> requestNotifier(apRequestCallback 
 }
 
 // The objects a read of this handle carries, each once, in binding order, with the binding
-// that says which type the answer must have.
-std::vector<std::pair<Oid, const Binding *>> readObjects(Family family, uint32_t mask)
+// that says which type the answer must have. Worked out once per family and mask.
+using ReadList = std::vector<const Binding *>;
+std::shared_ptr<const ReadList> readObjects(Family family, uint32_t mask)
 {
-    std::vector<std::pair<Oid, const Binding *>> objects;
-    std::set<Oid> seen;
-    for (const Binding *b : bindingsOfGroups(family, mask)) {
-        Oid oid = instanceOidOf(*b);
-        if (seen.insert(oid).second)
-            objects.emplace_back(std::move(oid), b);
+    static std::mutex mutex;
+    static std::map<std::pair<Family, uint32_t>, std::shared_ptr<const ReadList>> lists;
+    std::lock_guard lock(mutex);
+    auto &list = lists[{family, mask}];
+    if (!list) {
+        auto objects = std::make_shared<ReadList>();
+        std::set<Oid> seen;
+        for (const Binding *b : bindingsOfGroups(family, mask))
+            if (seen.insert(instanceOidOf(*b)).second)
+                objects->push_back(b);
+        list = std::move(objects);
     }
-    return objects;
+    return list;
 }
 
 // An answer of the wrong type fails the request with a text that names the object: blank fields
@@ -278,19 +286,21 @@ int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *cont
     request->kind = Request::Kind::Get;
     request->session = state->session;
     request->timeoutMs = timeoutMs;
-    std::vector<std::pair<Oid, const Binding *>> asked;
+    std::shared_ptr<const ReadList> asked;
     {
         std::lock_guard lock(state->mutex);
         asked = readObjects(state->family, state->groupMask);
     }
-    for (const auto &object : asked)
-        request->oids.push_back(object.first);
+    request->oids.reserve(asked->size());
+    for (const Binding *binding : *asked)
+        request->oids.push_back(instanceOidOf(*binding));
     auto store = [state, asked = std::move(asked)](RequestResult &result) {
         if (result.code != AP_OK)
             return;
         const Binding *firstBad = nullptr;
         std::lock_guard lock(state->mutex);
-        for (const auto &[oid, binding] : asked) {
+        for (const Binding *binding : *asked) {
+            const Oid &oid = instanceOidOf(*binding);
             auto it = result.values.find(oid);
             if (it == result.values.end()) {
                 state->lastRead.erase(oid);
@@ -298,7 +308,7 @@ int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *cont
                 if (!firstBad)
                     firstBad = binding; // keeps the value read before
             } else {
-                state->lastRead[oid] = it->second;
+                state->lastRead[oid] = std::move(it->second);
             }
         }
         if (firstBad)
