@@ -29,7 +29,7 @@ std::mt19937 &dropGenerator()
 
 SnmpAgent::SnmpAgent(const SimulatorOptions &options, Device &device)
     : options_(options), device_(device),
-      handler_(device, AnswerFaults{options.oversizeStrings, options.wrongTypes})
+      handler_(device, AnswerFaults{options.oversizeStrings, options.wrongTypes}, options.writeCommunity)
 {
 }
 

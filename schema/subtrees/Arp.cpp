@@ -20,7 +20,7 @@ Subtree arp()
         {
             Enum("trbArpSpoofing", {8, 1}, "disabled(0),enabled(1)").writable().setting()
                 .describe("Whether ARP spoofing prevention is on."),
-            Index(kGateways, "trbArpGatewayIndex", {8, 2, 1, 1}, 1, kMaxGateways).describe("Row number."),
+            Index(kGateways, "trbArpGatewayIndex", {8, 2, 1, 1}, 1, 255).describe("Row number."),
             Column(kGateways, Ip("trbArpGatewayIp", {8, 2, 1, 2})).creatable().setting()
                 .describe("IPv4 address of the gateway."),
             Column(kGateways, Mac("trbArpGatewayMac", {8, 2, 1, 3})).creatable().setting()
