@@ -56,6 +56,17 @@ const TableDef *findTable(std::string_view name)
     return it == list.end() ? nullptr : &*it;
 }
 
+const ObjectDef *objectAt(std::span<const uint32_t> fullOid)
+{
+    if (fullOid.size() <= kBaseOidLength || !std::equal(std::begin(kBaseOid), std::end(kBaseOid), fullOid.begin()))
+        return nullptr;
+    const auto below = fullOid.subspan(kBaseOidLength);
+    for (const auto &object : schema().objects)
+        if (below.size() >= object.oid.size() && std::equal(object.oid.begin(), object.oid.end(), below.begin()))
+            return &object;
+    return nullptr;
+}
+
 const TableDef *tableOf(const ObjectDef &object)
 {
     return object.shape == IndexShape::Table && object.table ? findTable(object.table) : nullptr;

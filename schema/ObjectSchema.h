@@ -90,6 +90,8 @@ std::span<const GroupDef> groups();
 const ObjectDef *findObject(std::string_view name);
 const TableDef *findTable(std::string_view name);
 
+// The object whose OID a full OID (base, object, instance) starts with, or null.
+const ObjectDef *objectAt(std::span<const uint32_t> fullOid);
 // The table an object is a column of, or null for a scalar.
 const TableDef *tableOf(const ObjectDef &object);
 // The columns of a table below its entry, in OID order.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "TRB4820apRecords.h"
+#include "families/FamilyBindings.h"
 
 namespace trb::devicelib {
 namespace {
@@ -102,6 +103,9 @@ std::vector<Binding> makeBindings()
     list.push_back({CO, 1, LayoutNone, "trbDeviceCommand", {}, 0, 4, Integer32});
     list.push_back({CO, 1, LayoutNone, "trbLanguagePack", {}, 0, 0, Text});
 
+    addArpBindings(list);
+    addAdminBindings(list);
+
     for (const Binding &b : list)
         if (!schema::findObject(b.object))
             throw std::logic_error(std::string("binding names an unknown object: ") + b.object);
@@ -158,6 +162,8 @@ uint32_t layoutSize(uint32_t layout)
         return sizeof(apPaneStatusRecord);
     case LayoutClientRow:
         return sizeof(apClientRecord);
+    case LayoutArpEntry:
+        return sizeof(apArpEntry);
     default:
         return 0;
     }

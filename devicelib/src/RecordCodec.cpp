@@ -134,6 +134,16 @@ std::optional<SnmpValue> RecordCodec::encode(const Binding &binding, std::span<c
         value.bytes = *octets;
         return value;
     }
+    case Conversion::MacHex: {
+        auto octets = macHexToOctets(text);
+        if (!octets) {
+            reason = std::string(object.name) + ": not 12 hex digits";
+            return std::nullopt;
+        }
+        value.type = asn::OctetString;
+        value.bytes = *octets;
+        return value;
+    }
     default:
         reason = std::string(object.name) + ": not writable";
         return std::nullopt;

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "ErrorText.h"
+#include "HandleReads.h"
 #include "LibraryState.h"
 #include "RecordCodec.h"
 
@@ -84,19 +85,6 @@ std::function<void(int, const std::string &)> requestNotifier(apRequestCallback 
     return [callback, context](int code, const std::string &text) {
         callback(uint32_t(code), 0, text.c_str(), context, 0);
     };
-}
-
-// The objects a read of this handle carries, each once, in binding order.
-std::vector<Oid> readObjects(Family family, uint32_t mask)
-{
-    std::vector<Oid> oids;
-    std::set<Oid> seen;
-    for (const Binding *b : bindingsOfGroups(family, mask)) {
-        Oid oid = instanceOidOf(*b);
-        if (seen.insert(oid).second)
-            oids.push_back(std::move(oid));
-    }
-    return oids;
 }
 
 void decodeLayout(HandleState &state, uint32_t layout, void *record)
@@ -266,25 +254,14 @@ int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *cont
     if (const int refused = checkGroupRequest(handle, mode, state))
         return refused;
     auto request = std::make_unique<Request>();
-    request->kind = Request::Kind::Get;
     request->session = state->session;
     request->timeoutMs = timeoutMs;
     {
         std::lock_guard lock(state->mutex);
-        request->oids = readObjects(state->family, state->groupMask);
+        HandleReads::prepare(state->family, state->groupMask, *request);
     }
-    std::set<Oid> asked(request->oids.begin(), request->oids.end());
-    auto store = [state, asked](const RequestResult &result) {
-        if (result.code != AP_OK)
-            return;
-        std::lock_guard lock(state->mutex);
-        for (const Oid &oid : asked) {
-            auto it = result.values.find(oid);
-            if (it == result.values.end())
-                state->lastRead.erase(oid);
-            else
-                state->lastRead[oid] = it->second;
-        }
+    auto store = [state, kind = request->kind, asked = request->oids](const RequestResult &result) {
+        HandleReads::store(*state, kind, asked, result);
     };
     return runRequest(std::move(request), mode, store, requestNotifier(callback, context));
 }
@@ -308,13 +285,7 @@ int apSnmpSendSetRequest(APHANDLE handle, apRequestCallback callback, void *cont
         state->staged.clear(); // a staged command must never run twice
         request->timeoutMs = timeoutMs ? timeoutMs : state->stagedTimeoutMs;
     }
-    auto store = [state](const RequestResult &result) {
-        if (result.code != AP_OK)
-            return;
-        std::lock_guard lock(state->mutex);
-        for (const auto &[oid, value] : result.values)
-            state->lastRead[oid] = value;
-    };
+    auto store = [state](const RequestResult &result) { HandleReads::storeWritten(*state, result); };
     return runRequest(std::move(request), mode, store, requestNotifier(callback, context));
 }
 
