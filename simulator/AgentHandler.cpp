@@ -173,20 +173,18 @@ void AgentHandler::applyRows(const RowSetPlan &plan, const std::vector<netsnmp_r
 {
     for (const auto &created : plan.creations()) {
         device_.addRow(*created.table, created.index, created.values);
+        auto *undo = new RowUndo{created.table, created.index, {}};
         netsnmp_request_add_list_data(requests[created.statusVarbind],
-                                      netsnmp_create_data_list(kRowUndoKey, new RowUndo{created.table, created.index, {}},
-                                                               freeRowUndo));
+                                      netsnmp_create_data_list(kRowUndoKey, undo, freeRowUndo));
     }
     for (const auto &destroyed : plan.destructions()) {
-        auto removed = device_.removeRow(*destroyed.table, destroyed.index);
-        netsnmp_request_add_list_data(
-            requests[destroyed.statusVarbind],
-            netsnmp_create_data_list(kRowUndoKey, new RowUndo{destroyed.table, destroyed.index, std::move(removed)},
-                                     freeRowUndo));
+        auto *undo = new RowUndo{destroyed.table, destroyed.index, device_.removeRow(*destroyed.table, destroyed.index)};
+        netsnmp_request_add_list_data(requests[destroyed.statusVarbind],
+                                      netsnmp_create_data_list(kRowUndoKey, undo, freeRowUndo));
     }
 }
 
-// Plain values first, then a command, so that save-and-activate in the same PDU saves them.
+// Rows and plain values first, then a command, so that save-and-activate in the same PDU saves them.
 void AgentHandler::action(netsnmp_agent_request_info *info, netsnmp_request_info *requests)
 {
     netsnmp_request_info *command = nullptr;

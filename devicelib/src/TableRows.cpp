@@ -23,7 +23,8 @@ Oid columnOid(const schema::ObjectDef &column) { return schema::instanceOid(colu
 } // namespace
 
 TableRows::TableRows(const char *tableName)
-    : table_(schema::findTable(tableName)), status_(table_ ? schema::findObject(table_->rowStatus ? table_->rowStatus : "") : nullptr)
+    : table_(schema::findTable(tableName)),
+      status_(table_ && table_->rowStatus ? schema::findObject(table_->rowStatus) : nullptr)
 {
     if (!table_ || !status_ || !table_->rowsCreatable())
         throw std::logic_error(std::string("no table with created rows: ") + tableName);

@@ -109,7 +109,8 @@ TEST(StateFileRows, BrokenRowsMakeTheFileUnusable)
     const std::pair<const char *, std::string> cases[] = {
         {"nine rows in a table of eight", nine},
         {"a row without its MAC", "trbArpGatewayIp.1=10.0.0.1\ntrbArpGatewayStatus.1=1\n"},
-        {"a row without its RowStatus", "trbArpGatewayIp.1=10.0.0.1\ntrbArpGatewayMac.1=\"\\x02\\x00\\x00\\x00\\x00\\x01\"\n"},
+        {"a row without its RowStatus",
+         "trbArpGatewayIp.1=10.0.0.1\ntrbArpGatewayMac.1=\"\\x02\\x00\\x00\\x00\\x00\\x01\"\n"},
         {"a row saved as createAndGo", rowLines(1) + "trbArpGatewayStatus.1=4\n"},
         {"a row index out of range", rowLines(256)},
         {"a MAC of five octets", "trbArpGatewayMac.1=\"abcde\"\n"},

@@ -197,7 +197,8 @@ int apAdvARPDel(APHANDLE handle, const char *ipAddress, const char *macAddress)
         std::lock_guard lock(state->mutex);
         entries = entriesOf(*state);
     }
-    auto found = std::find_if(entries.begin(), entries.end(), [&](const apArpEntry &e) { return samePair(e, columns); });
+    auto found = std::find_if(entries.begin(), entries.end(),
+                              [&](const apArpEntry &entry) { return samePair(entry, columns); });
     if (found == entries.end())
         return AP_ERR_BAD_ARGUMENT;
     stageValues(*state, {gateways().remove(AP_ARP_GROUP_ALL, {uint32_t(found->index)})});
