@@ -21,6 +21,16 @@ translate(".1.3.6.1.4.1.32473.4820.5.1" -On TRB4820-MIB::trbDeviceCommand)
 translate("TRB4820-MIB::trbLanIpAddress.0" .1.3.6.1.4.1.32473.4820.2.2.0)
 translate("TRB4820-MIB::trbSsidMac.1.3" .1.3.6.1.4.1.32473.4820.4.1.2.1.3)
 translate("TRB4820-MIB::trbClientSignal.300" .1.3.6.1.4.1.32473.4820.6.1.6.300)
+translate("TRB4820-MIB::trbArpGatewayStatus.8" .1.3.6.1.4.1.32473.4820.8.2.1.4.8)
+
+# MAC objects carry the MacAddress convention of SNMPv2-TC, so tools print them with its hint.
+foreach(name trbEthernetMac trbSsidMac trbArpGatewayMac)
+  execute_process(COMMAND ${SNMPTRANSLATE} -m +TRB4820-MIB -M +${MIB_DIR} -Td TRB4820-MIB::${name}
+                  OUTPUT_VARIABLE described ERROR_VARIABLE err)
+  if(NOT described MATCHES "TEXTUAL CONVENTION MacAddress" OR NOT described MATCHES "DISPLAY-HINT[ \t]+\"1x:\"")
+    message(FATAL_ERROR "${name} is not shown as a MacAddress:\n${described}${err}")
+  endif()
+endforeach()
 
 # The module and the SMI modules it imports parse without a single complaint.
 execute_process(COMMAND ${SNMPTRANSLATE} -m TRB4820-MIB -M ${MIB_DIR} -Tp TRB4820-MIB::trb4820MIB
@@ -28,7 +38,7 @@ execute_process(COMMAND ${SNMPTRANSLATE} -m TRB4820-MIB -M ${MIB_DIR} -Tp TRB482
 if(NOT result EQUAL 0 OR NOT err STREQUAL "")
   message(FATAL_ERROR "TRB4820-MIB does not load cleanly:\n${err}")
 endif()
-foreach(name trbSystem trbBandEntry trbClientTable trbCompliance)
+foreach(name trbSystem trbBandEntry trbClientTable trbCompliance trbArpGatewayEntry trbAdmin)
   string(FIND "${tree}" "${name}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "${name} is missing from the parsed tree:\n${tree}")

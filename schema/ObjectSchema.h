@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace trb::schema {
@@ -37,7 +38,20 @@ struct TableDef {
     const char *entryName;    // e.g. "trbBandEntry"
     std::vector<uint32_t> oid; // below kBaseOid
     std::vector<const char *> indexNames; // index columns, in order
-    const char *description;
+    const char *description = "";
+    uint32_t maxRows = 0;            // 0: managers do not create rows
+    const char *rowStatus = nullptr; // the RowStatus column that creates and destroys rows
+
+    bool rowsCreatable() const { return maxRows > 0 && rowStatus; }
+
+    TableDef describe(const char *text) && { description = text; return std::move(*this); }
+    // Rows are created and destroyed through `statusColumn`, at most `limit` of them.
+    TableDef createdRows(uint32_t limit, const char *statusColumn) &&
+    {
+        maxRows = limit;
+        rowStatus = statusColumn;
+        return std::move(*this);
+    }
 };
 
 // A subtree of scalars directly below the base (e.g. trbSystem = 1).
@@ -48,17 +62,25 @@ struct GroupDef {
 };
 
 struct ObjectDef {
-    const char *name;          // MIB descriptor, e.g. "trbModelName"
+    const char *name = "";     // MIB descriptor, e.g. "trbModelName"
     std::vector<uint32_t> oid; // below kBaseOid (without the instance)
-    SmiType type;
-    int64_t low;               // range (integers) or size (strings)
-    int64_t high;
-    Access access;
-    IndexShape shape;
-    const char *table;         // for IndexShape::Table
-    const char *enumValues;    // "on(1),off(2)" or nullptr
-    bool config;               // part of the device's configuration (saved, discarded, reset)
-    const char *description;
+    SmiType type = SmiType::Integer;
+    int64_t low = 0;           // range (integers) or size (strings)
+    int64_t high = 0;
+    Access access = Access::ReadOnly;
+    IndexShape shape = IndexShape::Scalar;
+    const char *table = nullptr;      // for IndexShape::Table
+    const char *enumValues = nullptr; // "on(1),off(2)" or nullptr
+    bool config = false;       // part of the device's configuration (saved, discarded, reset)
+    const char *description = "";
+    bool secret = false;       // served to the write community only
+
+    // Modifiers for the named constructors of SchemaRows.h: Text(...).writable().setting().
+    ObjectDef writable() && { access = Access::ReadWrite; return std::move(*this); }
+    ObjectDef creatable() && { access = Access::ReadCreate; return std::move(*this); }
+    ObjectDef setting() && { config = true; return std::move(*this); }
+    ObjectDef confidential() && { secret = true; return std::move(*this); }
+    ObjectDef describe(const char *text) && { description = text; return std::move(*this); }
 };
 
 std::span<const ObjectDef> objects();
@@ -68,6 +90,13 @@ std::span<const GroupDef> groups();
 const ObjectDef *findObject(std::string_view name);
 const TableDef *findTable(std::string_view name);
 
+// The object whose OID a full OID (base, object, instance) starts with, or null.
+const ObjectDef *objectAt(std::span<const uint32_t> fullOid);
+// The table an object is a column of, or null for a scalar.
+const TableDef *tableOf(const ObjectDef &object);
+// The columns of a table below its entry, in OID order.
+std::vector<const ObjectDef *> columnsOf(const TableDef &table);
+
 // Full OID of an object's instance: base + object oid + instance.
 std::vector<uint32_t> instanceOid(const ObjectDef &object, std::span<const uint32_t> instance = {});
 
@@ -75,5 +104,7 @@ std::vector<uint32_t> instanceOid(const ObjectDef &object, std::span<const uint3
 std::string_view enumLabel(const ObjectDef &object, int64_t value);
 // The value of a label, or false when the label is not one of the object's.
 bool enumValue(const ObjectDef &object, std::string_view label, int64_t &value);
+// The values of an enumeration text "on(1),off(2)", in the order written.
+std::vector<int64_t> enumValueList(const char *values);
 
 } // namespace trb::schema

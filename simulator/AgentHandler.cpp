@@ -2,6 +2,8 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
+
 #include "SetValidator.h"
 
 namespace trb::sim {
@@ -21,6 +23,32 @@ Oid nameOf(const netsnmp_variable_list *var) { return Oid(var->name, var->name +
 size_t encodedSizeBound(const netsnmp_variable_list *var) { return 18 + var->name_length * 5 + var->val_len; }
 
 void freeValue(void *data) { delete static_cast<SnmpValue *>(data); }
+
+// How to take back a row created or destroyed by a SET.
+struct RowUndo {
+    const schema::TableDef *table;
+    Oid index;
+    ConfigValues removed; // empty for a created row
+};
+constexpr const char *kRowUndoKey = "trb4820-row-undo";
+
+void freeRowUndo(void *data) { delete static_cast<RowUndo *>(data); }
+
+std::vector<netsnmp_request_info *> listOf(netsnmp_request_info *requests)
+{
+    std::vector<netsnmp_request_info *> list;
+    for (auto *request = requests; request; request = request->next)
+        list.push_back(request);
+    return list;
+}
+
+std::vector<SetVarbind> varbindsOf(const std::vector<netsnmp_request_info *> &requests)
+{
+    std::vector<SetVarbind> varbinds;
+    for (auto *request : requests)
+        varbinds.push_back({nameOf(request->requestvb), request->requestvb});
+    return varbinds;
+}
 
 bool isCommand(const Oid &name) { return name == DeviceStore::instanceOf("trbDeviceCommand"); }
 
@@ -43,7 +71,7 @@ int AgentHandler::dispatch(netsnmp_mib_handler *handler, netsnmp_handler_registr
     auto *self = static_cast<AgentHandler *>(handler->myvoid);
     switch (info->mode) {
     case MODE_GET: self->get(info, requests); break;
-    case MODE_GETNEXT: self->getNext(requests); break;
+    case MODE_GETNEXT: self->getNext(info, requests); break;
     case MODE_SET_RESERVE1: self->reserve(info, requests); break;
     case MODE_SET_ACTION: self->action(info, requests); break;
     case MODE_SET_UNDO: self->undo(requests); break;
@@ -94,6 +122,10 @@ void AgentHandler::get(netsnmp_agent_request_info *info, netsnmp_request_info *r
         if (request->processed)
             continue;
         const Oid name = nameOf(request->requestvb);
+        if (!mayRead(info, name)) {
+            netsnmp_set_request_error(info, request, SNMP_NOSUCHOBJECT);
+            continue;
+        }
         if (auto value = device_.read(name)) {
             answer(request->requestvb, *value);
             continue;
@@ -110,13 +142,15 @@ void AgentHandler::get(netsnmp_agent_request_info *info, netsnmp_request_info *r
         netsnmp_set_request_error(info, requests, SNMP_ERR_TOOBIG);
 }
 
-void AgentHandler::getNext(netsnmp_request_info *requests)
+void AgentHandler::getNext(netsnmp_agent_request_info *info, netsnmp_request_info *requests)
 {
     for (auto *request = requests; request; request = request->next) {
         if (request->processed)
             continue;
         // Past the last instance nothing is set, and the agent moves on to the next subtree.
         auto next = device_.store().nextAfter(nameOf(request->requestvb));
+        while (next && !mayRead(info, *next))
+            next = device_.store().nextAfter(*next);
         if (!next)
             continue;
         snmp_set_var_objid(request->requestvb, next->data(), next->size());
@@ -124,24 +158,57 @@ void AgentHandler::getNext(netsnmp_request_info *requests)
     }
 }
 
+bool AgentHandler::mayRead(netsnmp_agent_request_info *info, const Oid &name) const
+{
+    const auto *object = DeviceStore::schemaObjectFor(name);
+    if (!object || !object->secret)
+        return true;
+    const netsnmp_pdu *pdu = info && info->asp ? info->asp->pdu : nullptr;
+    return pdu && pdu->community && pdu->community_len == writeCommunity_.size() &&
+           std::equal(writeCommunity_.begin(), writeCommunity_.end(), pdu->community);
+}
+
 void AgentHandler::reserve(netsnmp_agent_request_info *info, netsnmp_request_info *requests)
 {
     const SetValidator validator(device_.store());
-    for (auto *request = requests; request; request = request->next) {
-        if (request->processed)
+    const auto list = listOf(requests);
+    const auto varbinds = varbindsOf(list);
+    const RowSetPlan plan(device_.store(), varbinds);
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (list[i]->processed)
             continue;
-        const int status = validator.check(nameOf(request->requestvb), *request->requestvb);
+        const int status = plan.covers(i) ? plan.statusOf(i) : validator.check(varbinds[i].name, *varbinds[i].var);
         if (status != SNMP_ERR_NOERROR)
-            netsnmp_set_request_error(info, request, status);
+            netsnmp_set_request_error(info, list[i], status);
     }
 }
 
-// Plain values first, then a command, so that save-and-activate in the same PDU saves them.
+// Rows first, each undone through the request of its RowStatus.
+void AgentHandler::applyRows(const RowSetPlan &plan, const std::vector<netsnmp_request_info *> &requests)
+{
+    for (const auto &created : plan.creations()) {
+        device_.addRow(*created.table, created.index, created.values);
+        auto *undo = new RowUndo{created.table, created.index, {}};
+        netsnmp_request_add_list_data(requests[created.statusVarbind],
+                                      netsnmp_create_data_list(kRowUndoKey, undo, freeRowUndo));
+    }
+    for (const auto &destroyed : plan.destructions()) {
+        auto *undo = new RowUndo{destroyed.table, destroyed.index, device_.removeRow(*destroyed.table, destroyed.index)};
+        netsnmp_request_add_list_data(requests[destroyed.statusVarbind],
+                                      netsnmp_create_data_list(kRowUndoKey, undo, freeRowUndo));
+    }
+}
+
+// Rows and plain values first, then a command, so that save-and-activate in the same PDU saves them.
 void AgentHandler::action(netsnmp_agent_request_info *info, netsnmp_request_info *requests)
 {
     netsnmp_request_info *command = nullptr;
-    for (auto *request = requests; request; request = request->next) {
-        if (request->processed)
+    const auto list = listOf(requests);
+    const RowSetPlan plan(device_.store(), varbindsOf(list));
+    applyRows(plan, list);
+    for (size_t i = 0; i < list.size(); ++i) {
+        auto *request = list[i];
+        if (request->processed || plan.covers(i))
             continue;
         const Oid name = nameOf(request->requestvb);
         if (isCommand(name)) {
@@ -169,6 +236,14 @@ void AgentHandler::undo(netsnmp_request_info *requests)
         auto *old = static_cast<SnmpValue *>(netsnmp_request_get_list_data(*it, kUndoKey));
         if (old)
             device_.write(nameOf((*it)->requestvb), *old);
+    }
+    // Rows go back after the plain values, which never touch a created or destroyed row.
+    for (auto it = applied.rbegin(); it != applied.rend(); ++it) {
+        auto *row = static_cast<RowUndo *>(netsnmp_request_get_list_data(*it, kRowUndoKey));
+        if (row && row->removed.empty())
+            device_.removeRow(*row->table, row->index);
+        else if (row)
+            device_.restoreEntries(row->removed);
     }
 }
 

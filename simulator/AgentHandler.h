@@ -6,6 +6,7 @@
 #include <net-snmp/agent/net-snmp-agent-includes.h>
 
 #include "Device.h"
+#include "RowSetPlan.h"
 
 namespace trb::sim {
 
@@ -24,7 +25,10 @@ struct AnswerFaults {
 
 class AgentHandler {
 public:
-    AgentHandler(Device &device, AnswerFaults faults) : device_(device), faults_(faults) {}
+    AgentHandler(Device &device, AnswerFaults faults, std::string writeCommunity)
+        : device_(device), faults_(faults), writeCommunity_(std::move(writeCommunity))
+    {
+    }
 
     // Registers the handler for the subtree; false when Net-SNMP refuses.
     bool registerSubtree();
@@ -36,14 +40,18 @@ private:
     static int dispatch(netsnmp_mib_handler *handler, netsnmp_handler_registration *registration,
                         netsnmp_agent_request_info *info, netsnmp_request_info *requests);
     void get(netsnmp_agent_request_info *info, netsnmp_request_info *requests);
-    void getNext(netsnmp_request_info *requests);
+    void getNext(netsnmp_agent_request_info *info, netsnmp_request_info *requests);
     void reserve(netsnmp_agent_request_info *info, netsnmp_request_info *requests);
     void action(netsnmp_agent_request_info *info, netsnmp_request_info *requests);
+    void applyRows(const RowSetPlan &plan, const std::vector<netsnmp_request_info *> &requests);
     void undo(netsnmp_request_info *requests);
     void answer(netsnmp_variable_list *var, const SnmpValue &value) const;
+    // Secrets are served to the write community only.
+    bool mayRead(netsnmp_agent_request_info *info, const Oid &name) const;
 
     Device &device_;
     AnswerFaults faults_;
+    std::string writeCommunity_;
 };
 
 } // namespace trb::sim

@@ -81,6 +81,8 @@ void fillSystem(DeviceStore &s)
     setIfPresent(s, "trbLanGateway", {}, SnmpValue::ipAddress(ip(192, 168, 1, 1)));
     setIfPresent(s, "trbDeviceCommand", {}, SnmpValue::integer(0));
     setIfPresent(s, "trbLanguagePack", {}, SnmpValue::text(DefaultDevice::kLanguagePack));
+    setIfPresent(s, "trbLoginName", {}, SnmpValue::text("admin"));
+    setIfPresent(s, "trbLoginPassword", {}, SnmpValue::text(DefaultDevice::kLoginPassword));
 }
 
 void fillBands(DeviceStore &s)

@@ -10,6 +10,7 @@ namespace trb::sim {
 struct DefaultDevice {
     static DeviceStore build(int clientCount);
     static constexpr const char *kLanguagePack = "French 1.2.07";
+    static constexpr const char *kLoginPassword = "admin";
 };
 
 } // namespace trb::sim

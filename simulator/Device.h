@@ -26,6 +26,13 @@ public:
     // The value to answer for an instance, with the live values filled in.
     std::optional<SnmpValue> read(const Oid &name) const;
     void write(const Oid &name, SnmpValue value) { store_.set(name, std::move(value)); }
+    void addRow(const schema::TableDef &table, const Oid &index,
+                const std::map<const schema::ObjectDef *, SnmpValue> &values)
+    {
+        store_.addRow(table, index, values);
+    }
+    ConfigValues removeRow(const schema::TableDef &table, const Oid &index) { return store_.removeRow(table, index); }
+    void restoreEntries(const ConfigValues &entries) { store_.restoreEntries(entries); }
 
     // Runs a command's effect on the configuration at once (SNMP_ERR_NOERROR or
     // SNMP_ERR_COMMITFAILED when the state file cannot be written, with nothing changed);

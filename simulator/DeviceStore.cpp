@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "CreatedRows.h"
+
 namespace trb::sim {
 
 Oid DeviceStore::toOid(const std::vector<uint32_t> &numbers) { return Oid(numbers.begin(), numbers.end()); }
@@ -53,11 +55,63 @@ ConfigValues DeviceStore::config() const
 
 void DeviceStore::applyConfig(const ConfigValues &values)
 {
+    std::erase_if(entries_, [](const auto &entry) { return CreatedRows::tableOf(*entry.second.object); });
     for (const auto &[name, value] : values) {
         auto it = entries_.find(name);
-        if (it != entries_.end() && it->second.object->config)
+        if (it != entries_.end() && it->second.object->config) {
             it->second.value = value;
+            continue;
+        }
+        const auto *object = schemaObjectFor(name);
+        if (object && object->config && CreatedRows::tableOf(*object))
+            entries_[name] = Entry{object, value};
     }
+}
+
+std::vector<Oid> DeviceStore::rowIndexes(const schema::TableDef &table) const
+{
+    const auto &status = CreatedRows::statusColumn(table);
+    const Oid column = toOid(schema::instanceOid(status));
+    std::vector<Oid> rows;
+    for (auto it = entries_.upper_bound(column); it != entries_.end(); ++it) {
+        if (it->first.size() <= column.size() || !std::equal(column.begin(), column.end(), it->first.begin()))
+            break;
+        rows.push_back(CreatedRows::indexOf(status, it->first));
+    }
+    return rows;
+}
+
+void DeviceStore::addRow(const schema::TableDef &table, const Oid &index,
+                         const std::map<const schema::ObjectDef *, SnmpValue> &values)
+{
+    for (const auto *column : schema::columnsOf(table)) {
+        if (column->access == schema::Access::NotAccessible)
+            continue;
+        auto value = values.find(column);
+        if (value == values.end())
+            throw std::logic_error(std::string("new row without ") + column->name);
+        entries_[CreatedRows::instanceOf(*column, index)] = Entry{column, value->second};
+    }
+}
+
+ConfigValues DeviceStore::removeRow(const schema::TableDef &table, const Oid &index)
+{
+    ConfigValues removed;
+    for (const auto *column : schema::columnsOf(table)) {
+        auto it = entries_.find(CreatedRows::instanceOf(*column, index));
+        if (it == entries_.end())
+            continue;
+        removed[it->first] = it->second.value;
+        entries_.erase(it);
+    }
+    return removed;
+}
+
+void DeviceStore::restoreEntries(const ConfigValues &entries)
+{
+    for (const auto &[name, value] : entries)
+        if (const auto *object = schemaObjectFor(name))
+            entries_[name] = Entry{object, value};
 }
 
 Oid DeviceStore::instanceOf(std::string_view objectName, std::initializer_list<uint32_t> instance)

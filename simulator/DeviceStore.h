@@ -25,7 +25,17 @@ public:
 
     // The values of the configuration objects.
     ConfigValues config() const;
+    // Also makes the rows that managers create exactly those `values` lists.
     void applyConfig(const ConfigValues &values);
+
+    // Rows of a table whose rows managers create, by index.
+    std::vector<Oid> rowIndexes(const schema::TableDef &table) const;
+    // Adds every column of a new row; `values` holds each column's value.
+    void addRow(const schema::TableDef &table, const Oid &index,
+                const std::map<const schema::ObjectDef *, SnmpValue> &values);
+    // Removes a row and returns its entries, for restoreEntries.
+    ConfigValues removeRow(const schema::TableDef &table, const Oid &index);
+    void restoreEntries(const ConfigValues &entries);
 
     template <typename Visit> void forEach(Visit visit) const
     {

@@ -22,6 +22,16 @@ u_char SetValidator::asnTypeOf(schema::SmiType type)
 
 int SetValidator::check(const Oid &name, const netsnmp_variable_list &var) const
 {
+    if (int status = checkValueFor(name, var))
+        return status;
+    // Rows are fixed: an instance the device does not have cannot be created.
+    if (!store_.contains(name))
+        return SNMP_ERR_NOCREATION;
+    return SNMP_ERR_NOERROR;
+}
+
+int SetValidator::checkValueFor(const Oid &name, const netsnmp_variable_list &var)
+{
     const schema::ObjectDef *object = DeviceStore::schemaObjectFor(name);
     if (!object || (object->access != schema::Access::ReadWrite &&
                     object->access != schema::Access::ReadCreate))
@@ -30,12 +40,7 @@ int SetValidator::check(const Oid &name, const netsnmp_variable_list &var) const
         return SNMP_ERR_WRONGTYPE;
     if (int status = checkLength(*object, var))
         return status;
-    if (int status = checkValue(*object, var))
-        return status;
-    // Rows are fixed: an instance the device does not have cannot be created.
-    if (!store_.contains(name))
-        return SNMP_ERR_NOCREATION;
-    return SNMP_ERR_NOERROR;
+    return checkValue(*object, var);
 }
 
 int SetValidator::checkLength(const schema::ObjectDef &object, const netsnmp_variable_list &var)

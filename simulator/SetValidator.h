@@ -14,6 +14,8 @@ public:
 
     // SNMP_ERR_NOERROR or the error status for the varbind.
     int check(const Oid &name, const netsnmp_variable_list &var) const;
+    // The same checks but for the instance's existence: for a row created in the same SET.
+    static int checkValueFor(const Oid &name, const netsnmp_variable_list &var);
 
     // The varbind's value as stored (only for varbinds that passed check).
     static SnmpValue valueOf(const netsnmp_variable_list &var);

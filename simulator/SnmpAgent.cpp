@@ -29,8 +29,10 @@ std::mt19937 &dropGenerator()
 
 SnmpAgent::SnmpAgent(const SimulatorOptions &options, Device &device)
     : options_(options), device_(device),
-      handler_(device, AnswerFaults{options.oversizeStrings, options.wrongTypes,
-                                    options.wrongTypeObject.empty() ? Oid{} : DeviceStore::instanceOf(options.wrongTypeObject)})
+      handler_(device,
+               AnswerFaults{options.oversizeStrings, options.wrongTypes,
+                            options.wrongTypeObject.empty() ? Oid{} : DeviceStore::instanceOf(options.wrongTypeObject)},
+               options.writeCommunity)
 {
 }
 

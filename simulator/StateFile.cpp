@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "CreatedRows.h"
 #include "SetValidator.h"
 
 namespace trb::sim {
@@ -234,7 +235,9 @@ std::string StateFile::parseLine(const std::string &line, const DeviceStore &dev
                                           : static_cast<const void *>(value->bytes.data());
     snmp_set_var_typed_value(&var, value->asnType, data,
                              value->isNumeric() ? sizeof number : value->bytes.size());
-    const int status = SetValidator(device).check(name, var);
+    // Rows that managers create are not in the factory device: only their values are checked.
+    const int status = CreatedRows::tableOf(*object) ? SetValidator::checkValueFor(name, var)
+                                                     : SetValidator(device).check(name, var);
     snmp_free_var_internals(&var);
     if (status != SNMP_ERR_NOERROR)
         return "invalid value for '" + key + "'";
@@ -280,6 +283,11 @@ StateFile::LoadResult StateFile::load(const std::string &path, const DeviceStore
     if (in.bad() || !sawFormat) {
         result.status = LoadStatus::Corrupt;
         result.error = in.bad() ? "read error" : "empty file";
+        return result;
+    }
+    if (std::string problem = CreatedRows::checkRows(result.state.config); !problem.empty()) {
+        result.status = LoadStatus::Corrupt;
+        result.error = problem;
         return result;
     }
     result.status = LoadStatus::Loaded;

@@ -121,4 +121,26 @@ int apSysCommand(APHANDLE handle, int command, int wait);
 APHANDLE apDeviceStatusOpen(APHANDLE session, int reserved);
 int apAdvPaneStatusGet(APHANDLE handle, void *record);
 
+// ARP spoofing prevention: the state (0 disabled, 1 enabled) and up to eight gateway pairs.
+// The list is read in two calls: entries null gives the count, then count entries are filled
+// (count is set to the entries written). Add picks a free row index and creates the row with
+// the next set request; Edit replaces the pair in a row of the last read (rows counted from 0,
+// in index order); Del removes the row holding that pair. Each stages for the next set request
+// and returns AP_ERR_BAD_ARGUMENT, with nothing staged, for a bad address, a MAC that is not
+// 12 hex digits, a row or pair the last read does not have. A device whose list is full refuses
+// the set: its completion reports AP_ERR_SNMP_STATUS + 13 (resourceUnavailable).
+APHANDLE apAdvARPOpen(APHANDLE session, int reserved);
+int apAdvARPGetParam(APHANDLE handle, int *state);
+int apAdvARPSetParam(APHANDLE handle, int state);
+int apAdvARPGetList(APHANDLE handle, apArpList *list);
+int apAdvARPAdd(APHANDLE handle, const char *ipAddress, const char *macAddress);
+int apAdvARPEdit(APHANDLE handle, int row, const char *ipAddress, const char *macAddress);
+int apAdvARPDel(APHANDLE handle, const char *ipAddress, const char *macAddress);
+
+// Administration settings. Login: name and password in buffers of AP_ADMIN_TEXT_SIZE bytes.
+// The password is a secret: reading it goes out with the write community.
+APHANDLE apSysAdministratorOpen(APHANDLE session, int reserved);
+int apSysLoginGet(APHANDLE handle, char *loginName, char *password);
+int apSysLoginSet(APHANDLE handle, const char *loginName, const char *password);
+
 } // extern "C"

@@ -90,6 +90,26 @@ struct apClientRecord {
     char ssid[3072];
 };
 
+// ARP spoofing prevention (apAdvARP*): one group, the state and the gateway list.
+enum { AP_ARP_GROUP_ALL = 0x1 };
+
+// Gateway entry of apAdvARPGetList.
+struct apArpEntry {
+    int32_t index;             // the row's trbArpGatewayIndex
+    char ipAddress[20];        // dotted IPv4
+    char macAddress[20];       // 12 upper-case hex digits
+};
+
+// In/out list header of apAdvARPGetList.
+struct apArpList {
+    int32_t count;
+    apArpEntry *entries;
+};
+
+// Administration settings (apSys* on an apSysAdministratorOpen handle).
+enum { AP_ADMIN_GROUP_LOGIN = 0x1 }; // login name and password
+enum { AP_ADMIN_TEXT_SIZE = 256 };   // the buffers of apSysLoginGet
+
 struct apMonitorQuery1 {
     uint32_t count;
     void *rows;
@@ -154,3 +174,8 @@ static_assert(offsetof(apClientRecord, authentication) == 1052);
 static_assert(offsetof(apClientRecord, signal) == 2076);
 static_assert(offsetof(apClientRecord, powerSave) == 2080);
 static_assert(offsetof(apClientRecord, ssid) == 3104);
+
+static_assert(sizeof(apArpEntry) == 44);
+static_assert(offsetof(apArpEntry, index) == 0);
+static_assert(offsetof(apArpEntry, ipAddress) == 4);
+static_assert(offsetof(apArpEntry, macAddress) == 24);

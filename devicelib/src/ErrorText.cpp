@@ -51,6 +51,9 @@ std::string ErrorText::of(int code)
     }
     if (code >= AP_ERR_SNMP_STATUS && code < AP_ERR_SNMP_STATUS + 100) {
         const char *name = statusName(code - AP_ERR_SNMP_STATUS);
+        // A table that is full answers a new row with resourceUnavailable.
+        if (code == AP_ERR_SNMP_STATUS + 13)
+            return std::string("SNMP error: ") + name + " (the device has no room for another entry)";
         if (*name)
             return std::string("SNMP error: ") + name;
         return "SNMP error " + std::to_string(code - AP_ERR_SNMP_STATUS);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "TRB4820apRecords.h"
+#include "families/FamilyBindings.h"
 
 namespace trb::devicelib {
 namespace {
@@ -102,6 +103,9 @@ std::vector<Binding> makeBindings()
     list.push_back({CO, 1, LayoutNone, "trbDeviceCommand", {}, 0, 4, Integer32});
     list.push_back({CO, 1, LayoutNone, "trbLanguagePack", {}, 0, 0, Text});
 
+    addArpBindings(list);
+    addAdminBindings(list);
+
     for (Binding &b : list) {
         b.objectDef = schema::findObject(b.object);
         if (!b.objectDef)
@@ -161,6 +165,8 @@ uint32_t layoutSize(uint32_t layout)
         return sizeof(apPaneStatusRecord);
     case LayoutClientRow:
         return sizeof(apClientRecord);
+    case LayoutArpEntry:
+        return sizeof(apArpEntry);
     default:
         return 0;
     }

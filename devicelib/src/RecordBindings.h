@@ -9,7 +9,7 @@
 
 namespace trb::devicelib {
 
-enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor };
+enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -29,6 +29,7 @@ enum RecordLayout : uint32_t {
     LayoutLanSettings = 2, // apLanSettingsRecord (record group 2)
     LayoutPaneStatus = 10, // apPaneStatusRecord
     LayoutClientRow = 20,  // apClientRecord, one table row
+    LayoutArpEntry = 21,   // apArpEntry, one table row
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -8,9 +8,9 @@ namespace trb::devicelib {
 
 using schema::SmiType;
 
-bool RecordCodec::typeFits(const Binding &binding, const SnmpValue &value)
+bool RecordCodec::typeFits(const schema::ObjectDef &object, const SnmpValue &value)
 {
-    switch (objectOf(binding).type) {
+    switch (object.type) {
     case SmiType::Integer:
     case SmiType::RowStatus:
         return value.type == asn::Integer;
@@ -30,11 +30,11 @@ bool RecordCodec::typeFits(const Binding &binding, const SnmpValue &value)
     return false;
 }
 
-bool RecordCodec::wrongType(const Binding &binding, const SnmpValue &value)
+bool RecordCodec::wrongType(const schema::ObjectDef &object, const SnmpValue &value)
 {
     const bool exception = value.type == asn::Null || value.type == asn::NoSuchObject
         || value.type == asn::NoSuchInstance || value.type == asn::EndOfMibView;
-    return !exception && !typeFits(binding, value);
+    return !exception && !typeFits(object, value);
 }
 
 void RecordCodec::putWord(std::span<uint8_t> slot, uint32_t word)
@@ -58,7 +58,7 @@ void RecordCodec::decode(const Binding &binding, const SnmpValue *value, std::sp
         return;
     std::span<uint8_t> slot = record.subspan(binding.offset, binding.size);
     std::memset(slot.data(), 0, slot.size());
-    if (!value || !typeFits(binding, *value))
+    if (!value || !typeFits(objectOf(binding), *value))
         return;
     char *text = reinterpret_cast<char *>(slot.data());
     switch (binding.conversion) {
@@ -138,6 +138,16 @@ std::optional<SnmpValue> RecordCodec::encode(const Binding &binding, std::span<c
             return std::nullopt;
         }
         value.type = asn::IpAddress;
+        value.bytes = *octets;
+        return value;
+    }
+    case Conversion::MacHex: {
+        auto octets = macHexToOctets(text);
+        if (!octets) {
+            reason = std::string(object.name) + ": not 12 hex digits";
+            return std::nullopt;
+        }
+        value.type = asn::OctetString;
         value.bytes = *octets;
         return value;
     }

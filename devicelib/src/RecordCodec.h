@@ -22,10 +22,10 @@ public:
                                            std::string &reason);
 
     // A value, not an exception (noSuchObject ...), that the object's type does not allow.
-    static bool wrongType(const Binding &binding, const SnmpValue &value);
+    static bool wrongType(const schema::ObjectDef &object, const SnmpValue &value);
 
 private:
-    static bool typeFits(const Binding &binding, const SnmpValue &value);
+    static bool typeFits(const schema::ObjectDef &object, const SnmpValue &value);
     static void putWord(std::span<uint8_t> slot, uint32_t word);
     static uint32_t getWord(std::span<const uint8_t> slot);
 };

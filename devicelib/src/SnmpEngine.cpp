@@ -231,7 +231,8 @@ void SnmpEngine::processSessions()
 
 SnmpEngine::NetKey SnmpEngine::keyFor(const Request &request, const Link &link) const
 {
-    NetKey key{request.kind == Request::Kind::Set, link.config.timeoutMs, link.config.retries};
+    NetKey key{request.kind == Request::Kind::Set || request.useWriteCommunity, link.config.timeoutMs,
+               link.config.retries};
     if (request.timeoutMs)
         key.tryTimeoutMs = std::max<uint32_t>(10, request.timeoutMs / uint32_t(link.config.retries + 1));
     return key;

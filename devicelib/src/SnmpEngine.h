@@ -36,6 +36,7 @@ struct Request {
     Kind kind = Kind::Get;
     uint32_t session = 0;
     uint32_t timeoutMs = 0;       // the whole request, spread over the tries; 0 = the session's
+    bool useWriteCommunity = false; // a read that carries secrets, which only the write community may see
     std::vector<Oid> oids;        // Get: objects; Walk: table columns
     std::vector<Varbind> varbinds; // Set
     std::function<void(RequestResult &&)> onDone;

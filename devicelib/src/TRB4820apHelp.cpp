@@ -12,6 +12,7 @@
 #include <set>
 
 #include "ErrorText.h"
+#include "HandleReads.h"
 #include "LibraryState.h"
 #include "RecordCodec.h"
 
@@ -86,34 +87,6 @@ std::function<void(int, const std::string &)> requestNotifier(apRequestCallback 
     return [callback, context](int code, const std::string &text) {
         callback(uint32_t(code), 0, text.c_str(), context, 0);
     };
-}
-
-// The objects a read of this handle carries, each once, in binding order, with the binding
-// that says which type the answer must have. Worked out once per family and mask.
-using ReadList = std::vector<const Binding *>;
-std::shared_ptr<const ReadList> readObjects(Family family, uint32_t mask)
-{
-    static std::mutex mutex;
-    static std::map<std::pair<Family, uint32_t>, std::shared_ptr<const ReadList>> lists;
-    std::lock_guard lock(mutex);
-    auto &list = lists[{family, mask}];
-    if (!list) {
-        auto objects = std::make_shared<ReadList>();
-        std::set<Oid> seen;
-        for (const Binding *b : bindingsOfGroups(family, mask))
-            if (seen.insert(instanceOidOf(*b)).second)
-                objects->push_back(b);
-        list = std::move(objects);
-    }
-    return list;
-}
-
-// An answer of the wrong type fails the request with a text that names the object: blank fields
-// after "Get OK" would report a failure as success.
-void failOnWrongType(RequestResult &result, const Binding &binding)
-{
-    result.code = AP_ERR_BAD_TYPE;
-    result.text = "Get Error. Wrong value type for " + std::string(binding.object);
 }
 
 void decodeLayout(HandleState &state, uint32_t layout, void *record)
@@ -283,37 +256,14 @@ int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *cont
     if (const int refused = checkGroupRequest(handle, mode, state))
         return refused;
     auto request = std::make_unique<Request>();
-    request->kind = Request::Kind::Get;
     request->session = state->session;
     request->timeoutMs = timeoutMs;
-    std::shared_ptr<const ReadList> asked;
+    std::shared_ptr<const ReadPlan> plan;
     {
         std::lock_guard lock(state->mutex);
-        asked = readObjects(state->family, state->groupMask);
+        plan = HandleReads::prepare(state->family, state->groupMask, *request);
     }
-    request->oids.reserve(asked->size());
-    for (const Binding *binding : *asked)
-        request->oids.push_back(instanceOidOf(*binding));
-    auto store = [state, asked = std::move(asked)](RequestResult &result) {
-        if (result.code != AP_OK)
-            return;
-        const Binding *firstBad = nullptr;
-        std::lock_guard lock(state->mutex);
-        for (const Binding *binding : *asked) {
-            const Oid &oid = instanceOidOf(*binding);
-            auto it = result.values.find(oid);
-            if (it == result.values.end()) {
-                state->lastRead.erase(oid);
-            } else if (RecordCodec::wrongType(*binding, it->second)) {
-                if (!firstBad)
-                    firstBad = binding; // keeps the value read before
-            } else {
-                state->lastRead[oid] = std::move(it->second);
-            }
-        }
-        if (firstBad)
-            failOnWrongType(result, *firstBad);
-    };
+    auto store = [state, plan](RequestResult &result) { HandleReads::store(*state, *plan, result); };
     return runRequest(std::move(request), mode, store, requestNotifier(callback, context));
 }
 
@@ -336,13 +286,7 @@ int apSnmpSendSetRequest(APHANDLE handle, apRequestCallback callback, void *cont
         state->staged.clear(); // a staged command must never run twice
         request->timeoutMs = timeoutMs ? timeoutMs : state->stagedTimeoutMs;
     }
-    auto store = [state](RequestResult &result) {
-        if (result.code != AP_OK)
-            return;
-        std::lock_guard lock(state->mutex);
-        for (const auto &[oid, value] : result.values)
-            state->lastRead[oid] = value;
-    };
+    auto store = [state](RequestResult &result) { HandleReads::storeWritten(*state, result); };
     return runRequest(std::move(request), mode, store, requestNotifier(callback, context));
 }
 
@@ -387,8 +331,8 @@ int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callba
     auto store = [state, columns = std::move(columns)](RequestResult &result) {
         for (const auto &[oid, value] : result.values)
             for (const auto &[column, binding] : columns)
-                if (result.code == AP_OK && isPrefixOf(column, oid) && RecordCodec::wrongType(*binding, value))
-                    failOnWrongType(result, *binding);
+                if (result.code == AP_OK && isPrefixOf(column, oid) && RecordCodec::wrongType(objectOf(*binding), value))
+                    HandleReads::failOnWrongType(result, objectOf(*binding));
         std::lock_guard lock(state->mutex);
         // A failed refresh leaves an empty table.
         state->lastRead = result.code == AP_OK ? result.values : std::map<Oid, SnmpValue>{};

@@ -1,5 +1,6 @@
 #include "ValueConversion.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -27,6 +28,21 @@ std::string macToHex(std::string_view octets)
         hex += digits[c & 0xF];
     }
     return hex;
+}
+
+std::optional<std::string> macHexToOctets(std::string_view hex)
+{
+    if (hex.size() != 12)
+        return std::nullopt;
+    std::string octets;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        unsigned value = 0;
+        auto [end, ec] = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
+        if (ec != std::errc() || end != hex.data() + i + 2)
+            return std::nullopt;
+        octets += char(value);
+    }
+    return octets;
 }
 
 std::string ipOctetsToText(std::string_view octets)

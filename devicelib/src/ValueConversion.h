@@ -17,6 +17,8 @@ std::string_view slotText(const char *slot, std::size_t size);
 
 // Six octets as 12 upper-case hex digits; anything but six octets gives "".
 std::string macToHex(std::string_view octets);
+// Six octets from exactly 12 hex digits (either case, no separators); nullopt otherwise.
+std::optional<std::string> macHexToOctets(std::string_view hex);
 
 // "a.b.c.d" from four octets; anything but four octets gives "".
 std::string ipOctetsToText(std::string_view octets);

@@ -170,4 +170,57 @@ TEST(StateFileTemporaries, KillsDuringSavesLeaveNothingAfterTheNextStart)
     RecordProperty("temporariesLeftByKills", leftBehind);
 }
 
+// Rows of tables that managers fill are saved whole: a file that breaks a row or a table limit
+// is unusable as a whole.
+std::string rowLines(int index)
+{
+    const std::string n = std::to_string(index);
+    return "trbArpGatewayIp." + n + "=10.0.0." + n + "\ntrbArpGatewayMac." + n +
+           "=\"\\x02\\x1a\\x48\\x20\\x00\\x01\"\ntrbArpGatewayStatus." + n + "=1\n";
+}
+
+StateFile::LoadResult loadText(const std::string &body)
+{
+    const std::string path = testing::TempDir() + "/state-rows.ini";
+    std::ofstream(path) << "format=trb4820-sim-state/1\n" << body;
+    auto result = StateFile::load(path, DefaultDevice::build(0));
+    std::filesystem::remove(path);
+    return result;
+}
+
+TEST(StateFileRows, SavedRowsLoadAndComeIntoTheDevice)
+{
+    auto result = loadText(rowLines(3) + rowLines(200));
+    ASSERT_EQ(result.status, StateFile::LoadStatus::Loaded) << result.error;
+    DeviceStore device = DefaultDevice::build(0);
+    device.applyConfig(result.state.config);
+    const auto *table = trb::schema::findTable("trbArpGatewayTable");
+    EXPECT_EQ(device.rowIndexes(*table), (std::vector<Oid>{{3}, {200}}));
+    EXPECT_EQ(device.find(DeviceStore::instanceOf("trbArpGatewayIp", {3}))->bytes, std::string("\x0a\x00\x00\x03", 4));
+
+    device.applyConfig(DefaultDevice::build(0).config());
+    EXPECT_TRUE(device.rowIndexes(*table).empty()) << "a configuration without rows removes them";
+}
+
+TEST(StateFileRows, BrokenRowsMakeTheFileUnusable)
+{
+    std::string nine;
+    for (int i = 1; i <= 9; ++i)
+        nine += rowLines(i);
+    const std::pair<const char *, std::string> cases[] = {
+        {"nine rows in a table of eight", nine},
+        {"a row without its MAC", "trbArpGatewayIp.1=10.0.0.1\ntrbArpGatewayStatus.1=1\n"},
+        {"a row without its RowStatus",
+         "trbArpGatewayIp.1=10.0.0.1\ntrbArpGatewayMac.1=\"\\x02\\x00\\x00\\x00\\x00\\x01\"\n"},
+        {"a row saved as createAndGo", rowLines(1) + "trbArpGatewayStatus.1=4\n"},
+        {"a row index out of range", rowLines(256)},
+        {"a MAC of five octets", "trbArpGatewayMac.1=\"abcde\"\n"},
+    };
+    for (const auto &[what, body] : cases) {
+        auto result = loadText(body);
+        EXPECT_EQ(result.status, StateFile::LoadStatus::Corrupt) << what;
+        EXPECT_FALSE(result.error.empty()) << what;
+    }
+}
+
 } // namespace

@@ -1,0 +1,92 @@
+#include "RowSetPlan.h"
+
+#include "CreatedRows.h"
+#include "SetValidator.h"
+
+namespace trb::sim {
+
+RowSetPlan::RowSetPlan(const DeviceStore &store, const std::vector<SetVarbind> &varbinds)
+    : store_(store), varbinds_(varbinds)
+{
+    std::map<RowKey, RowVarbinds> rows;
+    for (size_t i = 0; i < varbinds.size(); ++i) {
+        const auto *object = DeviceStore::schemaObjectFor(varbinds[i].name);
+        const auto *table = object ? CreatedRows::tableOf(*object) : nullptr;
+        if (!table)
+            continue;
+        RowVarbinds &row = rows[{table, CreatedRows::indexOf(*object, varbinds[i].name)}];
+        (object->type == schema::SmiType::RowStatus ? row.statuses : row.columns).push_back(i);
+    }
+    for (const auto &[key, found] : rows)
+        planRow(key, found);
+}
+
+// A row without a RowStatus varbind is an edit of its columns: the ordinary checks decide.
+void RowSetPlan::planRow(const RowKey &row, const RowVarbinds &found)
+{
+    if (found.statuses.empty())
+        return;
+    const size_t status = found.statuses.front();
+    if (found.statuses.size() > 1) {
+        statuses_[found.statuses[1]] = SNMP_ERR_INCONSISTENTVALUE; // one RowStatus per row and SET
+        return;
+    }
+    const netsnmp_variable_list &var = *varbinds_[status].var;
+    if (int error = SetValidator::checkValueFor(varbinds_[status].name, var)) {
+        statuses_[status] = error;
+        return;
+    }
+    const bool exists = store_.contains(CreatedRows::instanceOf(CreatedRows::statusColumn(*row.table), row.index));
+    switch (*var.val.integer) {
+    case CreateAndGo:
+        statuses_[status] = exists ? SNMP_ERR_INCONSISTENTVALUE : planCreation(row, found);
+        break;
+    case Destroy:
+        statuses_[status] = planDestruction(row, found);
+        break;
+    case Active: // already active; its columns are plain edits
+        statuses_[status] = exists ? SNMP_ERR_NOERROR : SNMP_ERR_INCONSISTENTVALUE;
+        break;
+    default: // rows are never kept out of service here: createAndWait, notInService, notReady
+        statuses_[status] = SNMP_ERR_WRONGVALUE;
+        break;
+    }
+}
+
+int RowSetPlan::planCreation(const RowKey &row, const RowVarbinds &found)
+{
+    if (!CreatedRows::validIndex(*row.table, row.index))
+        return SNMP_ERR_NOCREATION;
+    Creation creation{row.table, row.index, {}, found.statuses.front()};
+    creation.values[&CreatedRows::statusColumn(*row.table)] = SnmpValue::integer(Active);
+    bool columnsValid = true;
+    for (size_t i : found.columns) {
+        const int error = SetValidator::checkValueFor(varbinds_[i].name, *varbinds_[i].var);
+        statuses_[i] = error;
+        columnsValid = columnsValid && error == SNMP_ERR_NOERROR;
+        creation.values[DeviceStore::schemaObjectFor(varbinds_[i].name)] = SetValidator::valueOf(*varbinds_[i].var);
+    }
+    for (const auto *column : CreatedRows::requiredColumns(*row.table))
+        if (!creation.values.count(column))
+            return SNMP_ERR_INCONSISTENTVALUE; // a new row needs all its columns in the same SET
+    const size_t rows = store_.rowIndexes(*row.table).size() + created_[row.table];
+    if (rows >= row.table->maxRows)
+        return SNMP_ERR_RESOURCEUNAVAILABLE;
+    if (!columnsValid)
+        return SNMP_ERR_NOERROR; // the column's own error refuses the SET
+    ++created_[row.table];
+    creations_.push_back(std::move(creation));
+    return SNMP_ERR_NOERROR;
+}
+
+// Destroying a row that is not there is allowed and does nothing.
+int RowSetPlan::planDestruction(const RowKey &row, const RowVarbinds &found)
+{
+    if (!found.columns.empty())
+        return SNMP_ERR_INCONSISTENTVALUE;
+    if (store_.contains(CreatedRows::instanceOf(CreatedRows::statusColumn(*row.table), row.index)))
+        destructions_.push_back({row.table, row.index, found.statuses.front()});
+    return SNMP_ERR_NOERROR;
+}
+
+} // namespace trb::sim
