@@ -2,7 +2,7 @@
 #include "TRB4820apHelp.h"
 
 #include "FamilyBindings.h"
-#include "FamilyHandles.h"
+#include "FamilyCalls.h"
 #include "RecordCodec.h"
 #include "ValueConversion.h"
 
@@ -10,11 +10,11 @@ using namespace trb::devicelib;
 
 namespace trb::devicelib {
 
-void addAdminBindings(std::vector<Binding> &list)
+void addAdminBindings(BindingTable &table)
 {
     constexpr Family AD = Family::Admin;
-    list.push_back({AD, AP_ADMIN_GROUP_LOGIN, LayoutNone, "trbLoginName", {}, 0, AP_ADMIN_TEXT_SIZE, Conversion::Text});
-    list.push_back(
+    table.rows.push_back({AD, AP_ADMIN_GROUP_LOGIN, LayoutNone, "trbLoginName", {}, 0, AP_ADMIN_TEXT_SIZE, Conversion::Text});
+    table.rows.push_back(
         {AD, AP_ADMIN_GROUP_LOGIN, LayoutNone, "trbLoginPassword", {}, 0, AP_ADMIN_TEXT_SIZE, Conversion::Text});
 }
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "FamilyBindings.h"
-#include "FamilyHandles.h"
+#include "FamilyCalls.h"
 #include "RecordCodec.h"
 #include "TableRows.h"
 #include "ValueConversion.h"
@@ -15,19 +15,16 @@ using namespace trb::devicelib;
 
 namespace trb::devicelib {
 
-#define SLOT(type, field) uint32_t(offsetof(type, field)), uint32_t(sizeof(type::field))
-
-void addArpBindings(std::vector<Binding> &list)
+void addArpBindings(BindingTable &table)
 {
     constexpr Family AR = Family::Arp;
-    list.push_back({AR, AP_ARP_GROUP_ALL, LayoutNone, "trbArpSpoofing", {}, 0, 4, Conversion::Integer32});
-    list.push_back({AR, AP_ARP_GROUP_ALL, LayoutArpEntry, "trbArpGatewayIp", {}, SLOT(apArpEntry, ipAddress),
+    table.rows.push_back({AR, AP_ARP_GROUP_ALL, LayoutNone, "trbArpSpoofing", {}, 0, 4, Conversion::Integer32});
+    table.rows.push_back({AR, AP_ARP_GROUP_ALL, LayoutArpEntry, "trbArpGatewayIp", {}, TRB_SLOT(apArpEntry, ipAddress),
                     Conversion::IpText});
-    list.push_back({AR, AP_ARP_GROUP_ALL, LayoutArpEntry, "trbArpGatewayMac", {}, SLOT(apArpEntry, macAddress),
+    table.rows.push_back({AR, AP_ARP_GROUP_ALL, LayoutArpEntry, "trbArpGatewayMac", {}, TRB_SLOT(apArpEntry, macAddress),
                     Conversion::MacHex});
+    table.layout(LayoutArpEntry, sizeof(apArpEntry));
 }
-
-#undef SLOT
 
 } // namespace trb::devicelib
 

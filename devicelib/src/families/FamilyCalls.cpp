@@ -1,0 +1,90 @@
+#include "FamilyCalls.h"
+
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+
+#include "RecordCodec.h"
+
+namespace trb::devicelib {
+
+bool validMode(int mode) { return mode == AP_MODE_WAIT || mode == AP_MODE_CALLBACK || mode == AP_MODE_BLOCKING; }
+
+std::function<void(int, const std::string &)> requestNotifier(apRequestCallback callback, void *context)
+{
+    if (!callback)
+        return nullptr;
+    return [callback, context](int code, const std::string &text) {
+        callback(uint32_t(code), 0, text.c_str(), context, 0);
+    };
+}
+
+int runRequest(std::unique_ptr<Request> request, int mode, std::function<void(RequestResult &)> store,
+               std::function<void(int, const std::string &)> notify)
+{
+    if (mode == AP_MODE_CALLBACK) {
+        request->onDone = [store, notify](RequestResult &&result) {
+            store(result);
+            if (notify)
+                lib().completions.push([notify, code = result.code, text = std::move(result.text)] {
+                    notify(code, text);
+                });
+        };
+        return lib().engine.submit(std::move(request)) ? AP_OK : AP_ERR_NOT_INITIALISED;
+    }
+    struct Waiter {
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
+        int code = 0;
+        std::string text;
+    };
+    auto waiter = std::make_shared<Waiter>();
+    request->onDone = [store, waiter](RequestResult &&result) {
+        store(result);
+        std::lock_guard lock(waiter->mutex);
+        waiter->finished = true;
+        waiter->code = result.code;
+        waiter->text = std::move(result.text);
+        waiter->done.notify_all();
+    };
+    if (!lib().engine.submit(std::move(request)))
+        return AP_ERR_NOT_INITIALISED;
+    std::unique_lock lock(waiter->mutex);
+    waiter->done.wait(lock, [&] { return waiter->finished; });
+    if (notify)
+        notify(waiter->code, waiter->text);
+    return waiter->code;
+}
+
+
+void decodeLayout(HandleState &state, uint32_t layout, void *record)
+{
+    std::span<uint8_t> bytes(static_cast<uint8_t *>(record), layoutSize(layout));
+    std::lock_guard lock(state.mutex);
+    for (const Binding *b : bindingsOfLayout(layout)) {
+        auto it = state.lastRead.find(instanceOidOf(*b));
+        RecordCodec::decode(*b, it == state.lastRead.end() ? nullptr : &it->second, bytes);
+    }
+}
+
+uint32_t recordGroup(const void *record)
+{
+    uint32_t group;
+    std::memcpy(&group, record, sizeof group);
+    return group;
+}
+
+int checkGroupRequest(uint32_t handle, int mode, std::shared_ptr<HandleState> &state)
+{
+    if (!lib().running())
+        return AP_ERR_NOT_INITIALISED;
+    state = lib().handles.find(handle);
+    if (!state)
+        return AP_ERR_BAD_HANDLE;
+    if (!validMode(mode) || state->family == Family::Session || state->family == Family::Monitor)
+        return AP_ERR_BAD_ARGUMENT;
+    return AP_OK;
+}
+
+} // namespace trb::devicelib
