@@ -80,6 +80,17 @@ bool pairColumns(const char *ipAddress, const char *macAddress, TableRows::Row &
     return true;
 }
 
+// The start of a call that stages a pair: the handle's state and the pair's columns; 0 when the
+// call may go on, else the code.
+int pairCall(APHANDLE handle, const char *ipAddress, const char *macAddress, std::shared_ptr<HandleState> &state,
+             TableRows::Row &columns)
+{
+    state = familyHandle(handle, Family::Arp);
+    if (!state)
+        return AP_ERR_BAD_HANDLE;
+    return pairColumns(ipAddress, macAddress, columns) ? AP_OK : AP_ERR_BAD_ARGUMENT;
+}
+
 bool samePair(const apArpEntry &entry, const TableRows::Row &columns)
 {
     apArpEntry wanted{};
@@ -146,12 +157,10 @@ int apAdvARPGetList(APHANDLE handle, apArpList *list)
 
 int apAdvARPAdd(APHANDLE handle, const char *ipAddress, const char *macAddress)
 {
-    auto state = familyHandle(handle, Family::Arp);
-    if (!state)
-        return AP_ERR_BAD_HANDLE;
+    std::shared_ptr<HandleState> state;
     TableRows::Row columns;
-    if (!pairColumns(ipAddress, macAddress, columns))
-        return AP_ERR_BAD_ARGUMENT;
+    if (const int refused = pairCall(handle, ipAddress, macAddress, state, columns))
+        return refused;
     std::lock_guard lock(state->mutex);
     auto index = gateways().freeIndex(state->lastRead, state->staged);
     if (!index)
@@ -164,12 +173,10 @@ int apAdvARPAdd(APHANDLE handle, const char *ipAddress, const char *macAddress)
 
 int apAdvARPEdit(APHANDLE handle, int row, const char *ipAddress, const char *macAddress)
 {
-    auto state = familyHandle(handle, Family::Arp);
-    if (!state)
-        return AP_ERR_BAD_HANDLE;
+    std::shared_ptr<HandleState> state;
     TableRows::Row columns;
-    if (!pairColumns(ipAddress, macAddress, columns))
-        return AP_ERR_BAD_ARGUMENT;
+    if (const int refused = pairCall(handle, ipAddress, macAddress, state, columns))
+        return refused;
     std::vector<apArpEntry> entries;
     {
         std::lock_guard lock(state->mutex);
@@ -183,12 +190,10 @@ int apAdvARPEdit(APHANDLE handle, int row, const char *ipAddress, const char *ma
 
 int apAdvARPDel(APHANDLE handle, const char *ipAddress, const char *macAddress)
 {
-    auto state = familyHandle(handle, Family::Arp);
-    if (!state)
-        return AP_ERR_BAD_HANDLE;
+    std::shared_ptr<HandleState> state;
     TableRows::Row columns;
-    if (!pairColumns(ipAddress, macAddress, columns))
-        return AP_ERR_BAD_ARGUMENT;
+    if (const int refused = pairCall(handle, ipAddress, macAddress, state, columns))
+        return refused;
     std::vector<apArpEntry> entries;
     {
         std::lock_guard lock(state->mutex);

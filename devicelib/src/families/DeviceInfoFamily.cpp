@@ -93,6 +93,19 @@ void putServingBandSsidsFirst(apDeviceInfoRecord &record)
     for (int k = 7; k <= 11; k += 2)
         std::swap(record.mac[k], record.mac[k + 1]);
 }
+// The start of a Get or Set: the handle's state and the record's group (device information
+// or LAN settings); 0 when the call may go on, else the code.
+int recordCall(APHANDLE handle, const void *record, std::shared_ptr<HandleState> &state, uint32_t &group)
+{
+    state = familyHandle(handle, Family::DeviceInfo);
+    if (!state)
+        return AP_ERR_BAD_HANDLE;
+    if (!record)
+        return AP_ERR_BAD_ARGUMENT;
+    group = recordGroup(record);
+    const bool known = group == AP_DEVINFO_RECORD_GROUP_DEVICE || group == AP_DEVINFO_RECORD_GROUP_LAN;
+    return known ? AP_OK : AP_ERR_BAD_ARGUMENT;
+}
 } // namespace
 
 extern "C" {
@@ -104,14 +117,10 @@ APHANDLE apSysDeviceInforOpen(APHANDLE session, int)
 
 int apSysDeviceGetInfor(APHANDLE handle, void *record)
 {
-    auto state = familyHandle(handle, Family::DeviceInfo);
-    if (!state)
-        return AP_ERR_BAD_HANDLE;
-    if (!record)
-        return AP_ERR_BAD_ARGUMENT;
-    uint32_t group = recordGroup(record);
-    if (group != AP_DEVINFO_RECORD_GROUP_DEVICE && group != AP_DEVINFO_RECORD_GROUP_LAN)
-        return AP_ERR_BAD_ARGUMENT;
+    std::shared_ptr<HandleState> state;
+    uint32_t group = 0;
+    if (const int refused = recordCall(handle, record, state, group))
+        return refused;
     decodeLayout(*state, group, record);
     if (group == AP_DEVINFO_RECORD_GROUP_DEVICE)
         putServingBandSsidsFirst(*static_cast<apDeviceInfoRecord *>(record));
@@ -120,14 +129,10 @@ int apSysDeviceGetInfor(APHANDLE handle, void *record)
 
 int apSysDeviceSetInfor(APHANDLE handle, const void *record)
 {
-    auto state = familyHandle(handle, Family::DeviceInfo);
-    if (!state)
-        return AP_ERR_BAD_HANDLE;
-    if (!record)
-        return AP_ERR_BAD_ARGUMENT;
-    uint32_t group = recordGroup(record);
-    if (group != AP_DEVINFO_RECORD_GROUP_DEVICE && group != AP_DEVINFO_RECORD_GROUP_LAN)
-        return AP_ERR_BAD_ARGUMENT;
+    std::shared_ptr<HandleState> state;
+    uint32_t group = 0;
+    if (const int refused = recordCall(handle, record, state, group))
+        return refused;
     std::span<const uint8_t> bytes(static_cast<const uint8_t *>(record), AP_DEVICE_INFO_RECORD_SIZE);
     std::vector<StagedValue> staged;
     for (const Binding *b : bindingsOfLayout(group)) {
