@@ -150,7 +150,7 @@ int apAdvARPGetList(APHANDLE handle, apArpList *list)
         return AP_OK;
     }
     const auto filled = std::min<std::size_t>(std::size_t(list->count), entries.size());
-    std::memcpy(list->entries, entries.data(), filled * sizeof(apArpEntry));
+    std::copy_n(entries.begin(), filled, list->entries); // nothing to copy from an empty table
     list->count = int32_t(filled);
     return AP_OK;
 }

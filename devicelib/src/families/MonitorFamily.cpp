@@ -1,6 +1,7 @@
 // Device tables read through a monitor handle: so far the wireless clients (kind 0).
 #include "TRB4820apHelp.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -125,8 +126,7 @@ int apSysMonitorQueryInfor(APHANDLE monitor, void *query)
         return AP_OK;
     }
     uint32_t filled = std::min<uint32_t>(list->count, uint32_t(rows.size()));
-    if (filled) // an empty table has no rows to copy from
-        std::memcpy(list->rows, rows.data(), filled * sizeof(apClientRecord));
+    std::copy_n(rows.begin(), filled, static_cast<apClientRecord *>(list->rows)); // nothing from an empty table
     list->count = filled;
     return AP_OK;
 }
