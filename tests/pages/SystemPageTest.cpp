@@ -224,4 +224,23 @@ TEST_P(SystemPageSlowDevice, ClearWaitsForTheCommandsOwnTimeOut)
 
 INSTANTIATE_TEST_SUITE_P(AnswerDelays, SystemPageSlowDevice, ::testing::Values(1800, 4000));
 
+// Save and activate waits longer than the other commands (6000 ms): a device that takes 4.5 s
+// to answer still has its configuration saved, and the request waited for it.
+class SystemPageSlowSave : public PageTest {
+protected:
+    SystemPageSlowSave() : PageTest({"--delay-ms", "4500"}) {}
+};
+
+TEST_F(SystemPageSlowSave, SaveAndActivateWaitsForItsOwnTimeOut)
+{
+    mainWindow->setEnabled(false);
+    PageHolder page(new SystemPage); // as the menu makes it: hidden
+    QElapsedTimer clock;
+    clock.start();
+    page->SaveAndActivate();
+    EXPECT_GE(clock.elapsed(), 4400) << "returned before the device answered";
+    EXPECT_LT(clock.elapsed(), 6500);
+    EXPECT_NE(StateFileText(), "") << "the save reached the device";
+}
+
 } // namespace
