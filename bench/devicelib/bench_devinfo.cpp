@@ -2,6 +2,9 @@
 // in-process Net-SNMP client that sends the same GET PDUs (the library's own split into PDUs of
 // at most 30 objects) to the same simulator through the same counting UDP relay, in alternating
 // rounds, and compares datagrams and time per read.
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -38,9 +41,18 @@ std::vector<std::vector<std::vector<oid>>> objectChunks()
     return chunks;
 }
 
+// CPU time of the whole process (every thread), in ms.
+double processCpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
 struct Side {
     const char *name;
     double ms = 0;
+    double cpuMs = 0;
     long out = 0, in = 0;
     int failures = 0;
 };
@@ -88,10 +100,12 @@ int main(int argc, char **argv)
     std::vector<double> ratios;
     const auto timeRound = [&](Side &side, const std::function<bool()> &readOnce) {
         relay.resetCounts();
+        const double cpuStart = processCpuMs();
         const auto start = steady_clock::now();
         for (int i = 0; i < perRound; ++i)
             side.failures += !readOnce();
         const double ms = duration<double, std::milli>(steady_clock::now() - start).count();
+        side.cpuMs += processCpuMs() - cpuStart;
         side.ms += ms;
         side.out += relay.toAgent();
         side.in += relay.toClient();
@@ -112,10 +126,11 @@ int main(int argc, char **argv)
 
     std::printf("device information group: %zu objects, %zu PDUs of at most %zu, %d reads a side\n", objects,
                 chunks.size(), SnmpEngine::kMaxVarbinds, total);
-    std::printf("%-10s %14s %14s %12s %9s\n", "", "to agent/read", "to client/read", "ms/read", "failures");
+    std::printf("%-10s %14s %14s %12s %16s %9s\n", "", "to agent/read", "to client/read", "ms/read",
+                "CPU ms/read", "failures");
     for (const Side *side : {&library, &peer})
-        std::printf("%-10s %14.2f %14.2f %12.3f %9d\n", side->name, double(side->out) / total,
-                    double(side->in) / total, side->ms / total, side->failures);
+        std::printf("%-10s %14.2f %14.2f %12.3f %16.3f %9d\n", side->name, double(side->out) / total,
+                    double(side->in) / total, side->ms / total, side->cpuMs / total, side->failures);
     std::printf("library / net-snmp: %.3fx (median of %d rounds; %.3fx to %.3fx)\n", ratios[ratios.size() / 2],
                 rounds, ratios.front(), ratios.back());
     apUninitSnmpLibrary();
