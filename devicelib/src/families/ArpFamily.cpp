@@ -82,6 +82,13 @@ bool pairColumns(const char *ipAddress, const char *macAddress, TableRows::Row &
 
 // The start of a call that stages a pair: the handle's state and the pair's columns; 0 when the
 // call may go on, else the code.
+// The pairs as last read, taken under the handle's lock.
+std::vector<apArpEntry> lockedEntries(HandleState &state)
+{
+    std::lock_guard lock(state.mutex);
+    return entriesOf(state);
+}
+
 int pairCall(APHANDLE handle, const char *ipAddress, const char *macAddress, std::shared_ptr<HandleState> &state,
              TableRows::Row &columns)
 {
@@ -140,11 +147,7 @@ int apAdvARPGetList(APHANDLE handle, apArpList *list)
         return AP_ERR_BAD_HANDLE;
     if (!list || list->count < 0)
         return AP_ERR_BAD_ARGUMENT;
-    std::vector<apArpEntry> entries;
-    {
-        std::lock_guard lock(state->mutex);
-        entries = entriesOf(*state);
-    }
+    const std::vector<apArpEntry> entries = lockedEntries(*state);
     if (!list->entries) {
         list->count = int32_t(entries.size());
         return AP_OK;
@@ -177,11 +180,7 @@ int apAdvARPEdit(APHANDLE handle, int row, const char *ipAddress, const char *ma
     TableRows::Row columns;
     if (const int refused = pairCall(handle, ipAddress, macAddress, state, columns))
         return refused;
-    std::vector<apArpEntry> entries;
-    {
-        std::lock_guard lock(state->mutex);
-        entries = entriesOf(*state);
-    }
+    const std::vector<apArpEntry> entries = lockedEntries(*state);
     if (row < 0 || std::size_t(row) >= entries.size())
         return AP_ERR_BAD_ARGUMENT;
     stageValues(*state, gateways().edit(AP_ARP_GROUP_ALL, {uint32_t(entries[row].index)}, columns));
@@ -194,11 +193,7 @@ int apAdvARPDel(APHANDLE handle, const char *ipAddress, const char *macAddress)
     TableRows::Row columns;
     if (const int refused = pairCall(handle, ipAddress, macAddress, state, columns))
         return refused;
-    std::vector<apArpEntry> entries;
-    {
-        std::lock_guard lock(state->mutex);
-        entries = entriesOf(*state);
-    }
+    const std::vector<apArpEntry> entries = lockedEntries(*state);
     auto found = std::find_if(entries.begin(), entries.end(),
                               [&](const apArpEntry &entry) { return samePair(entry, columns); });
     if (found == entries.end())
