@@ -91,8 +91,9 @@ int apSnmpSendSetRequest(APHANDLE handle, apRequestCallback callback, void *cont
 int apSnmpGetErrorMsg(int code, char *buffer);
 
 // Device tables. kind selects the table set (0 clients, ...), selector the table within it.
-// So far the agent has the client table only: kind 0, selector 1 (apClientRecord rows, stations
-// of both bands, each with its own band number); other kinds give handle 0.
+// Kinds: 0 clients (selector 1, apClientRecord rows of both bands); 3 client site survey
+// (apClientSurveyRecord), 4 WDS site survey (apWdsSurveyRecord), both scanning when refreshed,
+// selector = band; 8 the client MAC list for MAC clone (apClientMacRecord). Other kinds give 0.
 APHANDLE apSysMonitorOpen(APHANDLE session, int kind, int reserved);
 int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callback, void *context,
                         int mode);
@@ -142,5 +143,60 @@ int apAdvARPDel(APHANDLE handle, const char *ipAddress, const char *macAddress);
 APHANDLE apSysAdministratorOpen(APHANDLE session, int reserved);
 int apSysLoginGet(APHANDLE handle, char *loginName, char *password);
 int apSysLoginSet(APHANDLE handle, const char *loginName, const char *password);
+
+// Wireless settings of the one radio. The TRB-4820 has one radio: the band count is 1, the radio
+// serves the current band, and the AP mode is the radio's (the same for either band number).
+// band: 1 = 2.4 GHz, 2 = 5 GHz; ssid: 0 primary, 1-7 additional. Text buffers hold
+// AP_WL_TEXT_SIZE bytes. Get calls read the handle's last values (zeros and "" for what the last
+// read did not carry); Set calls check their arguments (AP_ERR_BAD_ARGUMENT, nothing staged)
+// and stage for the next set request. The *Count and GetCurBand calls return their value.
+APHANDLE apWirelessOpen(APHANDLE session, int reserved);
+int apWirelessGetCurBand(APHANDLE handle);
+int apWirelessSetCurBand(APHANDLE handle, int band);
+int apWirelessGetBandCount(APHANDLE handle);
+int apWirelessMultiSSIDCount(APHANDLE handle, int band);     // additional SSIDs of the band (7)
+// mode: 0 Access Point, 1 WDS with AP, 2 WDS, 3 Wireless Client, 4 AP Repeater;
+// surveyBlocked (may be null): nonzero when the device refuses site surveys.
+int apWirelessGetApMode(APHANDLE handle, int band, int reserved, int *mode, int *surveyBlocked);
+int apWirelessSetApMode(APHANDLE handle, int band, int reserved, int mode);
+// Returns the SSID's encryption code (0 None ... 10 802.1x), or a negative error code. With a
+// record, fills the whole block its `block` points at (apSecurityBlock). Set takes the section
+// of `type` at record->block: apWepSection (1-3), apWpaPersonalSection (4), apEnterpriseSection
+// (5, 6; for 6, keyInterval is the 802.1x key update interval).
+int apWirelessGetSecurity(APHANDLE handle, int band, int ssid, int *type, apSecurityRecord *record);
+int apWirelessSetSecurity(APHANDLE handle, int band, int ssid, int type, const apSecurityRecord *record);
+int apWirelessGetPerformance(APHANDLE handle, int band, int reserved, apPerformanceRecord *record);
+int apWirelessSetPerformance(APHANDLE handle, int band, int reserved, const apPerformanceRecord *record);
+// Blank-separated lists; a null buffer is skipped. channels: Access Point and Wireless Client;
+// wdsChannels: WDS modes ("" when the same).
+int apWirelessGetList(APHANDLE handle, int band, char *channels, char *wdsChannels, char *rates,
+                      char *multicastRates, void *reserved1, void *reserved2);
+int apWirelessGetSSID(APHANDLE handle, int band, int ssid, char *text, int *length, int *visible);
+int apWirelessSetSSID(APHANDLE handle, int band, int ssid, const char *text, int length, int visible);
+// width: 1 20 MHz, 2 Auto 20/40 MHz.
+int apWirelessGetChannel(APHANDLE handle, int band, int reserved, int *channel, int *autoChannel, int *width);
+int apWirelessSetChannel(APHANDLE handle, int band, int reserved, int channel, int autoChannel, int width);
+// Four peers, 12 hex digits each, blank-separated; "000000000000" is an empty slot.
+int apWirelessGetWDSList(APHANDLE handle, int band, int reserved, int *count, char *text);
+int apWirelessSetWDSList(APHANDLE handle, int band, int reserved, int count, const char *text);
+// source: 1 Auto, 2 Manual; mac: 12 hex digits in 20 bytes.
+int apWirelessGetMacClone(APHANDLE handle, int band, int *enable, int *source, char *mac, int reserved);
+int apWirelessSetMacClone(APHANDLE handle, int band, int enable, int source, const char *mac);
+int apWirelessGetMultiSSID(APHANDLE handle, int band, int *enabled, int *priorityEnabled, int reserved);
+int apWirelessSetMultiSSID(APHANDLE handle, int band, int enabled, int priorityEnabled, int reserved);
+int apWirelessGetMssIndividualState(APHANDLE handle, int band, int ssid, int *state);
+int apWirelessSetMssIndividualState(APHANDLE handle, int band, int ssid, int state);
+int apWirelessGetMultiParamiter(APHANDLE handle, int band, int ssid, int *wmm, int *priority);
+int apWirelessSetMultiParamiter(APHANDLE handle, int band, int ssid, int wmm, int priority);
+// Device-wide function states (band is not used); fourth is reserved and reads 0.
+int apWirelessGetFunctionState(APHANDLE handle, int band, int *vlan, int *apArray, int *webRedirection,
+                               int *fourth);
+// country: two letters ("JP", "EG" ...); application: 1 indoor, 2 the 5 GHz outdoor class.
+// Set takes the page's drop-down index (0 indoor, 1 outdoor); a negative index stages nothing.
+int apWirelessGetApplication(APHANDLE handle, char *country, int *application);
+int apWirelessSetApplication(APHANDLE handle, int band, int applicationIndex, int reserved);
+// codes[8]: encryption code of the primary SSID and SSID 1-7.
+int apWirelessGetMultiSsidAuthentication(APHANDLE handle, int *codes, int band);
+int apWirelessSetMultiSsidAuthentication(APHANDLE handle, const apMultiSsidAuthReset *record, int band);
 
 } // extern "C"
