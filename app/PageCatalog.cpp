@@ -3,6 +3,7 @@
 #include "DeviceInfoPageTrb.h"
 #include "HomeInfoPageTrb.h"
 #include "LanPage.h"
+#include "PerformancePage.h"
 #include "PlaceholderPage.h"
 #include "SystemPage.h"
 
@@ -22,7 +23,8 @@ const PageCommand kCommands[] = {
      &Make<HomeInfoPageTrb>},
     {K::BasicWireless, "&Basic", "&Wireless", "Basic \\ Wireless", {620, 710}, 0, false},
     {K::Lan, "&Basic", "&LAN", LanPage::kTitle, {400, 300}, 0, false, &Make<LanPage>},
-    {K::Performance, "&Advanced", "&Performance", "Advanced \\ Performance", {620, 650}, 0, false},
+    {K::Performance, "&Advanced", "&Performance", PerformancePage::kTitle, {620, 650}, 0, false,
+     &Make<PerformancePage>},
     {K::MultiSsid, "&Advanced", "&Multi-SSID", "Andvanced \\ Multi-SSID", {560, 710}, 0, false},
     {K::Vlan, "&Advanced", "&VLAN", "Advanced \\ VLAN", {700, 710}, 0, false},
     {K::Intrusion, "&Advanced", "In&trusion", "Advanced \\ Intrusion", {660, 680}, 0, false},

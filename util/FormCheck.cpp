@@ -71,6 +71,32 @@ bool ExchangeText(DataExchange &dx, QWidget *control, QString &text)
     return true;
 }
 
+bool ExchangeInt(DataExchange &dx, QWidget *control, int &value)
+{
+    if (!dx.exchanging() || !control)
+        return !dx.failed();
+    dx.setLastControl(control);
+    if (dx.isLoading()) {
+        setControlText(control, QString::number(value));
+        return true;
+    }
+    bool ok = false;
+    const int number = controlText(control).trimmed().toInt(&ok, 10);
+    if (!require(dx, ok, QStringLiteral("Please enter an integer.")))
+        return false;
+    value = number;
+    return true;
+}
+
+bool ExchangeInt(DataExchange &dx, QWidget *control, int &value, int min, int max)
+{
+    if (!ExchangeInt(dx, control, value))
+        return false;
+    return require(dx, value >= min && value <= max,
+                   formatMessage(QStringLiteral("Please enter an integer between %1 and %2."),
+                                 QString::number(min), QString::number(max)));
+}
+
 bool ExchangeIndex(DataExchange &dx, QComboBox *control, int &index)
 {
     if (!dx.exchanging() || !control)

@@ -28,6 +28,13 @@ bool ExchangeText(DataExchange &dx, QWidget *control, QString &text);
 bool ExchangeIndex(DataExchange &dx, QComboBox *control, int &index);
 bool ExchangeChecked(DataExchange &dx, QAbstractButton *control, bool &checked);
 
+// A decimal integer field in min..max: loading shows `value` ("%d"); saving refuses a text that
+// is not an integer ("Please enter an integer.") or one outside the range ("Please enter an
+// integer between %1 and %2."), the framework's standard prompts, with the field focused.
+bool ExchangeInt(DataExchange &dx, QWidget *control, int &value, int min, int max);
+// Saving only: the field's text as an integer, without a range (an empty field fails too).
+bool ExchangeInt(DataExchange &dx, QWidget *control, int &value);
+
 // Length outside min..max; %1 = min, %2 = max.
 bool CheckLengthRange(DataExchange &dx, const QString &text, int min, int max,
                       const QString &message);

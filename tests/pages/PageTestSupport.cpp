@@ -62,6 +62,32 @@ int PageTest::ReadDeviceInfo(apDeviceInfoRecord &record)
     return code;
 }
 
+int PageTest::ReadWireless(uint32_t groups, const std::function<void(APHANDLE)> &take)
+{
+    const APHANDLE handle = apWirelessOpen(session, 0);
+    apStyleModify(handle, groups, 0);
+    const int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+    if (code == 0)
+        take(handle);
+    apHandleClose(handle);
+    return code;
+}
+
+int PageTest::WriteWireless(uint32_t groups, const std::function<int(APHANDLE)> &stage)
+{
+    const APHANDLE handle = apWirelessOpen(session, 0);
+    apStyleModify(handle, groups, 0); // the values the stage call keeps come from this read
+    int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+    if (code == 0) {
+        apStyleModify(handle, groups, 1);
+        code = stage(handle);
+    }
+    if (code == 0)
+        code = apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+    apHandleClose(handle);
+    return code;
+}
+
 int PageTest::WriteLan(int mode, const char *ip, const char *mask, const char *gateway)
 {
     auto record = std::make_unique<apLanSettingsRecord>();

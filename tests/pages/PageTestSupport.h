@@ -31,6 +31,10 @@ protected:
     int ReadDeviceInfo(apDeviceInfoRecord &record);
     // Sets the LAN settings through a fresh handle (running configuration only).
     int WriteLan(int mode, const char *ip, const char *mask, const char *gateway);
+    // A fresh wireless handle that reads `groups` and hands itself to `take` (blocking), or that
+    // stages with `stage` and writes (running configuration only). The request's result code.
+    int ReadWireless(uint32_t groups, const std::function<void(APHANDLE)> &take);
+    int WriteWireless(uint32_t groups, const std::function<int(APHANDLE)> &stage);
     // True when the device answers a short read now.
     bool DeviceAnswers();
 
