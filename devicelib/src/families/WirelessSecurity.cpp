@@ -91,6 +91,16 @@ bool validWepKey(uint32_t keyType, uint32_t keySize, std::string_view key)
     return true;
 }
 
+// "HH:MM", 00:00 to 23:59.
+bool validClockTime(std::string_view text)
+{
+    auto digits = [&](std::size_t at, int limit) {
+        return std::isdigit(static_cast<unsigned char>(text[at])) && std::isdigit(static_cast<unsigned char>(text[at + 1])) &&
+               (text[at] - '0') * 10 + (text[at + 1] - '0') < limit;
+    };
+    return text.size() == 5 && text[2] == ':' && digits(0, 24) && digits(3, 60);
+}
+
 void stageWep(WirelessStaging &s, const Oid &index, int type, const apWepSection &wep)
 {
     s.number("trbServiceAuthentication", index, type);
@@ -128,7 +138,10 @@ void stagePersonal(WirelessStaging &s, const Oid &index, const apWpaPersonalSect
     if (!periodical)
         return;
     s.number("trbServiceKeyChangeDay", index, wpa.day);
-    s.text("trbServiceKeyChangeTime", index, slotText(wpa.time, sizeof wpa.time));
+    const std::string_view time = slotText(wpa.time, sizeof wpa.time);
+    if (!validClockTime(time))
+        s.refuse();
+    s.text("trbServiceKeyChangeTime", index, time);
     s.number("trbServiceKeyChangeHours", index, wpa.intervalHours);
 }
 
