@@ -22,7 +22,7 @@ Oid nameOf(const netsnmp_variable_list *var) { return Oid(var->name, var->name +
 // lengths at most 6 bytes each.
 size_t encodedSizeBound(const netsnmp_variable_list *var) { return 18 + var->name_length * 5 + var->val_len; }
 
-void freeValue(void *data) { delete static_cast<SnmpValue *>(data); }
+void freeValues(void *data) { delete static_cast<ConfigValues *>(data); }
 
 // How to take back a row created or destroyed by a SET.
 struct RowUndo {
@@ -215,9 +215,8 @@ void AgentHandler::action(netsnmp_agent_request_info *info, netsnmp_request_info
             command = request;
             continue;
         }
-        netsnmp_request_add_list_data(
-            request, netsnmp_create_data_list(kUndoKey, new SnmpValue(*device_.store().find(name)), freeValue));
-        device_.write(name, SetValidator::valueOf(*request->requestvb));
+        auto *previous = new ConfigValues(device_.apply(name, SetValidator::valueOf(*request->requestvb)));
+        netsnmp_request_add_list_data(request, netsnmp_create_data_list(kUndoKey, previous, freeValues));
     }
     if (command) {
         const int status = device_.runCommand(*command->requestvb->val.integer);
@@ -233,9 +232,9 @@ void AgentHandler::undo(netsnmp_request_info *requests)
     for (auto *request = requests; request; request = request->next)
         applied.push_back(request);
     for (auto it = applied.rbegin(); it != applied.rend(); ++it) {
-        auto *old = static_cast<SnmpValue *>(netsnmp_request_get_list_data(*it, kUndoKey));
-        if (old)
-            device_.write(nameOf((*it)->requestvb), *old);
+        if (auto *old = static_cast<ConfigValues *>(netsnmp_request_get_list_data(*it, kUndoKey)))
+            for (const auto &[name, value] : *old)
+                device_.write(name, value);
     }
     // Rows go back after the plain values, which never touch a created or destroyed row.
     for (auto it = applied.rbegin(); it != applied.rend(); ++it) {

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "RadioLists.h"
+
 namespace trb::sim {
 namespace {
 
@@ -10,9 +12,9 @@ using Row = std::vector<uint32_t>;
 std::vector<Row> rowsOf(std::string_view table, int clientCount)
 {
     std::vector<Row> rows;
-    if (table == "trbBandTable") {
+    if (table == "trbBandTable" || table == "trbRadioTable") {
         rows = {{1}, {2}};
-    } else if (table == "trbSsidTable") {
+    } else if (table == "trbSsidTable" || table == "trbServiceTable") {
         for (uint32_t band = 1; band <= 2; ++band)
             for (uint32_t ssid = 0; ssid <= 7; ++ssid)
                 rows.push_back({band, ssid});
@@ -21,6 +23,12 @@ std::vector<Row> rowsOf(std::string_view table, int clientCount)
             rows.push_back({static_cast<uint32_t>(i)});
     }
     return rows;
+}
+
+// The primary SSID's name is trbBandSsid: its row of the SSID name column does not exist.
+bool namedElsewhere(const schema::ObjectDef &object, const Row &row)
+{
+    return std::string_view(object.name) == "trbServiceSsid" && row.size() == 2 && row[1] == 0;
 }
 
 // A neutral value of the right type, for objects that have no particular default.
@@ -136,9 +144,65 @@ void fillClients(DeviceStore &s, int clientCount)
     }
 }
 
+// Open System without encryption, with WPA2 AES ready in the other sections. The 2.4 GHz
+// primary SSID comes up with WPA-Personal.
+void fillService(DeviceStore &s, uint32_t band, uint32_t ssid)
+{
+    const bool personal = band == 1 && ssid == 0;
+    if (ssid > 0)
+        setIfPresent(s, "trbServiceSsid", {band, ssid},
+                     SnmpValue::text((band == 1 ? "TRB4820-2G-" : "TRB4820-5G-") + std::to_string(ssid)));
+    setIfPresent(s, "trbServiceVisibility", {band, ssid}, SnmpValue::integer(1));
+    setIfPresent(s, "trbServiceState", {band, ssid}, SnmpValue::integer(ssid == 0 ? 1 : 0));
+    setIfPresent(s, "trbServiceAuthentication", {band, ssid}, SnmpValue::integer(personal ? 4 : 1));
+    setIfPresent(s, "trbServiceWepKeyType", {band, ssid}, SnmpValue::integer(1));
+    setIfPresent(s, "trbServiceWepKeySize", {band, ssid}, SnmpValue::integer(64));
+    setIfPresent(s, "trbServiceWepKeyIndex", {band, ssid}, SnmpValue::integer(1));
+    for (const char *mode : {"trbServiceWpaMode", "trbServiceEapWpaMode"})
+        setIfPresent(s, mode, {band, ssid}, SnmpValue::integer(1));
+    for (const char *cipher : {"trbServiceWpaCipher", "trbServiceEapCipher"})
+        setIfPresent(s, cipher, {band, ssid}, SnmpValue::integer(2));
+    for (const char *interval : {"trbServiceWpaGroupKeyInterval", "trbServiceEapGroupKeyInterval"})
+        setIfPresent(s, interval, {band, ssid}, SnmpValue::integer(1800));
+    setIfPresent(s, "trbServiceDot1xKeyInterval", {band, ssid}, SnmpValue::integer(300));
+    setIfPresent(s, "trbServicePassphrase", {band, ssid}, SnmpValue::text(DefaultDevice::kPassphrase));
+    setIfPresent(s, "trbServiceKeyChangeTime", {band, ssid}, SnmpValue::text("00:00"));
+    setIfPresent(s, "trbServiceKeyChangeHours", {band, ssid}, SnmpValue::integer(24));
+    setIfPresent(s, "trbServiceRadiusPort", {band, ssid}, SnmpValue::integer(1812));
+}
+
+// Device-wide wireless values; the band's radio settings; each SSID's settings and security.
+void fillWireless(DeviceStore &s, const std::string &country)
+{
+    setIfPresent(s, "trbCountryCode", {}, SnmpValue::text(country));
+    setIfPresent(s, "trbApplicationClass", {}, SnmpValue::integer(1));
+    for (uint32_t band = 1; band <= 2; ++band) {
+        setIfPresent(s, "trbRadioChannel", {band}, SnmpValue::integer(band == 1 ? 6 : 36));
+        setIfPresent(s, "trbRadioAutoChannel", {band}, SnmpValue::integer(1));
+        setIfPresent(s, "trbRadioChannelWidth", {band}, SnmpValue::integer(2));
+        setIfPresent(s, "trbRadioWirelessMode", {band}, SnmpValue::integer(band == 1 ? 6 : 9));
+        setIfPresent(s, "trbRadioBeaconInterval", {band}, SnmpValue::integer(100));
+        setIfPresent(s, "trbRadioDtimInterval", {band}, SnmpValue::integer(1));
+        setIfPresent(s, "trbRadioTransmitPower", {band}, SnmpValue::integer(1));
+        setIfPresent(s, "trbRadioAckTimeout", {band}, SnmpValue::integer(64));
+        setIfPresent(s, "trbRadioShortGi", {band}, SnmpValue::integer(1));
+        setIfPresent(s, "trbRadioWmm", {band}, SnmpValue::integer(1));
+        setIfPresent(s, "trbRadioUserLimit", {band}, SnmpValue::integer(64));
+        setIfPresent(s, "trbRadioDataRate", {band}, SnmpValue::text("Auto"));
+        setIfPresent(s, "trbRadioMulticastRate", {band}, SnmpValue::text("Disable"));
+        setIfPresent(s, "trbRadioChannelList", {band}, SnmpValue::text(RadioLists::channels(band, country)));
+        setIfPresent(s, "trbRadioWdsChannelList", {band}, SnmpValue::text(RadioLists::wdsChannels(band, country)));
+        setIfPresent(s, "trbRadioRateList", {band}, SnmpValue::text(RadioLists::rates(band)));
+        setIfPresent(s, "trbRadioMulticastList", {band}, SnmpValue::text(RadioLists::multicastRates(band)));
+        setIfPresent(s, "trbRadioMacCloneSource", {band}, SnmpValue::integer(1));
+        for (uint32_t ssid = 0; ssid <= 7; ++ssid)
+            fillService(s, band, ssid);
+    }
+}
+
 } // namespace
 
-DeviceStore DefaultDevice::build(int clientCount)
+DeviceStore DefaultDevice::build(int clientCount, const std::string &country)
 {
     DeviceStore store;
     for (const auto &object : schema::objects()) {
@@ -149,11 +213,13 @@ DeviceStore DefaultDevice::build(int clientCount)
             continue;
         }
         for (const auto &row : rowsOf(object.table ? object.table : "", clientCount))
-            store.add(object, row, neutralValue(object));
+            if (!namedElsewhere(object, row))
+                store.add(object, row, neutralValue(object));
     }
     fillSystem(store);
     fillBands(store);
     fillClients(store, clientCount);
+    fillWireless(store, country);
     return store;
 }
 

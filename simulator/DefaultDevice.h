@@ -8,9 +8,11 @@
 namespace trb::sim {
 
 struct DefaultDevice {
-    static DeviceStore build(int clientCount);
+    // country: the regulatory domain, which decides the channel lists.
+    static DeviceStore build(int clientCount, const std::string &country = "US");
     static constexpr const char *kLanguagePack = "French 1.2.07";
     static constexpr const char *kLoginPassword = "admin";
+    static constexpr const char *kPassphrase = "trb4820-key";
 };
 
 } // namespace trb::sim

@@ -15,7 +15,7 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
       systemTimeOid_(DeviceStore::instanceOf("trbSystemTime")),
       cpuOid_(DeviceStore::instanceOf("trbCpuLoad")), memoryOid_(DeviceStore::instanceOf("trbMemoryLoad")),
       commandOid_(DeviceStore::instanceOf("trbDeviceCommand")),
-      languagePackOid_(DeviceStore::instanceOf("trbLanguagePack"))
+      languagePackOid_(DeviceStore::instanceOf("trbLanguagePack")), apModeOid_(DeviceStore::instanceOf("trbApMode"))
 {
 }
 
@@ -58,9 +58,72 @@ std::optional<SnmpValue> Device::read(const Oid &name) const
         return memoryLoad();
     if (name == commandOid_)
         return SnmpValue::integer(Idle);
-    if (const auto *object = store_.objectOf(name); std::string_view(object->name) == "trbBandWirelessState")
+    const std::string_view object = store_.objectOf(name)->name;
+    if (object == "trbBandWirelessState")
         return wirelessState(name.back());
+    if (auto text = bandStatusText(object, static_cast<uint32_t>(name.back())))
+        return SnmpValue::text(*text);
     return *stored;
+}
+
+// The status texts of a band follow its settings.
+std::optional<std::string> Device::bandStatusText(std::string_view object, uint32_t band) const
+{
+    static const char *const kModes[] = {"Access Point", "WDS with AP", "WDS", "Wireless Client", "AP Repeater"};
+    static const char *const kSecurity[] = {"Open System", "Shared Key", "Open System/Shared Key",
+                                            "WPA-Personal", "WPA-Enterprise", "802.1x"};
+    auto value = [&](const char *name, std::initializer_list<uint32_t> instance) {
+        return store_.find(DeviceStore::instanceOf(name, instance));
+    };
+    auto label = [](const SnmpValue *code, const auto &labels) -> std::optional<std::string> {
+        const auto count = static_cast<int64_t>(std::size(labels));
+        if (!code || code->number < 1 || code->number > count)
+            return std::nullopt;
+        return labels[code->number - 1];
+    };
+    const SnmpValue *setting = nullptr;
+    if (object == "trbBandChannel" && (setting = value("trbRadioChannel", {band})))
+        return std::to_string(setting->number);
+    if (object == "trbBandDataRate" && (setting = value("trbRadioDataRate", {band})))
+        return setting->bytes;
+    if (object == "trbBandOperationMode")
+        return label(value("trbApMode", {}), kModes);
+    if (object == "trbBandSecurity")
+        return label(value("trbServiceAuthentication", {band, 0}), kSecurity);
+    return std::nullopt;
+}
+
+ConfigValues Device::apply(const Oid &name, SnmpValue value)
+{
+    ConfigValues previous;
+    auto change = [&](const Oid &oid, SnmpValue next) {
+        const SnmpValue *old = store_.find(oid);
+        if (!old)
+            return;
+        previous.emplace(oid, *old); // the first old value is the one to go back to
+        store_.set(oid, std::move(next));
+    };
+    const bool apMode = name == apModeOid_;
+    change(name, std::move(value));
+    if (apMode)
+        applyApModeEffects(change);
+    return previous;
+}
+
+// Functions a mode cannot serve are switched off by the device itself (mode = value - 1).
+template <typename Change> void Device::applyApModeEffects(Change &change)
+{
+    const int64_t mode = store_.find(apModeOid_)->number - 1;
+    const SnmpValue off = SnmpValue::integer(0);
+    if (mode > 0)
+        change(DeviceStore::instanceOf("trbApArrayFunction"), off);
+    if (mode > 1) {
+        change(DeviceStore::instanceOf("trbWebRedirection"), off);
+        const SnmpValue *band = store_.find(DeviceStore::instanceOf("trbCurrentBand"));
+        change(DeviceStore::instanceOf("trbRadioMultiSsid", {band ? static_cast<uint32_t>(band->number) : 1}), off);
+    }
+    if (mode == 3 || mode == 4)
+        change(DeviceStore::instanceOf("trbVlanFunction"), off);
 }
 
 std::string Device::persist(const SavedState &state)

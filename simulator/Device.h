@@ -26,6 +26,9 @@ public:
     // The value to answer for an instance, with the live values filled in.
     std::optional<SnmpValue> read(const Oid &name) const;
     void write(const Oid &name, SnmpValue value) { store_.set(name, std::move(value)); }
+    // A manager's write, with what the device changes along with it; returns the old value of
+    // every instance changed, to write back when the SET is undone.
+    ConfigValues apply(const Oid &name, SnmpValue value);
     void addRow(const schema::TableDef &table, const Oid &index,
                 const std::map<const schema::ObjectDef *, SnmpValue> &values)
     {
@@ -53,6 +56,8 @@ private:
     SnmpValue memoryLoad() const;
     SnmpValue systemTime() const;
     SnmpValue wirelessState(oid band) const;
+    std::optional<std::string> bandStatusText(std::string_view object, uint32_t band) const;
+    template <typename Change> void applyApModeEffects(Change &change);
 
     DeviceStore store_;
     ConfigValues factoryConfig_;
@@ -65,7 +70,7 @@ private:
     bool rebootPending_ = false;
     std::string lastError_;
 
-    Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_;
+    Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_;
 };
 
 } // namespace trb::sim

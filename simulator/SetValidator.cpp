@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "RadioLists.h"
+
 namespace trb::sim {
 
 u_char SetValidator::asnTypeOf(schema::SmiType type)
@@ -27,7 +29,44 @@ int SetValidator::check(const Oid &name, const netsnmp_variable_list &var) const
     // Rows are fixed: an instance the device does not have cannot be created.
     if (!store_.contains(name))
         return SNMP_ERR_NOCREATION;
-    return SNMP_ERR_NOERROR;
+    return checkWirelessValue(name, var);
+}
+
+// Wireless values the device takes only from its own lists, for the band in the instance.
+int SetValidator::checkWirelessValue(const Oid &name, const netsnmp_variable_list &var) const
+{
+    const std::string_view object = DeviceStore::schemaObjectFor(name)->name;
+    const auto band = static_cast<uint32_t>(name.back());
+    const std::string text(reinterpret_cast<const char *>(var.val.string), var.type == ASN_OCTET_STR ? var.val_len : 0);
+    auto listOf = [&](const char *list) {
+        const SnmpValue *value = store_.find(DeviceStore::instanceOf(list, {band}));
+        return value ? value->bytes : std::string();
+    };
+    bool ok = true;
+    if (object == "trbRadioWirelessMode") {
+        const long mode = *var.val.integer;
+        ok = band == 1 ? (mode == 2 || mode == 3 || mode == 6) : (mode == 7 || mode == 8 || mode == 9);
+    } else if (object == "trbRadioChannel") {
+        const std::string channel = std::to_string(*var.val.integer);
+        ok = *var.val.integer == 0 || RadioLists::contains(listOf("trbRadioChannelList"), channel) ||
+             RadioLists::contains(listOf("trbRadioWdsChannelList"), channel);
+    } else if (object == "trbRadioDataRate") {
+        ok = RadioLists::contains(listOf("trbRadioRateList"), text);
+    } else if (object == "trbRadioMulticastRate") {
+        ok = text == "Disable" || RadioLists::contains(listOf("trbRadioMulticastList"), text);
+    } else if (object == "trbServiceKeyChangeTime") {
+        ok = isClockTime(text);
+    }
+    return ok ? SNMP_ERR_NOERROR : SNMP_ERR_WRONGVALUE;
+}
+
+// "HH:MM", 00:00 to 23:59.
+bool SetValidator::isClockTime(const std::string &text)
+{
+    auto digit = [&](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (text.size() != 5 || text[2] != ':' || !digit(0) || !digit(1) || !digit(3) || !digit(4))
+        return false;
+    return std::stoi(text.substr(0, 2)) < 24 && std::stoi(text.substr(3, 2)) < 60;
 }
 
 int SetValidator::checkValueFor(const Oid &name, const netsnmp_variable_list &var)

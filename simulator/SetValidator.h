@@ -22,6 +22,8 @@ public:
     static u_char asnTypeOf(schema::SmiType type);
 
 private:
+    int checkWirelessValue(const Oid &name, const netsnmp_variable_list &var) const;
+    static bool isClockTime(const std::string &text);
     static int checkLength(const schema::ObjectDef &object, const netsnmp_variable_list &var);
     static int checkValue(const schema::ObjectDef &object, const netsnmp_variable_list &var);
     static bool isPrintable(const u_char *text, size_t length);

@@ -2,6 +2,7 @@
 
 #include "ObjectSchema.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 
@@ -35,6 +36,12 @@ bool validCommunity(const std::string &text)
     return true;
 }
 
+bool validCountry(const std::string &text)
+{
+    return text.size() == 2 && std::isupper(static_cast<unsigned char>(text[0])) &&
+           std::isupper(static_cast<unsigned char>(text[1]));
+}
+
 } // namespace
 
 std::string SimulatorOptions::usage()
@@ -48,6 +55,7 @@ std::string SimulatorOptions::usage()
            "  --write-community NAME   read-write community (default private)\n"
            "  --reboot-seconds N       how long a reboot keeps the device silent (default 5)\n"
            "  --clients N              associated wireless stations (default 5, at most 65535)\n"
+           "  --country CODE           regulatory domain, which sets the channel lists (default US)\n"
            "  --drop-percent P         faults: leave P percent of requests unanswered\n"
            "  --delay-ms N             faults: answer each request N ms late\n"
            "  --oversize-strings       faults: answer string objects with 5000-byte strings\n"
@@ -131,6 +139,12 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
             ok = number(0, 3600, options.rebootSeconds);
         } else if (name == "--clients") {
             ok = number(0, 65535, options.clients);
+        } else if (name == "--country") {
+            ok = value(options.country);
+            if (ok && !validCountry(options.country)) {
+                error = "--country needs two upper-case letters such as US, JP or EG, not '" + options.country + "'";
+                ok = false;
+            }
         } else if (name == "--drop-percent") {
             ok = number(0, 100, options.dropPercent);
         } else if (name == "--delay-ms") {

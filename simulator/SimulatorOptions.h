@@ -13,6 +13,7 @@ struct SimulatorOptions {
     std::string writeCommunity = "private";
     int rebootSeconds = 5;
     int clients = 5;
+    std::string country = "US";
     int dropPercent = 0;
     int delayMs = 0;
     bool oversizeStrings = false;

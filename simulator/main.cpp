@@ -22,7 +22,7 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    Device device(DefaultDevice::build(options->clients), options->statePath,
+    Device device(DefaultDevice::build(options->clients, options->country), options->statePath,
                   std::chrono::seconds(options->rebootSeconds));
     if (std::string warning = device.loadState(); !warning.empty())
         std::cerr << "trb4820-sim: " << warning << "\n";

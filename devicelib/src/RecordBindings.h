@@ -9,7 +9,7 @@
 
 namespace trb::devicelib {
 
-enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin };
+enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -30,6 +30,7 @@ enum RecordLayout : uint32_t {
     LayoutPaneStatus = 10, // apPaneStatusRecord
     LayoutClientRow = 20,  // apClientRecord, one table row
     LayoutArpEntry = 21,   // apArpEntry, one table row
+    LayoutWireless = 30,   // wireless values, exchanged by object and instance (WirelessValues)
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -26,7 +26,7 @@ Subtree bands()
         {
             Index(kBand, "trbBandIndex", {3, 1, 1}, 1, 2).describe("Band number: 1 = 2.4 GHz, 2 = 5 GHz."),
             bandColumn(Mac("trbBandPrimaryMac", {3, 1, 2})).describe("MAC address of the band's primary SSID."),
-            bandColumn(Text("trbBandSsid", {3, 1, 3}, 0, 32)).writable().setting()
+            bandColumn(Text("trbBandSsid", {3, 1, 3}, 1, 32)).writable().setting()
                 .describe("Network name (SSID) of the band's primary SSID."),
             bandColumn(Text("trbBandChannel", {3, 1, 4}, 0, 32)).describe("Channel in use, as text."),
             bandColumn(Text("trbBandDataRate", {3, 1, 5}, 0, 32)).describe("Data rate in use, as text."),
