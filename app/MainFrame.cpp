@@ -7,6 +7,7 @@
 #include <QStatusBar>
 
 #include "AboutBox.h"
+#include "BasicWirelessPage.h"
 #include "HomeInfoPage.h"
 #include "MainWindowLink.h"
 #include "PageHostView.h"
@@ -127,6 +128,8 @@ PopupPage *MainFrame::OpenPage(PageKind kind)
     view_->Remember(kind, page);
     if (auto *home = qobject_cast<HomeInfoPage *>(page))
         connect(home, &HomeInfoPage::modeTextsRead, this, &MainFrame::SetApModeName);
+    if (auto *wireless = qobject_cast<BasicWirelessPage *>(page))
+        connect(wireless, &BasicWirelessPage::modeTextsChosen, this, &MainFrame::SetApModeName);
     if (command.size.isEmpty()) {
         page->move(geometry().center() - page->rect().center());
     } else {

@@ -1,5 +1,6 @@
 #include "PageCatalog.h"
 
+#include "BasicWirelessPage.h"
 #include "DeviceInfoPageTrb.h"
 #include "HomeInfoPageTrb.h"
 #include "LanPage.h"
@@ -21,7 +22,8 @@ PopupPage *Make()
 const PageCommand kCommands[] = {
     {K::HomeInformation, "&Home", "&Information", HomeInfoPage::kTitle, {480, 500}, 0, false,
      &Make<HomeInfoPageTrb>},
-    {K::BasicWireless, "&Basic", "&Wireless", "Basic \\ Wireless", {620, 710}, 0, false},
+    {K::BasicWireless, "&Basic", "&Wireless", BasicWirelessPage::kTitle, {620, 710}, 0, false,
+     &Make<BasicWirelessPage>},
     {K::Lan, "&Basic", "&LAN", LanPage::kTitle, {400, 300}, 0, false, &Make<LanPage>},
     {K::Performance, "&Advanced", "&Performance", PerformancePage::kTitle, {620, 650}, 0, false,
      &Make<PerformancePage>},

@@ -135,6 +135,27 @@ int SettingsPage::Complete(Completion kind, uint32_t value, uint32_t more, const
     return 0;
 }
 
+int SettingsPage::RequestMonitor(APHANDLE monitor, int selector)
+{
+    const int code = apSysMonitorRefresh(monitor, selector, MonitorCompletion, CompletionContext(), AP_MODE_CALLBACK);
+    return code == 0 ? 0 : ReportFailure(code);
+}
+
+int SettingsPage::MonitorCompletion(APHANDLE monitor, uint32_t more, uint32_t result, void *context, uint32_t)
+{
+    if (more)
+        return 0;
+    const quint64 serial = reinterpret_cast<uintptr_t>(context);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [monitor, result, serial] {
+            if (SettingsPage *page = LivePages().value(serial))
+                page->OnMonitorDone(monitor, int(result));
+        },
+        Qt::QueuedConnection);
+    return 0;
+}
+
 void SettingsPage::Deliver(Completion kind, uint32_t value, uint32_t more, const QString &text)
 {
     ShowMessage(text);
@@ -185,7 +206,7 @@ intptr_t SettingsPage::SendAppMessage(int message, uintptr_t wParam, intptr_t lP
             ReadCompleted(wParam == 0);
         return 0;
     case WM_APP_WRITE_DONE:
-        OnWriteDone(0);
+        OnWriteDone(int(wParam)); // the result: a page refreshes only after a write that worked
         if (readAfterWrite_) {
             readAfterWrite_ = false;
             RequestRead();

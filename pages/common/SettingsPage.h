@@ -27,6 +27,11 @@ public:
     static int WriteCompletion(uint32_t value, uint32_t more, const char *text, void *context,
                                uint32_t reserved);
 
+    // Refreshes a device table (scans, lists) on a monitor handle; OnMonitorDone follows on the
+    // UI thread. 0, or the library's code (also shown in the status bar).
+    int RequestMonitor(APHANDLE monitor, int selector);
+    static int MonitorCompletion(APHANDLE monitor, uint32_t more, uint32_t result, void *context, uint32_t reserved);
+
     // WM_APP_READ_DONE, WM_APP_WRITE_DONE, WM_APP_QUERY_BUSY.
     intptr_t SendAppMessage(int message, uintptr_t wParam, intptr_t lParam);
 
@@ -37,7 +42,10 @@ public:
 
     virtual void LayoutContent() {}
     virtual int ReadOnShow() { return 1; }
+    // After a write: 0, or the library's error code.
     virtual void OnWriteDone(int /*result*/) {}
+    // After RequestMonitor: result 0 when the table was read (take it with apSysMonitorQueryInfor).
+    virtual void OnMonitorDone(APHANDLE /*monitor*/, int /*result*/) {}
     // Runs only after a read that succeeded: a failed read never replaces what the page shows
     // with the zeros or defaults of values that did not arrive.
     virtual void OnReadDone() {}

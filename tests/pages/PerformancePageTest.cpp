@@ -185,9 +185,11 @@ TEST_F(PerformancePageTest, RadioOffTakesAnyAck)
     PageHolder page(OpenPage());
     page->controls().radio->setCurrentIndex(1);
     page->controls().ack->setText("10");
-    page->controls().beacon->setText("5");
     SaveAndSettle(page.get());
     EXPECT_EQ(messages->count(), 0) << messages->texts().join("|").toStdString();
+    const apPerformanceRecord r = DevicePerformance();
+    EXPECT_EQ(r.ackTimeout, 10u);
+    EXPECT_EQ(r.radioOn, 0u);
 }
 
 TEST_F(PerformancePageTest, WepRulesOut80211n)
