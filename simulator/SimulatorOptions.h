@@ -13,6 +13,8 @@ struct SimulatorOptions {
     std::string writeCommunity = "private";
     int rebootSeconds = 5;
     int clients = 5;
+    int neighbours = 12;   // access points a site survey finds on each band
+    int surveySeed = 4820; // makes the neighbourhood the same on every start
     int dropPercent = 0;
     int delayMs = 0;
     bool oversizeStrings = false;

@@ -30,6 +30,9 @@ enum RecordLayout : uint32_t {
     LayoutPaneStatus = 10, // apPaneStatusRecord
     LayoutClientRow = 20,  // apClientRecord, one table row
     LayoutArpEntry = 21,   // apArpEntry, one table row
+    LayoutClientSurveyRow = 22, // apClientSurveyRecord
+    LayoutWdsSurveyRow = 23,    // apWdsSurveyRecord
+    LayoutClientMacRow = 24,    // apClientMacRecord
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

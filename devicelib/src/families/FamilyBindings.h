@@ -29,11 +29,13 @@ void addMonitorBindings(BindingTable &table);
 void addCommandBindings(BindingTable &table);
 void addArpBindings(BindingTable &table);
 void addAdminBindings(BindingTable &table);
+void addSurveyBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
     addDeviceInfoBindings, addPaneStatusBindings, addMonitorBindings,
     addCommandBindings,    addArpBindings,        addAdminBindings,
+    addSurveyBindings,
 };
 
 } // namespace trb::devicelib
