@@ -10,6 +10,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SimulatorProcess.h"
@@ -92,12 +93,13 @@ protected:
         apUninitSnmpLibrary();
         sim.reset();
     }
-    void start(std::vector<std::string> args)
+    // timeout: per try, in units of 10 ms.
+    void start(std::vector<std::string> args, int timeout = 100)
     {
         sim = std::make_unique<SimulatorProcess>(std::move(args));
         ASSERT_TRUE(sim->ok()) << sim->error();
         session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
+        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", timeout, sim->address().c_str(), 1), AP_OK);
     }
 
     // Refresh in callback mode; the code the callback reported.
@@ -283,6 +285,24 @@ TEST_F(SurveyAgainstSimulator, AScanTheDeviceRefusesLeavesAnEmptyTable)
     apMonitorQuery1 query{0, nullptr};
     ASSERT_EQ(apSysMonitorQueryInfor(monitor, &query), AP_OK);
     EXPECT_EQ(query.count, 0u);
+}
+
+TEST_F(SurveyAgainstSimulator, ASilentDeviceTimesOutOnceAndLeavesAnEmptyTable)
+{
+    start({"--drop-percent", "100"}, 20);
+    for (int kind : {3, 4, 8}) {
+        APHANDLE monitor = apSysMonitorOpen(session, kind, 0);
+        RefreshDone done;
+        ASSERT_EQ(apSysMonitorRefresh(monitor, 1, &RefreshDone::report, &done, AP_MODE_CALLBACK), AP_OK);
+        ASSERT_TRUE(done.wait());
+        std::this_thread::sleep_for(300ms);
+        std::lock_guard lock(done.mutex);
+        EXPECT_EQ(done.reports, 1) << "kind " << kind;
+        EXPECT_EQ(done.code, uint32_t(AP_ERR_TIMEOUT)) << "kind " << kind;
+        apMonitorQuery1 query{7, nullptr};
+        ASSERT_EQ(apSysMonitorQueryInfor(monitor, &query), AP_OK);
+        EXPECT_EQ(query.count, 0u);
+    }
 }
 
 } // namespace
