@@ -115,7 +115,8 @@ TEST(RecordBindings, SlotsStayInsideTheirRecordAndNeverOverlap)
 
 bool walkedRow(uint32_t layout)
 {
-    for (uint32_t walked : {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow})
+    for (uint32_t walked :
+         {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow})
         if (layout == walked)
             return true;
     return false;

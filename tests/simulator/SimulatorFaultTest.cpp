@@ -125,7 +125,8 @@ TEST(SimulatorCommandLine, HelpListsEveryOption)
     ProgramRun run = runSimulator("--help");
     EXPECT_EQ(run.exitCode, 0);
     for (const char *option : {"--listen", "--state", "--read-community", "--write-community",
-                               "--reboot-seconds", "--clients", "--neighbours", "--survey-seed", "--drop-percent", "--delay-ms",
+                               "--reboot-seconds", "--clients", "--neighbours", "--survey-seed",
+                               "--drop-percent", "--delay-ms",
                                "--oversize-strings", "--wrong-types", "--help"})
         EXPECT_NE(run.output.find(option), std::string::npos) << option;
 }

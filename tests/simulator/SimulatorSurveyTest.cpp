@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "DefaultDevice.h"
+#include "Device.h"
 #include "Neighbourhood.h"
 #include "SimulatorOptions.h"
 #include "SimulatorProcess.h"
@@ -211,6 +213,32 @@ TEST_F(SimulatorSurvey, TheWiredMacListNeedsNoScan)
     }
     SnmpTestClient writer(sim->address(), "private");
     EXPECT_EQ(writer.setObject("trbWiredMac", {1}, ASN_OCTET_STR, std::string(6, '\x02')), SNMP_ERR_NOTWRITABLE);
+}
+
+// The flag belongs to the radio settings' subtree; until it exists no band blocks surveys.
+TEST(SimulatorSurveyBlocked, ABlockedBandRefusesItsScanAndTheOtherBandScans)
+{
+    using trb::sim::Device;
+    using trb::sim::DeviceStore;
+    bool flagInSchema = false;
+    for (const auto &object : trb::schema::objects())
+        if (std::string_view(object.name).find("SurveyBlocked") != std::string_view::npos) {
+            EXPECT_STREQ(object.name, Device::kSurveyBlockedObject) << "the simulator looks for this name";
+            flagInSchema = true;
+        }
+    if (!flagInSchema)
+        GTEST_SKIP() << "no survey-blocked flag in the schema";
+    DeviceStore store = trb::sim::DefaultDevice::build(0);
+    store.set(DeviceStore::instanceOf(Device::kSurveyBlockedObject, {2}), trb::sim::SnmpValue::integer(1));
+    Device device(std::move(store), "/nonexistent/state.ini", std::chrono::seconds(0));
+    const auto scan = DeviceStore::instanceOf("trbSurveyScan");
+    const struct {
+        long band;
+        int status;
+    } cases[] = {{1, SNMP_ERR_NOERROR}, {2, SNMP_ERR_INCONSISTENTVALUE}, {0, SNMP_ERR_NOERROR}};
+    for (const auto &c : cases)
+        EXPECT_EQ(device.refusal(scan, c.band), c.status) << "band " << c.band;
+    EXPECT_EQ(device.refusal(DeviceStore::instanceOf("trbCurrentBand"), 2), SNMP_ERR_NOERROR);
 }
 
 } // namespace
