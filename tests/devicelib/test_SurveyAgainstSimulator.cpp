@@ -184,30 +184,25 @@ TEST_F(SurveyAgainstSimulator, EachKindListsTheScannedBand)
 TEST_F(SurveyAgainstSimulator, ASecondScanDriftsSignalsAndKeepsTheAccessPoints)
 {
     start({"--neighbours", "30"});
-    auto first = survey(kWdsSurvey, 2);
+    std::map<std::string, SurveyRow> first;
+    for (const SurveyRow &row : survey(kWdsSurvey, 2))
+        first[row.bssid] = row;
     ASSERT_EQ(first.size(), 30u);
-    std::map<std::string, SurveyRow> before;
-    for (const SurveyRow &row : first)
-        before[row.bssid] = row;
-    bool drifted = false;
-    for (int scan = 0; scan < 3; ++scan) {
-        auto next = survey(kClientSurvey, 2);
-        EXPECT_GE(next.size(), 29u);
-        EXPECT_LE(next.size(), 30u);
-        std::size_t kept = 0;
-        for (const SurveyRow &row : next) {
-            auto it = before.find(row.bssid);
-            if (it == before.end())
-                continue;
-            ++kept;
-            EXPECT_EQ(row.channel, it->second.channel);
-            EXPECT_EQ(row.ssid, it->second.ssid);
-            EXPECT_LE(std::abs(int(row.signal) - int(it->second.signal)), 3 * (scan + 1));
-            drifted |= row.signal != it->second.signal;
-        }
-        EXPECT_GE(kept, 29u) << "at most one access point comes or goes";
+    auto second = survey(kClientSurvey, 2);
+    std::size_t kept = 0, drifted = 0;
+    for (const SurveyRow &row : second) {
+        auto it = first.find(row.bssid);
+        if (it == first.end())
+            continue;
+        ++kept;
+        EXPECT_EQ(row.channel, it->second.channel);
+        EXPECT_EQ(row.ssid, it->second.ssid);
+        EXPECT_LE(std::abs(int(row.signal) - int(it->second.signal)), 3);
+        drifted += row.signal != it->second.signal;
     }
-    EXPECT_TRUE(drifted);
+    EXPECT_GE(kept, 29u) << "at most one access point comes or goes";
+    EXPECT_LE(second.size(), 30u);
+    EXPECT_GT(drifted, 0u);
 }
 
 TEST_F(SurveyAgainstSimulator, SixtyFourNeighboursAndAShortBuffer)

@@ -96,19 +96,6 @@ TEST(Neighbourhood, LaterScansDriftALittleAndKeepTheAccessPoints)
     EXPECT_TRUE(cameOrWent) << "the flaky access point comes and goes within 20 scans";
 }
 
-TEST(Neighbourhood, WiredMacsAreAFewDistinctUnicastAddresses)
-{
-    for (uint32_t seed : {1u, 2u, 3u, 4820u}) {
-        const Neighbourhood radio(12, seed);
-        const auto &macs = radio.wiredMacs();
-        EXPECT_GE(macs.size(), 3u);
-        EXPECT_LE(macs.size(), 5u);
-        EXPECT_EQ(std::set<MacBytes>(macs.begin(), macs.end()).size(), macs.size());
-        for (const MacBytes &mac : macs)
-            EXPECT_TRUE(unicast(mac));
-    }
-}
-
 TEST(SimulatorOptionsSurvey, NeighboursAndSeedAreCheckedWholeNumbers)
 {
     const struct {
@@ -198,21 +185,6 @@ TEST_F(SimulatorSurvey, BadScansAreRefusedAndChangeNothing)
         for (std::size_t i = 0; i < after.size(); ++i)
             EXPECT_EQ(after[i].number, before[i].number) << "no scan ran";
     }
-}
-
-TEST_F(SimulatorSurvey, TheWiredMacListNeedsNoScan)
-{
-    SnmpTestClient reader(sim->address(), "public");
-    auto rows = reader.walk(SnmpTestClient::oidOf("trbWiredMac"));
-    ASSERT_TRUE(rows);
-    EXPECT_GE(rows->size(), 3u);
-    EXPECT_LE(rows->size(), 5u);
-    for (const auto &vb : *rows) {
-        ASSERT_EQ(vb.bytes.size(), 6u);
-        EXPECT_EQ(vb.bytes[0] & 0x01, 0) << "unicast";
-    }
-    SnmpTestClient writer(sim->address(), "private");
-    EXPECT_EQ(writer.setObject("trbWiredMac", {1}, ASN_OCTET_STR, std::string(6, '\x02')), SNMP_ERR_NOTWRITABLE);
 }
 
 // The flag belongs to the radio settings' subtree; until it exists no band blocks surveys.
