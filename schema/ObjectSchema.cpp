@@ -25,7 +25,8 @@ const Schema &schema()
     static const Schema all = [] {
         Schema joined;
         for (auto make : {subtrees::system, subtrees::lan, subtrees::bands, subtrees::commands,
-                          subtrees::clients, subtrees::admin, subtrees::arp, subtrees::wireless}) {
+                          subtrees::clients, subtrees::admin, subtrees::arp, subtrees::wireless,
+                          subtrees::survey}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

@@ -177,7 +177,11 @@ void AgentHandler::reserve(netsnmp_agent_request_info *info, netsnmp_request_inf
     for (size_t i = 0; i < list.size(); ++i) {
         if (list[i]->processed)
             continue;
-        const int status = plan.covers(i) ? plan.statusOf(i) : validator.check(varbinds[i].name, *varbinds[i].var);
+        const SetVarbind &vb = varbinds[i];
+        int status = plan.covers(i) ? plan.statusOf(i) : validator.check(vb.name, *vb.var);
+        // A valid value the device may still refuse in its present state (a blocked scan).
+        if (status == SNMP_ERR_NOERROR && !plan.covers(i) && vb.var->type == ASN_INTEGER)
+            status = device_.refusal(vb.name, *vb.var->val.integer);
         if (status != SNMP_ERR_NOERROR)
             netsnmp_set_request_error(info, list[i], status);
     }

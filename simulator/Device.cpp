@@ -8,15 +8,68 @@
 
 namespace trb::sim {
 
-Device::Device(DeviceStore factory, std::string statePath, std::chrono::milliseconds rebootTime)
+Device::Device(DeviceStore factory, std::string statePath, std::chrono::milliseconds rebootTime,
+               Neighbourhood neighbourhood)
     : store_(std::move(factory)), factoryConfig_(store_.config()), savedConfig_(factoryConfig_),
       statePath_(std::move(statePath)), rebootTime_(rebootTime), bootTime_(Clock::now()),
+      neighbourhood_(std::move(neighbourhood)),
       upTimeOid_(DeviceStore::instanceOf("trbUpTime")),
       systemTimeOid_(DeviceStore::instanceOf("trbSystemTime")),
       cpuOid_(DeviceStore::instanceOf("trbCpuLoad")), memoryOid_(DeviceStore::instanceOf("trbMemoryLoad")),
       commandOid_(DeviceStore::instanceOf("trbDeviceCommand")),
-      languagePackOid_(DeviceStore::instanceOf("trbLanguagePack")), apModeOid_(DeviceStore::instanceOf("trbApMode"))
+      languagePackOid_(DeviceStore::instanceOf("trbLanguagePack")), apModeOid_(DeviceStore::instanceOf("trbApMode")),
+      scanOid_(DeviceStore::instanceOf("trbSurveyScan"))
 {
+    const schema::TableDef &table = *schema::findTable("trbWiredMacTable");
+    const schema::ObjectDef *column = schema::findObject("trbWiredMac");
+    uint32_t index = 0;
+    for (const MacBytes &mac : neighbourhood_.wiredMacs())
+        store_.addRow(table, {++index}, {{column, SnmpValue::text(std::string(mac.begin(), mac.end()))}});
+}
+
+void Device::write(const Oid &name, SnmpValue value)
+{
+    if (name == scanOid_) {
+        scan(long(value.number));
+        return;
+    }
+    store_.set(name, std::move(value));
+}
+
+int Device::refusal(const Oid &name, long value) const
+{
+    return name == scanOid_ && surveyBlocked(value) ? SNMP_ERR_INCONSISTENTVALUE : SNMP_ERR_NOERROR;
+}
+
+// Replaces the band's rows with what the radio hears now. Idle (0), as an undo writes it, does nothing.
+void Device::scan(long band)
+{
+    if (band < 1 || band > 2)
+        return;
+    const schema::TableDef &table = *schema::findTable("trbNeighbourTable");
+    const auto row = [band](uint32_t number) { return Oid{oid(band), oid(number)}; };
+    // Rows are numbered from 1 without gaps.
+    for (uint32_t number = 1; !store_.removeRow(table, row(number)).empty(); ++number) {
+    }
+    const auto column = [](const char *name) { return schema::findObject(name); };
+    uint32_t number = 0;
+    for (const Neighbour &ap : neighbourhood_.scan(int(band)))
+        store_.addRow(table, row(++number),
+                      {{column("trbNeighbourChannel"), SnmpValue::integer(ap.channel)},
+                       {column("trbNeighbourSignal"), SnmpValue::integer(ap.signal)},
+                       {column("trbNeighbourBssid"), SnmpValue::text(std::string(ap.bssid.begin(), ap.bssid.end()))},
+                       {column("trbNeighbourSecurity"), SnmpValue::text(ap.security)},
+                       {column("trbNeighbourSsid"), SnmpValue::text(ap.ssid)}});
+}
+
+// The per-band flag lives with the radio settings; a device without it never blocks.
+bool Device::surveyBlocked(long band) const
+{
+    const auto *flag = schema::findObject(kSurveyBlockedObject);
+    if (!flag || band < 1 || band > 2)
+        return false;
+    const SnmpValue *value = store_.find(DeviceStore::instanceOf(kSurveyBlockedObject, {uint32_t(band)}));
+    return value && value->number != 0;
 }
 
 std::string Device::loadState()
@@ -96,6 +149,10 @@ std::optional<std::string> Device::bandStatusText(std::string_view object, uint3
 ConfigValues Device::apply(const Oid &name, SnmpValue value)
 {
     ConfigValues previous;
+    if (name == scanOid_) { // a scan is an action, not a setting: nothing to undo
+        scan(long(value.number));
+        return previous;
+    }
     auto change = [&](const Oid &oid, SnmpValue next) {
         const SnmpValue *old = store_.find(oid);
         if (!old)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DeviceStore.h"
+#include "Neighbourhood.h"
 #include "StateFile.h"
 
 namespace trb::sim {
@@ -17,7 +18,12 @@ public:
     enum Command { Idle = 0, Restart = 1, RestoreDefaults = 2, SaveAndActivate = 3, DiscardChanges = 4,
                    ClearLanguagePack = 5 };
 
-    Device(DeviceStore factory, std::string statePath, std::chrono::milliseconds rebootTime);
+    static constexpr uint32_t kDefaultSurveySeed = 4820;
+    // The per-band flag (a column of the band table) under which the radio refuses site surveys.
+    static constexpr const char *kSurveyBlockedObject = "trbRadioSurveyBlocked";
+
+    Device(DeviceStore factory, std::string statePath, std::chrono::milliseconds rebootTime,
+           Neighbourhood neighbourhood = Neighbourhood(Neighbourhood::kDefaultCount, kDefaultSurveySeed));
 
     // Loads the state file; returns a message for stderr when it could not be used.
     std::string loadState();
@@ -25,7 +31,11 @@ public:
     const DeviceStore &store() const { return store_; }
     // The value to answer for an instance, with the live values filled in.
     std::optional<SnmpValue> read(const Oid &name) const;
-    void write(const Oid &name, SnmpValue value) { store_.set(name, std::move(value)); }
+    // A write of the scan object runs a site survey of that band instead of storing the value.
+    void write(const Oid &name, SnmpValue value);
+    // SNMP_ERR_NOERROR when the device takes a valid `value` for `name` in its present state;
+    // a band that blocks site surveys refuses a scan (inconsistentValue).
+    int refusal(const Oid &name, long value) const;
     // A manager's write, with what the device changes along with it; returns the old value of
     // every instance changed, to write back when the SET is undone.
     ConfigValues apply(const Oid &name, SnmpValue value);
@@ -58,6 +68,8 @@ private:
     SnmpValue wirelessState(oid band) const;
     std::optional<std::string> bandStatusText(std::string_view object, uint32_t band) const;
     template <typename Change> void applyApModeEffects(Change &change);
+    void scan(long band);
+    bool surveyBlocked(long band) const;
 
     DeviceStore store_;
     ConfigValues factoryConfig_;
@@ -69,8 +81,9 @@ private:
     std::optional<Clock::time_point> rebootUntil_;
     bool rebootPending_ = false;
     std::string lastError_;
+    Neighbourhood neighbourhood_;
 
-    Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_;
+    Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_;
 };
 
 } // namespace trb::sim

@@ -1,5 +1,6 @@
 #include "SimulatorOptions.h"
 
+#include "Neighbourhood.h"
 #include "ObjectSchema.h"
 
 #include <cctype>
@@ -56,6 +57,9 @@ std::string SimulatorOptions::usage()
            "  --reboot-seconds N       how long a reboot keeps the device silent (default 5)\n"
            "  --clients N              associated wireless stations (default 5, at most 65535)\n"
            "  --country CODE           regulatory domain, which sets the channel lists (default US)\n"
+           "  --neighbours N           access points a site survey finds on each band (default 12,\n"
+           "                           at most 255)\n"
+           "  --survey-seed N          seed of the simulated neighbourhood and wired MACs (default 4820)\n"
            "  --drop-percent P         faults: leave P percent of requests unanswered\n"
            "  --delay-ms N             faults: answer each request N ms late\n"
            "  --oversize-strings       faults: answer string objects with 5000-byte strings\n"
@@ -145,6 +149,10 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
                 error = "--country needs two upper-case letters such as US, JP or EG, not '" + options.country + "'";
                 ok = false;
             }
+        } else if (name == "--neighbours") {
+            ok = number(0, Neighbourhood::kMaxCount, options.neighbours);
+        } else if (name == "--survey-seed") {
+            ok = number(0, 2147483647, options.surveySeed);
         } else if (name == "--drop-percent") {
             ok = number(0, 100, options.dropPercent);
         } else if (name == "--delay-ms") {

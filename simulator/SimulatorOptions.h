@@ -14,6 +14,8 @@ struct SimulatorOptions {
     int rebootSeconds = 5;
     int clients = 5;
     std::string country = "US";
+    int neighbours = 12;   // access points a site survey finds on each band
+    int surveySeed = 4820; // makes the neighbourhood the same on every start
     int dropPercent = 0;
     int delayMs = 0;
     bool oversizeStrings = false;

@@ -23,7 +23,8 @@ int main(int argc, char **argv)
     }
 
     Device device(DefaultDevice::build(options->clients, options->country), options->statePath,
-                  std::chrono::seconds(options->rebootSeconds));
+                  std::chrono::seconds(options->rebootSeconds),
+                  Neighbourhood(options->neighbours, uint32_t(options->surveySeed)));
     if (std::string warning = device.loadState(); !warning.empty())
         std::cerr << "trb4820-sim: " << warning << "\n";
 

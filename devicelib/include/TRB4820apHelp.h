@@ -93,7 +93,9 @@ int apSnmpGetErrorMsg(int code, char *buffer);
 // Device tables. kind selects the table set (0 clients, ...), selector the table within it.
 // Kinds: 0 clients (selector 1, apClientRecord rows of both bands); 3 client site survey
 // (apClientSurveyRecord), 4 WDS site survey (apWdsSurveyRecord), both scanning when refreshed,
-// selector = band; 8 the client MAC list for MAC clone (apClientMacRecord). Other kinds give 0.
+// selector = band; 8 the client MAC list for MAC clone (apClientMacRecord; selector 1 or 2, not
+// used). Other kinds give 0. A scan the device refuses (surveys blocked, a read-only write
+// community) completes with AP_ERR_SNMP_STATUS + its status and leaves the table empty.
 APHANDLE apSysMonitorOpen(APHANDLE session, int kind, int reserved);
 int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callback, void *context,
                         int mode);

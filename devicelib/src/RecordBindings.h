@@ -31,6 +31,9 @@ enum RecordLayout : uint32_t {
     LayoutClientRow = 20,  // apClientRecord, one table row
     LayoutArpEntry = 21,   // apArpEntry, one table row
     LayoutWireless = 30,   // wireless values, exchanged by object and instance (WirelessValues)
+    LayoutClientSurveyRow = 22, // apClientSurveyRecord
+    LayoutWdsSurveyRow = 23,    // apWdsSurveyRecord
+    LayoutClientMacRow = 24,    // apClientMacRecord
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

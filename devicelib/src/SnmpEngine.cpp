@@ -231,7 +231,8 @@ void SnmpEngine::processSessions()
 
 SnmpEngine::NetKey SnmpEngine::keyFor(const Request &request, const Link &link) const
 {
-    NetKey key{request.kind == Request::Kind::Set || request.useWriteCommunity, link.config.timeoutMs,
+    const bool sets = request.kind == Request::Kind::Set || !request.varbinds.empty();
+    NetKey key{sets || request.useWriteCommunity, link.config.timeoutMs,
                link.config.retries};
     if (request.timeoutMs)
         key.tryTimeoutMs = std::max<uint32_t>(10, request.timeoutMs / uint32_t(link.config.retries + 1));
@@ -302,7 +303,11 @@ void SnmpEngine::startRequest(std::unique_ptr<Request> request)
     case Request::Kind::Walk:
         active.walk = std::make_unique<TableWalk>(active.request->oids);
         active.repetitions = kMaxRepetitions;
-        sendWalkStep(id);
+        active.setBeforeWalk = !active.request->varbinds.empty();
+        if (active.setBeforeWalk)
+            sendSet(id);
+        else
+            sendWalkStep(id);
         break;
     }
 }
@@ -393,7 +398,7 @@ void SnmpEngine::handleEvent(Ticket &ticket, int op, snmp_pdu *pdu)
         }
         // The same for a table step: one more try, one row at a time (costs one time-out more
         // when the device is really gone).
-        if (active.request->kind == Request::Kind::Walk && active.repetitions > 1) {
+        if (active.request->kind == Request::Kind::Walk && !active.setBeforeWalk && active.repetitions > 1) {
             active.repetitions = 1;
             uint64_t id = ticket.requestId;
             deferred_.push_back([this, id] {
@@ -417,7 +422,10 @@ void SnmpEngine::handleEvent(Ticket &ticket, int op, snmp_pdu *pdu)
         onSetAnswer(ticket.requestId, active, pdu);
         break;
     case Request::Kind::Walk:
-        onWalkAnswer(ticket.requestId, active, pdu);
+        if (active.setBeforeWalk)
+            onSetBeforeWalkAnswer(ticket.requestId, active, pdu);
+        else
+            onWalkAnswer(ticket.requestId, active, pdu);
         break;
     }
 }
@@ -479,6 +487,19 @@ void SnmpEngine::onSetAnswer(uint64_t id, Active &active, snmp_pdu *pdu)
     for (const Varbind &vb : active.request->varbinds)
         active.result.values[vb.oid] = vb.value;
     complete(id, AP_OK, ErrorText::success("Set"));
+}
+
+void SnmpEngine::onSetBeforeWalkAnswer(uint64_t id, Active &active, snmp_pdu *pdu)
+{
+    if (pdu->errstat != SNMP_ERR_NOERROR) {
+        onSetAnswer(id, active, pdu); // reports the refusal and the object refused
+        return;
+    }
+    active.setBeforeWalk = false;
+    deferred_.push_back([this, id] {
+        if (active_.count(id))
+            sendWalkStep(id);
+    });
 }
 
 void SnmpEngine::onWalkAnswer(uint64_t id, Active &active, snmp_pdu *pdu)

@@ -38,7 +38,7 @@ struct Request {
     uint32_t timeoutMs = 0;       // the whole request, spread over the tries; 0 = the session's
     bool useWriteCommunity = false; // a read that carries secrets, which only the write community may see
     std::vector<Oid> oids;        // Get: objects; Walk: table columns
-    std::vector<Varbind> varbinds; // Set
+    std::vector<Varbind> varbinds; // Set; Walk: set first (a device that fills the table when asked)
     std::function<void(RequestResult &&)> onDone;
 };
 
@@ -74,6 +74,7 @@ private:
         int repetitions = 0;
         RequestResult result;
         std::unique_ptr<TableWalk> walk;
+        bool setBeforeWalk = false; // a walk's SET has not been answered yet
     };
     struct Ticket {
         SnmpEngine *engine;
@@ -101,6 +102,7 @@ private:
     void onGetAnswer(uint64_t id, Active &active, const Ticket &ticket, snmp_pdu *pdu);
     void retryInHalves(uint64_t id, Active &active, const std::vector<Oid> &oids);
     void onSetAnswer(uint64_t id, Active &active, snmp_pdu *pdu);
+    void onSetBeforeWalkAnswer(uint64_t id, Active &active, snmp_pdu *pdu);
     void onWalkAnswer(uint64_t id, Active &active, snmp_pdu *pdu);
     void complete(uint64_t id, int code, std::string text);
     void closeLink(uint32_t session, const char *why);

@@ -45,7 +45,7 @@ void WdsPeerPanel::Load(const QString &list)
 
 bool WdsPeerPanel::Collect(QString &list, bool quiet)
 {
-    QStringList slots;
+    QStringList peerList;
     QStringList given;
     for (MacAddressEdit *peer : peers_) {
         const QString text = peer->text().isEmpty() ? MacAddressEdit::kEmptyForm : peer->text();
@@ -58,11 +58,11 @@ bool WdsPeerPanel::Collect(QString &list, bool quiet)
             }
             return false;
         }
-        slots << plain;
+        peerList << plain;
         if (plain != kEmptySlot)
             given << plain;
     }
-    list = slots.join(u' ');
+    list = peerList.join(u' ');
     if (quiet)
         return true;
     if (given.isEmpty()) {
@@ -83,17 +83,17 @@ void WdsPeerPanel::AddPeer(const QString &bssid)
     QString list;
     if (!Collect(list, true))
         return;
-    QStringList slots = list.split(u' ');
+    QStringList peerList = list.split(u' ');
     const QString peer = bssid.toUpper();
-    if (slots.contains(peer)) {
+    if (peerList.contains(peer)) {
         WarnSamePeer(window());
         return;
     }
-    const qsizetype free = slots.indexOf(kEmptySlot);
+    const qsizetype free = peerList.indexOf(kEmptySlot);
     if (free < 0)
         return;
-    slots[free] = peer;
-    Load(slots.join(u' '));
+    peerList[free] = peer;
+    Load(peerList.join(u' '));
 }
 
 } // namespace trb

@@ -12,5 +12,6 @@ rows::Subtree clients();  // 6 trbClientTable: associated stations
 rows::Subtree admin();    // 7 trbAdmin: administrative access
 rows::Subtree arp();      // 8 trbArp: ARP spoofing prevention
 rows::Subtree wireless(); // 9 trbWireless: radio, SSID and security settings
+rows::Subtree survey();   // 10 trbSurvey: site surveys and the wired-side MAC list
 
 } // namespace trb::schema::subtrees

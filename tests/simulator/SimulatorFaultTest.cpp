@@ -125,7 +125,8 @@ TEST(SimulatorCommandLine, HelpListsEveryOption)
     ProgramRun run = runSimulator("--help");
     EXPECT_EQ(run.exitCode, 0);
     for (const char *option : {"--listen", "--state", "--read-community", "--write-community",
-                               "--reboot-seconds", "--clients", "--drop-percent", "--delay-ms",
+                               "--reboot-seconds", "--clients", "--neighbours", "--survey-seed",
+                               "--drop-percent", "--delay-ms",
                                "--oversize-strings", "--wrong-types", "--help"})
         EXPECT_NE(run.output.find(option), std::string::npos) << option;
 }
@@ -137,6 +138,7 @@ TEST(SimulatorCommandLine, BadOptionsExitWithStatus2AndSayWhy)
         {"--clients", "needs a value"},
         {"--clients many", "whole number"},
         {"--drop-percent 101", "whole number"},
+        {"--neighbours 300", "whole number from 0 to 255"},
         {"--listen 127.0.0.1", "HOST:PORT"},
         {"--listen 127.0.0.1:70000", "HOST:PORT"},
         {"--read-community 'a b'", "spaces"},

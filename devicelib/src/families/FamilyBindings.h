@@ -30,12 +30,14 @@ void addCommandBindings(BindingTable &table);
 void addArpBindings(BindingTable &table);
 void addAdminBindings(BindingTable &table);
 void addWirelessBindings(BindingTable &table);
+void addSurveyBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
     addDeviceInfoBindings, addPaneStatusBindings, addMonitorBindings,
     addCommandBindings,    addArpBindings,        addAdminBindings,
     addWirelessBindings,
+    addSurveyBindings,
 };
 
 } // namespace trb::devicelib

@@ -1,7 +1,9 @@
-// Device tables read through a monitor handle: so far the wireless clients (kind 0).
+// Device tables read through a monitor handle: the wireless clients (kind 0), the site surveys
+// (kinds 3 and 4, whose refresh first asks the device to scan a band) and the client MAC list (8).
 #include "TRB4820apHelp.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <map>
 
@@ -35,10 +37,49 @@ void addMonitorBindings(BindingTable &table)
 
 namespace {
 
-// Client table rows from the walked values, ordered by row index.
-std::vector<apClientRecord> clientRows(HandleState &state)
+// What a monitor kind reads. Word `indexOffset` of each row is the first part of the row's
+// index (the client's row number, the band of a survey row, the MAC list's row number).
+struct MonitorKind {
+    int kind;
+    uint32_t layout;
+    std::size_t indexParts;
+    uint32_t indexOffset;
+    const char *scanObject; // set to the band before the walk (a device scans when asked); or null
+    bool selectorIsBand;    // the selector names a band (1, 2); else it must be 1
+    bool bandRows;          // the table's first index is the band: only that band's rows are walked
+};
+
+constexpr MonitorKind kKinds[] = {
+    {0, LayoutClientRow, 1, offsetof(apClientRecord, index), nullptr, false, false},
+    {3, LayoutClientSurveyRow, 2, offsetof(apClientSurveyRecord, band), "trbSurveyScan", true, true},
+    {4, LayoutWdsSurveyRow, 2, offsetof(apWdsSurveyRecord, band), "trbSurveyScan", true, true},
+    // The page passes its band here too; the wired side has no bands.
+    {8, LayoutClientMacRow, 1, offsetof(apClientMacRecord, index), nullptr, true, false},
+};
+
+const MonitorKind *monitorKind(int kind)
 {
-    auto columns = bindingsOfLayout(LayoutClientRow);
+    for (const MonitorKind &k : kKinds)
+        if (k.kind == kind)
+            return &k;
+    return nullptr;
+}
+
+void putWord(std::vector<uint8_t> &record, uint32_t offset, uint32_t word)
+{
+    for (uint32_t i = 0; i < 4; ++i)
+        record[offset + i] = uint8_t(word >> (8 * i)); // little-endian, whatever the host
+}
+
+bool validSelector(const MonitorKind &kind, int selector)
+{
+    return kind.selectorIsBand ? selector == 1 || selector == 2 : selector == 1;
+}
+
+// The rows of the last refresh as records of the kind's layout, ordered by row index.
+std::vector<std::vector<uint8_t>> rowsOf(HandleState &state, const MonitorKind &kind)
+{
+    auto columns = bindingsOfLayout(kind.layout);
     std::map<Oid, std::map<const Binding *, const SnmpValue *>> rows;
     std::lock_guard lock(state.mutex);
     for (const auto &[oid, value] : state.lastRead)
@@ -49,19 +90,35 @@ std::vector<apClientRecord> clientRows(HandleState &state)
                 break;
             }
         }
-    std::vector<apClientRecord> records(rows.size());
-    std::size_t i = 0;
+    std::vector<std::vector<uint8_t>> records;
     for (const auto &[index, values] : rows) {
-        apClientRecord &record = records[i++];
-        std::memset(&record, 0, sizeof record);
-        record.index = index.size() == 1 ? index[0] : 0;
-        std::span<uint8_t> bytes(reinterpret_cast<uint8_t *>(&record), sizeof record);
+        std::vector<uint8_t> &record = records.emplace_back(layoutSize(kind.layout), 0);
+        if (index.size() == kind.indexParts)
+            putWord(record, kind.indexOffset, index[0]);
         for (const Binding *column : columns) {
             auto it = values.find(column);
-            RecordCodec::decode(*column, it == values.end() ? nullptr : it->second, bytes);
+            RecordCodec::decode(*column, it == values.end() ? nullptr : it->second, record);
         }
     }
     return records;
+}
+
+// The walk of the kind's columns, after the scan when the kind scans.
+std::unique_ptr<Request> refreshRequest(const HandleState &state, const MonitorKind &kind, int selector)
+{
+    auto request = std::make_unique<Request>();
+    request->kind = Request::Kind::Walk;
+    request->session = state.session;
+    for (const Binding *column : bindingsOfLayout(kind.layout)) {
+        request->oids.push_back(instanceOidOf(*column));
+        if (kind.bandRows)
+            request->oids.back().push_back(uint32_t(selector));
+    }
+    if (kind.scanObject) {
+        SnmpValue band{asn::Integer, selector, {}};
+        request->varbinds.push_back({trb::schema::instanceOid(*trb::schema::findObject(kind.scanObject)), band});
+    }
+    return request;
 }
 
 } // namespace
@@ -70,7 +127,7 @@ extern "C" {
 
 APHANDLE apSysMonitorOpen(APHANDLE session, int kind, int)
 {
-    if (kind != 0) // only the client table set exists on this model's agent so far
+    if (!monitorKind(kind)) // table sets this model's agent does not have
         return 0;
     APHANDLE handle = openFamilyHandle(session, Family::Monitor, 1);
     if (auto state = lib().handles.find(handle))
@@ -85,16 +142,13 @@ int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callba
     auto state = familyHandle(monitor, Family::Monitor);
     if (!state)
         return AP_ERR_BAD_HANDLE;
-    if (!validMode(mode) || selector != 1)
+    const MonitorKind &kind = *monitorKind(state->kind);
+    if (!validMode(mode) || !validSelector(kind, selector))
         return AP_ERR_BAD_ARGUMENT;
-    auto request = std::make_unique<Request>();
-    request->kind = Request::Kind::Walk;
-    request->session = state->session;
+    auto request = refreshRequest(*state, kind, selector);
     std::vector<std::pair<Oid, const Binding *>> columns;
-    for (const Binding *column : bindingsOfLayout(LayoutClientRow)) {
+    for (const Binding *column : bindingsOfLayout(kind.layout))
         columns.emplace_back(instanceOidOf(*column), column);
-        request->oids.push_back(columns.back().first);
-    }
     auto store = [state, columns = std::move(columns)](RequestResult &result) {
         for (const auto &[oid, value] : result.values)
             for (const auto &[column, binding] : columns)
@@ -120,13 +174,15 @@ int apSysMonitorQueryInfor(APHANDLE monitor, void *query)
     if (!query)
         return AP_ERR_BAD_ARGUMENT;
     auto *list = static_cast<apMonitorQuery1 *>(query);
-    std::vector<apClientRecord> rows = clientRows(*state);
+    std::vector<std::vector<uint8_t>> rows = rowsOf(*state, *monitorKind(state->kind));
     if (!list->rows) {
         list->count = uint32_t(rows.size());
         return AP_OK;
     }
     uint32_t filled = std::min<uint32_t>(list->count, uint32_t(rows.size()));
-    std::copy_n(rows.begin(), filled, static_cast<apClientRecord *>(list->rows)); // nothing from an empty table
+    auto *out = static_cast<uint8_t *>(list->rows);
+    for (uint32_t i = 0; i < filled; ++i) // nothing from an empty table
+        out = std::copy(rows[i].begin(), rows[i].end(), out);
     list->count = filled;
     return AP_OK;
 }
