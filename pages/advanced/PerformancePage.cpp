@@ -71,6 +71,7 @@ void PerformancePage::BuildControls()
     QLabel *bandLabel = rows.lastLabel();
     c_.radio = rows.Add(QStringLiteral("Wireless"), Combo({QStringLiteral("On"), QStringLiteral("Off")}), "wirelessCombo");
     c_.wirelessMode = rows.Add(QStringLiteral("Wireless Mode "), new QComboBox, "wirelessModeCombo");
+    c_.wirelessMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     c_.dataRate = rows.Add(QStringLiteral("Data Rate "), new QComboBox, "dataRateCombo");
     unit("(Mbps)");
     c_.beacon = rows.Add(QStringLiteral("Beacon Interval (25-500)"), NumberEdit(3), "beaconIntervalEdit");

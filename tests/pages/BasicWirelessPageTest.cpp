@@ -145,6 +145,31 @@ TEST_F(BasicWirelessPageTest, WdsWithWpa2ReachesTheDeviceAndTheModeTextFollows)
     EXPECT_EQ(SnmpGet("trbServicePassphrase.1.0").find("a good passphrase"), std::string::npos);
     PageHolder again(OpenPage());
     EXPECT_EQ(again->controls().security->controls().passphrase->text(), "a good passphrase");
+
+    // Save And Active keeps all of it over a restart.
+    const APHANDLE commands = apSysCommandObjOpen(session, 0);
+    ASSERT_EQ(apSysCommand(commands, 2, 3000), 0);
+    ASSERT_EQ(apSnmpSendSetRequest(commands, nullptr, nullptr, AP_MODE_BLOCKING, 0), 0);
+    apHandleClose(commands);
+    ASSERT_TRUE(simulator->restart());
+    ASSERT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
+    const Device restarted = ReadDevice();
+    EXPECT_EQ(restarted.mode, 1);
+    EXPECT_EQ(restarted.peers, d.peers);
+    EXPECT_STREQ(restarted.block.personal.passphrase, "a good passphrase");
+}
+
+TEST_F(BasicWirelessPageTest, ADeviceThatStopsAnsweringLeavesThePageUsable)
+{
+    PageHolder page(OpenPage());
+    simulator->stop();
+    page->controls().ssid->setText("unheard");
+    page->controls().save->click();
+    EXPECT_TRUE(WaitFor([&] { return page->statusText().contains("timed out"); }, 15000))
+        << page->statusText().toStdString();
+    EXPECT_TRUE(page->isEnabled());
+    EXPECT_TRUE(mainWindow->isEnabled());
+    EXPECT_EQ(page->controls().ssid->text(), "unheard");
 }
 
 TEST_F(BasicWirelessPageTest, BadEntriesAreRefusedWithTheirMessageAndNothingIsWritten)
