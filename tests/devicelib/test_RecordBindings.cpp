@@ -191,6 +191,7 @@ TEST(RecordBindings, MacTableFollowsTheBandOrder)
 TEST(RecordBindings, GroupMasksSelectTheirOwnObjects)
 {
     EXPECT_EQ(knownGroups(Family::DeviceInfo), uint32_t(AP_DEVINFO_GROUP_DEVICE | AP_DEVINFO_GROUP_LAN));
+    EXPECT_EQ(knownGroups(Family::Wireless), uint32_t(AP_WL_GROUP_ALL)) << "every wireless group has objects";
     auto lan = bindingsOfGroups(Family::DeviceInfo, AP_DEVINFO_GROUP_LAN);
     EXPECT_EQ(lan.size(), 4u);
     for (const Binding *b : lan)

@@ -125,6 +125,17 @@ TEST(HandleReads, GroupsWithTableColumnsAreWalkedAndSecretsGoWithTheWriteCommuni
     HandleReads::prepare(Family::Admin, AP_ADMIN_GROUP_LOGIN, login);
     EXPECT_EQ(login.kind, Request::Kind::Get);
     EXPECT_TRUE(login.useWriteCommunity);
+
+    // Wireless: the security group alone carries secrets; each page's mask is read with GETs.
+    const std::pair<uint32_t, bool> wireless[] = {
+        {AP_WL_GROUP_RADIO, false}, {AP_WL_GROUP_SSID | AP_WL_GROUP_PERFORMANCE, false},
+        {AP_WL_GROUP_SECURITY, true}, {0xC21, true}, {0xCBFF, true}, {0x3987, true}, {0x37FF & ~0x800u, false}};
+    for (const auto &[mask, secret] : wireless) {
+        Request read;
+        HandleReads::prepare(Family::Wireless, mask, read);
+        EXPECT_EQ(read.kind, Request::Kind::Get) << mask;
+        EXPECT_EQ(read.useWriteCommunity, secret) << mask;
+    }
 }
 
 TEST(ValueConversion, MacHexToOctets)

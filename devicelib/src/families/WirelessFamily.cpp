@@ -38,10 +38,19 @@ struct WirelessRows {
 
     void add(uint32_t group, const char *object, Oid index = {})
     {
+        const auto [conversion, size] = slotFor(object);
+        table.rows.push_back({Family::Wireless, group, LayoutWireless, object, std::move(index), 0, size, conversion});
+    }
+    // The form a value takes in the calls' arguments (WirelessValues converts it).
+    static std::pair<Conversion, uint32_t> slotFor(const char *object)
+    {
         const auto *def = schema::findObject(object);
-        const bool number = def && def->type == schema::SmiType::Integer;
-        table.rows.push_back({Family::Wireless, group, LayoutWireless, object, std::move(index), 0, AP_WL_TEXT_SIZE,
-                              number ? Conversion::Integer32 : Conversion::Text});
+        switch (def ? def->type : schema::SmiType::DisplayString) {
+        case schema::SmiType::Integer: return {Conversion::Integer32, 4};
+        case schema::SmiType::MacAddress: return {Conversion::MacHex, 20};
+        case schema::SmiType::IpAddress: return {Conversion::IpText, 20};
+        default: return {Conversion::Text, AP_WL_TEXT_SIZE};
+        }
     }
     void perBand(uint32_t group, const char *object)
     {
