@@ -307,7 +307,10 @@ void BasicWirelessPage::RefilterModes()
             c_.mode->addItems(kModes);
             c_.mode->setCurrentIndex(std::max(0, c_.mode->findText(current, Qt::MatchExactly)));
         }
+        const QString channel = c_.channel->currentText();
         FillChannels(CurrentMode());
+        if (const int kept = c_.channel->findText(channel); kept >= 0)
+            c_.channel->setCurrentIndex(kept);
     }
     HandleModeChange(CurrentMode());
 }
@@ -425,6 +428,8 @@ void BasicWirelessPage::ApplyWidthRule()
             ForceWidth20();
         else
             c_.width->setEnabled(true);
+    } else if (type == Dot1x) {
+        ForceWidth20(); // dynamic WEP keys: no 40 MHz
     }
     if (JoinsPeer(CurrentMode())) {
         c_.width->setCurrentIndex(1);

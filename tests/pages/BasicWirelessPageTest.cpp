@@ -266,6 +266,30 @@ TEST_F(BasicWirelessPageTest, ChannelAndSecurityForceTwentyMegahertz)
     emit s.personalWpa.cipher->activated(2);
     EXPECT_EQ(c.width->currentText(), "20MHz");
     EXPECT_FALSE(c.width->isEnabled());
+    s.authentication->setCurrentText("Open System");
+    EXPECT_TRUE(c.width->isEnabled());
+    s.authentication->setCurrentText("802.1x");
+    EXPECT_FALSE(c.width->isEnabled());
+}
+
+TEST_F(BasicWirelessPageTest, Channel165KeepsTwentyMegahertzWhateverTheCipher)
+{
+    SetDevice([](APHANDLE h) {
+        apWpaPersonalSection wpa{};
+        wpa.wpaMode = 1;
+        wpa.cipher = 2;
+        wpa.groupKeyInterval = 1800;
+        std::strcpy(wpa.passphrase, "long enough");
+        apSecurityRecord record{0, 4, &wpa};
+        return apWirelessSetCurBand(h, 2) || apWirelessSetChannel(h, 2, 0, 165, 0, 2)
+               || apWirelessSetSecurity(h, 2, 0, 4, &record);
+    });
+    PageHolder page(OpenPage());
+    const auto &c = page->controls();
+    EXPECT_EQ(c.band->currentText(), "5GHz");
+    EXPECT_EQ(c.channel->currentText(), "165");
+    EXPECT_EQ(c.width->currentText(), "20MHz");
+    EXPECT_FALSE(c.width->isEnabled());
 }
 
 TEST_F(BasicWirelessPageTest, ASurveyFillsTheListAndADoubleClickAddsAPeer)
