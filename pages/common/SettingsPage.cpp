@@ -141,6 +141,8 @@ void SettingsPage::Deliver(Completion kind, uint32_t value, uint32_t more, const
     lastMessage = text;
     if (more)
         return;
+    if (kind == Completion::Write)
+        lastWriteResult = int(value);
     SendAppMessage(kind == Completion::Read ? WM_APP_READ_DONE : WM_APP_WRITE_DONE, value, 0);
 }
 

@@ -57,6 +57,9 @@ protected:
     APHANDLE monitorHandle = 0;
     int busy = 0;
     QString lastMessage;
+    // The result of the last completed asynchronous write (0 success); OnWriteDone is told 0
+    // whatever happened, so a page that must tell a failed write apart reads it here.
+    int lastWriteResult = 0;
     // Bit 0: enabling the page enables its controls; bit 1: disabling disables them.
     uint32_t enableCascade = 0;
 
