@@ -396,6 +396,58 @@ TEST_F(MultiSsidPageTest, SaveAfterTheNoticeAlsoLeavesWds)
     EXPECT_EQ(DeviceFlags().first, 1);
 }
 
+TEST_F(MultiSsidPageTest, SecurityMethodsFollowTheApModeAndTheRadio)
+{
+    const struct {
+        int apMode;
+        uint32_t wirelessMode;
+        QStringList methods;
+    } cases[] = {
+        {0, 6, {"Open System", "WPA-Personal", "WPA-Enterprise", "802.1x"}},
+        {0, 2, {"Open System", "WPA-Personal", "WPA-Enterprise"}}, // 802.11n only
+        {1, 6, {"Open System", "WPA-Personal"}},
+        {3, 6, {"Open System", "WPA-Personal", "WPA-Enterprise", "802.1x"}},
+    };
+    for (const auto &tc : cases) {
+        SCOPED_TRACE(tc.apMode * 10 + int(tc.wirelessMode));
+        SetApMode(tc.apMode);
+        ASSERT_EQ(WriteWireless(AP_WL_GROUP_RADIO | AP_WL_GROUP_PERFORMANCE, [&](APHANDLE h) {
+                      apPerformanceRecord record{};
+                      apWirelessGetPerformance(h, 1, 0, &record);
+                      record.wirelessMode = tc.wirelessMode;
+                      return apWirelessSetPerformance(h, 1, 0, &record);
+                  }), 0);
+        PageHolder page(OpenPage());
+        QStringList methods;
+        for (int i = 0; i < page->controls().security->count(); ++i)
+            methods << page->controls().security->itemText(i);
+        EXPECT_EQ(methods, tc.methods);
+    }
+}
+
+TEST_F(MultiSsidPageTest, AKeyAnotherSsidUsesIsWarnedAboutAndStillWritten)
+{
+    SetFlags(1, 0);
+    SetSsid(1, "Guest", 1, [](apSecurityBlock &b) { b = WepBlock(1, 1, "abcde"); });
+    PageHolder page(OpenPage());
+    const auto &c = page->controls();
+    ChooseIndex(page.get(), 2);
+    c.ssid->setText("Lobby");
+    c.security->setCurrentIndex(0);
+    const auto &s = c.securityPanel->controls();
+    s.wepEnable->setChecked(true);
+    s.keyIndex->setCurrentIndex(0);
+    s.networkKey->setText("zzzzz");
+    s.confirmKey->setText("zzzzz");
+    Settle(page.get(), [&] { c.add->click(); });
+    EXPECT_EQ(messages->texts(),
+              QStringList{"Key value is used by SSID!\r\nTo Change Key value affects other SSID settings."});
+    const DeviceSsid d = ReadSsid(2);
+    EXPECT_EQ(d.state, 1);
+    EXPECT_EQ(d.block.wep.encryption, 1u);
+    EXPECT_STREQ(d.block.wep.key, "zzzzz");
+}
+
 TEST_F(MultiSsidPageTest, BadSsidEntriesAreRefusedAndNothingIsWritten)
 {
     const DeviceSsid before = ReadSsid(1);
