@@ -51,7 +51,9 @@ const QString kNewKeyNotice = QStringLiteral("Please check the Log or E-mail for
 using Row = MultiSsidPage::SsidRow;
 const RecordColumn<Row> kColumns[] = {
     {"Index", 90,
-     [](const Row &r) { return r.index == 0 ? QStringLiteral("Primary SSID") : QStringLiteral("Multi-SSID %1").arg(r.index); }},
+     [](const Row &r) {
+         return r.index == 0 ? QStringLiteral("Primary SSID") : QStringLiteral("Multi-SSID %1").arg(r.index);
+     }},
     {"SSID", 80, [](const Row &r) { return r.ssid; }},
     {"Band", 60, [](const Row &r) { return r.band == Band24 ? QStringLiteral("2.4GHz") : QStringLiteral("5GHz"); }},
     {"Encryption", 140, [](const Row &r) { return EncryptionText(r.code); }},
@@ -394,7 +396,8 @@ void MultiSsidPage::OnCellClicked(int column, int row)
     if (column == kEditColumn && ssid < c_.index->count()) {
         c_.index->setCurrentIndex(ssid);
         OnIndexChosen();
-    } else if (column == kDeleteColumn && ssid > 0 && Confirm(kDeleteQuestion, QString::fromLatin1(kApplicationTitle))) {
+    } else if (column == kDeleteColumn && ssid > 0
+               && Confirm(kDeleteQuestion, QString::fromLatin1(kApplicationTitle))) {
         apWirelessSetMssIndividualState(primaryHandle, band_, ssid, 0);
         RequestWrite();
     }

@@ -65,17 +65,6 @@ TEST(MultiSsidRows, EncryptionKeyAndPeriodicalFlagFollowTheSecurityRead)
     }
 }
 
-TEST(MultiSsidRows, SecurityIndexAndTypeMapBothWays)
-{
-    const int types[] = {1, 2, 3, 4, 5, 6, 0};
-    const int indexes[] = {0, 0, 0, 1, 2, 3, 0};
-    for (std::size_t i = 0; i < std::size(types); ++i)
-        EXPECT_EQ(MultiSsidPage::SecurityIndexOfType(types[i]), indexes[i]) << types[i];
-    const int back[] = {1, 4, 5, 6, 1, 1};
-    for (int index = 0; index < 6; ++index)
-        EXPECT_EQ(MultiSsidPage::SecurityTypeOfIndex(index == 5 ? -1 : index), back[index]) << index;
-}
-
 TEST(MultiSsidRows, KeyInUseOnlyWhenAnotherSsidUsesTheIndexAndTheKeyChanges)
 {
     std::vector<MultiSsidPage::SsidRow> rows(3);
@@ -179,7 +168,8 @@ protected:
 
     void SetFlags(int enabled, int priority)
     {
-        ASSERT_EQ(WriteWireless(kGroups, [&](APHANDLE h) { return apWirelessSetMultiSSID(h, 1, enabled, priority, 0); }), 0);
+        const auto stage = [&](APHANDLE h) { return apWirelessSetMultiSSID(h, 1, enabled, priority, 0); };
+        ASSERT_EQ(WriteWireless(kGroups, stage), 0);
     }
 
     void SetApMode(int mode)
