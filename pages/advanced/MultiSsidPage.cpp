@@ -242,7 +242,7 @@ int MultiSsidPage::ReadOnShow()
 
 void MultiSsidPage::OnReadDone()
 {
-    if (readAfterWrite_) {
+    if (listReads_ > 0) {
         FinishWriteRead();
         return;
     }
@@ -259,7 +259,7 @@ void MultiSsidPage::OnReadDone()
 
 void MultiSsidPage::OnReadFailed()
 {
-    if (readAfterWrite_)
+    if (listReads_ > 0)
         FinishWriteRead(); // the list shows the last values the device confirmed
 }
 
@@ -479,14 +479,14 @@ void MultiSsidPage::OnWriteDone(int)
     periodicalNotice_ = false;
     writeResult_ = lastWriteResult;
     writeText_ = lastMessage;
-    readAfterWrite_ = true;
+    ++listReads_;
     if (RequestRead() != 0)
         FinishWriteRead();
 }
 
 void MultiSsidPage::FinishWriteRead()
 {
-    readAfterWrite_ = false;
+    --listReads_;
     RefreshList();
     if (writeResult_ != 0) {
         lastMessage = writeText_; // the failed write, not the read after it, stays in the status bar

@@ -110,7 +110,7 @@ private:
     apSecurityBlock readBlock_{}; // the security of the SSID being edited
     std::vector<SsidRow> rows_;
     bool periodicalNotice_ = false;
-    bool readAfterWrite_ = false;
+    int listReads_ = 0; // reads after writes still to come: they refresh only the list
     int writeResult_ = 0;
     QString writeText_;
 };
