@@ -4,6 +4,7 @@
 #include "DeviceInfoPageTrb.h"
 #include "HomeInfoPageTrb.h"
 #include "LanPage.h"
+#include "MultiSsidPage.h"
 #include "PerformancePage.h"
 #include "PlaceholderPage.h"
 #include "SystemPage.h"
@@ -27,7 +28,8 @@ const PageCommand kCommands[] = {
     {K::Lan, "&Basic", "&LAN", LanPage::kTitle, {400, 300}, 0, false, &Make<LanPage>},
     {K::Performance, "&Advanced", "&Performance", PerformancePage::kTitle, {620, 650}, 0, false,
      &Make<PerformancePage>},
-    {K::MultiSsid, "&Advanced", "&Multi-SSID", "Andvanced \\ Multi-SSID", {560, 710}, 0, false},
+    {K::MultiSsid, "&Advanced", "&Multi-SSID", MultiSsidPage::kTitle, {560, 710}, 0, false,
+     &Make<MultiSsidPage>},
     {K::Vlan, "&Advanced", "&VLAN", "Advanced \\ VLAN", {700, 710}, 0, false},
     {K::Intrusion, "&Advanced", "In&trusion", "Advanced \\ Intrusion", {660, 680}, 0, false},
     {K::Schedule, "&Advanced", "&Schedule", "Advanced \\ Schedule", {660, 710}, 0, false},
