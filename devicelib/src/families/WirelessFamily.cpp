@@ -179,11 +179,8 @@ int apWirelessSetApMode(APHANDLE handle, int band, int, int mode)
     std::shared_ptr<HandleState> state;
     if (const int code = startBandCall(handle, band, state))
         return code;
-    return stage(state, [&](WirelessStaging &s) {
-        if (mode < 0 || mode > 4)
-            s.refuse();
-        s.number("trbApMode", {}, int64_t(mode) + 1);
-    });
+    // The device counts its modes from 1.
+    return stage(state, [&](WirelessStaging &s) { s.number("trbApMode", {}, int64_t(mode) + 1); });
 }
 
 int apWirelessGetList(APHANDLE handle, int band, char *channels, char *wdsChannels, char *rates,
