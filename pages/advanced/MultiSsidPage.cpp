@@ -36,10 +36,6 @@ constexpr int kSsidSlots = 8; // the primary SSID and SSID 1-7
 constexpr int kEditColumn = 4;
 constexpr int kDeleteColumn = 5;
 
-const QString kOpenSystem = QStringLiteral("Open System");
-const QString kPersonal = QStringLiteral("WPA-Personal");
-const QString kEnterprise = QStringLiteral("WPA-Enterprise");
-const QString kDot1x = QStringLiteral("802.1x");
 const QStringList kDisableEnable = {QStringLiteral("Disable"), QStringLiteral("Enable")};
 
 const QString kApModeNotice = QStringLiteral("If you enable Multi-SSID, AP Mode will be set to \"Access Point\"!");
@@ -61,31 +57,10 @@ const RecordColumn<Row> kColumns[] = {
     {"Delete", 50, ColumnRole::DeleteIcon},
 };
 
-QComboBox *Combo(const QStringList &entries)
-{
-    auto *combo = new QComboBox;
-    combo->addItems(entries);
-    return combo;
-}
-
 // What the device takes as a network name: printable 7-bit characters.
 bool IsPrintableAscii(const QString &text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
-}
-
-void *SectionOf(int type, apSecurityBlock &block)
-{
-    if (type == WpaPersonal)
-        return &block.personal;
-    if (type == WpaEnterprise || type == Dot1x)
-        return &block.enterprise;
-    return &block.wep;
-}
-
-void Inform(const QString &text, QWidget *parent)
-{
-    ShowMessageBox(text, MessageIcon::None, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok, parent);
 }
 
 } // namespace
@@ -148,21 +123,21 @@ QGroupBox *MultiSsidPage::BuildSettings()
     auto *group = Named(new QGroupBox(QStringLiteral("Wireless Settings")), "wirelessSettingsGroup",
                         "Wireless Settings");
     FormRows rows = FormRows::On(group);
-    c_.band = rows.Add(QStringLiteral("Band"), Combo({QStringLiteral("2.4GHz"), QStringLiteral("5GHz")}), "bandCombo");
+    c_.band = rows.Add(QStringLiteral("Band"), ComboOf({QStringLiteral("2.4GHz"), QStringLiteral("5GHz")}), "bandCombo");
     c_.index = rows.Add(QStringLiteral("Index"),
-                        Combo({QStringLiteral("Primary SSID"), QStringLiteral("SSID 1"), QStringLiteral("SSID 2"),
+                        ComboOf({QStringLiteral("Primary SSID"), QStringLiteral("SSID 1"), QStringLiteral("SSID 2"),
                                QStringLiteral("SSID 3")}),
                         "indexCombo");
     c_.ssid = rows.Add(QStringLiteral("SSID"), new QLineEdit(QStringLiteral("veltr")), "ssidEdit");
     c_.ssid->setMaxLength(32);
-    c_.visibility = rows.Add(QStringLiteral("SSID Visibility"), Combo(kDisableEnable), "ssidVisibilityCombo");
-    c_.security = rows.Add(QStringLiteral("Security "), Combo({kOpenSystem, kPersonal, kEnterprise, kDot1x}),
+    c_.visibility = rows.Add(QStringLiteral("SSID Visibility"), ComboOf(kDisableEnable), "ssidVisibilityCombo");
+    c_.security = rows.Add(QStringLiteral("Security "), ComboOf({kMethodOpenSystem, kMethodPersonal, kMethodEnterprise, kMethodDot1x}),
                            "securityCombo");
     QStringList priorities;
     for (int i = 0; i <= 7; ++i)
         priorities << QString::number(i);
-    c_.priority = rows.Add(QStringLiteral("Priority"), Combo(priorities), "priorityCombo");
-    c_.wmm = rows.Add(QStringLiteral("WMM (Wi-Fi Multimedia)"), Combo(kDisableEnable), "wmmCombo");
+    c_.priority = rows.Add(QStringLiteral("Priority"), ComboOf(priorities), "priorityCombo");
+    c_.wmm = rows.Add(QStringLiteral("WMM (Wi-Fi Multimedia)"), ComboOf(kDisableEnable), "wmmCombo");
     return group;
 }
 
@@ -302,11 +277,11 @@ void MultiSsidPage::RebuildSecurityLists()
     const bool on = c_.multiSsid->isChecked();
     const int mode = on && apMode_ > WdsWithAp ? AccessPoint : apMode_;
     const bool nOnly = IsNOnly(wirelessMode_);
-    QStringList methods = {kOpenSystem, kPersonal};
+    QStringList methods = {kMethodOpenSystem, kMethodPersonal};
     if (mode != WdsWithAp) {
-        methods << kEnterprise;
+        methods << kMethodEnterprise;
         if (!nOnly)
-            methods << kDot1x;
+            methods << kMethodDot1x;
     }
     const QString previous = c_.security->currentText();
     const QSignalBlocker quiet(c_.security);
@@ -357,7 +332,7 @@ void MultiSsidPage::ApplyMultiSsidRule()
         // into the next write.
         if (apMode_ > WdsWithAp) {
             if (!noticeShown_)
-                Inform(kApModeNotice, messageParent());
+                Inform(kApModeNotice);
             noticeShown_ = true;
             apMode_ = AccessPoint;
             RebuildSecurityLists();
@@ -425,7 +400,7 @@ void MultiSsidPage::Add()
         return;
     if (type == OpenSystem && c_.securityPanel->wepEncryptionEnabled()
         && KeyUsedElsewhere(rows_, values.index, c_.securityPanel->wepKeyIndex(), RecordText(block.wep.key)))
-        Inform(kKeyInUse, messageParent());
+        Inform(kKeyInUse);
     // A refused call stages nothing, but what the calls before it staged would go out with the
     // next write: the calls are tried on a scratch handle first.
     const APHANDLE scratch = apWirelessOpen(sessionHandle, 0);
@@ -445,7 +420,7 @@ void MultiSsidPage::Add()
 int MultiSsidPage::StageAdd(APHANDLE handle, const SsidValues &v, int type, apSecurityBlock &block)
 {
     const QByteArray ssid = v.ssid.toLatin1();
-    const apSecurityRecord record{0, uint32_t(type), SectionOf(type, block)};
+    const apSecurityRecord record{0, uint32_t(type), SecuritySection(type, block)};
     int code = apWirelessSetSSID(handle, band_, v.index, ssid.constData(), int(ssid.size()), v.visible);
     if (code == 0)
         code = apWirelessSetMultiParamiter(handle, band_, v.index, v.wmm, v.priority);
@@ -494,7 +469,7 @@ void MultiSsidPage::FinishWriteRead()
         return;
     }
     if (periodicalNotice_)
-        Inform(kNewKeyNotice, messageParent());
+        Inform(kNewKeyNotice);
 }
 
 } // namespace trb

@@ -26,13 +26,6 @@ constexpr uint32_t kPerformanceGroups =
 
 const QStringList kDisableEnable = {QStringLiteral("Disable"), QStringLiteral("Enable")};
 
-QComboBox *Combo(const QStringList &entries)
-{
-    auto *combo = new QComboBox;
-    combo->addItems(entries);
-    return combo;
-}
-
 QLineEdit *NumberEdit(int maxLength)
 {
     auto *edit = new QLineEdit;
@@ -66,10 +59,10 @@ void PerformancePage::BuildControls()
     auto unit = [&rows](const char *text) {
         rows.grid()->addWidget(new QLabel(QString::fromLatin1(text)), rows.grid()->rowCount() - 1, 2);
     };
-    c_.band = rows.Add(QStringLiteral("Wireless Band"), Combo({QStringLiteral("2.4GHz"), QStringLiteral("5GHz")}),
+    c_.band = rows.Add(QStringLiteral("Wireless Band"), ComboOf({QStringLiteral("2.4GHz"), QStringLiteral("5GHz")}),
                        "wirelessBandCombo");
     QLabel *bandLabel = rows.lastLabel();
-    c_.radio = rows.Add(QStringLiteral("Wireless"), Combo({QStringLiteral("On"), QStringLiteral("Off")}), "wirelessCombo");
+    c_.radio = rows.Add(QStringLiteral("Wireless"), ComboOf({QStringLiteral("On"), QStringLiteral("Off")}), "wirelessCombo");
     c_.wirelessMode = rows.Add(QStringLiteral("Wireless Mode "), new QComboBox, "wirelessModeCombo");
     c_.wirelessMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     c_.dataRate = rows.Add(QStringLiteral("Data Rate "), new QComboBox, "dataRateCombo");
@@ -77,19 +70,19 @@ void PerformancePage::BuildControls()
     c_.beacon = rows.Add(QStringLiteral("Beacon Interval (25-500)"), NumberEdit(3), "beaconIntervalEdit");
     c_.dtim = rows.Add(QStringLiteral("DTIM Interval (1-15)"), NumberEdit(2), "dtimIntervalEdit");
     c_.transmitPower = rows.Add(QStringLiteral("Transmit Power"),
-                                Combo({QStringLiteral("100%"), QStringLiteral("50%"), QStringLiteral("25%"),
+                                ComboOf({QStringLiteral("100%"), QStringLiteral("50%"), QStringLiteral("25%"),
                                        QStringLiteral("12.5%")}),
                                 "transmitPowerCombo");
-    c_.wmm = rows.Add(QStringLiteral("WMM (Wi-Fi Multimedia)"), Combo(kDisableEnable), "wmmCombo");
+    c_.wmm = rows.Add(QStringLiteral("WMM (Wi-Fi Multimedia)"), ComboOf(kDisableEnable), "wmmCombo");
     c_.ack = rows.Add(QStringLiteral("Ack Time Out (2.4GHz, 64~200)"), NumberEdit(3), "ackTimeoutEdit");
     c_.ackLabel = rows.lastLabel();
     unit("(us)");
-    c_.shortGi = rows.Add(QStringLiteral("Short GI"), Combo(kDisableEnable), "shortGiCombo");
-    c_.igmp = rows.Add(QStringLiteral("IGMP Snooping"), Combo(kDisableEnable), "igmpSnoopingCombo");
-    c_.connectionLimit = rows.Add(QStringLiteral("Connection Limit "), Combo(kDisableEnable), "connectionLimitCombo");
+    c_.shortGi = rows.Add(QStringLiteral("Short GI"), ComboOf(kDisableEnable), "shortGiCombo");
+    c_.igmp = rows.Add(QStringLiteral("IGMP Snooping"), ComboOf(kDisableEnable), "igmpSnoopingCombo");
+    c_.connectionLimit = rows.Add(QStringLiteral("Connection Limit "), ComboOf(kDisableEnable), "connectionLimitCombo");
     c_.userLimit = rows.Add(QStringLiteral("User Limit (0 - 64)"), NumberEdit(2), "userLimitEdit");
     c_.utilization = rows.Add(QStringLiteral("Network Utilization "),
-                              Combo({QStringLiteral("0%"), QStringLiteral("20%"), QStringLiteral("40%"),
+                              ComboOf({QStringLiteral("0%"), QStringLiteral("20%"), QStringLiteral("40%"),
                                      QStringLiteral("60%"), QStringLiteral("80%"), QStringLiteral("100%")}),
                               "networkUtilizationCombo");
     QLabel *utilizationLabel = rows.lastLabel();

@@ -36,27 +36,7 @@ const QStringList kModes = {QStringLiteral("Access Point"), QStringLiteral("WDS 
                             QStringLiteral("Wireless Client")};
 const QString kWidth20 = QStringLiteral("20MHz");
 
-QComboBox *Combo(const QStringList &entries)
-{
-    auto *combo = new QComboBox;
-    combo->addItems(entries);
-    return combo;
-}
-
-QStringList ComboEntries(const QComboBox *combo)
-{
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i)
-        entries << combo->itemText(i);
-    return entries;
-}
-
 bool JoinsPeer(int mode) { return mode == WirelessClient || mode == ApRepeater; }
-
-void Inform(QWidget *parent, const QString &text)
-{
-    ShowMessageBox(text, MessageIcon::Information, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok, parent);
-}
 
 } // namespace
 
@@ -80,17 +60,17 @@ QWidget *BasicWirelessPage::BuildBasicPanel()
 {
     auto *panel = new QWidget;
     FormRows rows = FormRows::On(panel);
-    c_.band = rows.Add(QStringLiteral("Wireless Band"), Combo({QStringLiteral("2.4GHz"), QStringLiteral("5GHz")}),
+    c_.band = rows.Add(QStringLiteral("Wireless Band"), ComboOf({QStringLiteral("2.4GHz"), QStringLiteral("5GHz")}),
                        "wirelessBandCombo");
-    c_.mode = rows.Add(QStringLiteral("Mode"), Combo(kModes), "modeCombo");
+    c_.mode = rows.Add(QStringLiteral("Mode"), ComboOf(kModes), "modeCombo");
     c_.ssid = rows.Add(QStringLiteral("Network Name (SSID)"), new QLineEdit(QStringLiteral("Default")), "ssidEdit");
     c_.ssid->setMaxLength(32);
-    c_.visibility = rows.Add(QStringLiteral("SSID Visibility"), Combo({QStringLiteral("Enable"), QStringLiteral("Disable")}),
+    c_.visibility = rows.Add(QStringLiteral("SSID Visibility"), ComboOf({QStringLiteral("Enable"), QStringLiteral("Disable")}),
                              "ssidVisibilityCombo");
     c_.autoChannel = rows.Add(QStringLiteral("Auto Channel Selection"),
-                              Combo({QStringLiteral("Enable"), QStringLiteral("Disable")}), "autoChannelCombo");
+                              ComboOf({QStringLiteral("Enable"), QStringLiteral("Disable")}), "autoChannelCombo");
     c_.channel = rows.Add(QStringLiteral("Channel"), new QComboBox, "channelCombo");
-    c_.width = rows.Add(QStringLiteral("Channel Width"), Combo({kWidth20, QStringLiteral("Auto 20/40MHz")}),
+    c_.width = rows.Add(QStringLiteral("Channel Width"), ComboOf({kWidth20, QStringLiteral("Auto 20/40MHz")}),
                         "channelWidthCombo");
     return panel;
 }
@@ -344,41 +324,40 @@ void BasicWirelessPage::HandleModeChange(int mode)
 // The warnings a mode brings; false when the mode cannot be chosen at all.
 bool BasicWirelessPage::WarnModeEffects(int mode)
 {
-    QWidget *parent = messageParent();
     if (multiSsidEnabled_ && mode == WdsWithAp) {
         std::array<int, 8> codes{};
         apWirelessGetMultiSsidAuthentication(primaryHandle, codes.data(), bandCount_ == 1 ? 1 : band_);
         if (std::any_of(codes.begin() + 1, codes.end(), IsEnterpriseCode)) {
             resetMultiSsidSecurity_ = true;
-            Inform(parent, QStringLiteral("WPA-Enterprise and 802.1x in multi-ssid rules would set to Open System "
+            Inform(QStringLiteral("WPA-Enterprise and 802.1x in multi-ssid rules would set to Open System "
                                           "with Encryption disabled if mode is WDS with AP!"));
         }
     }
     if (bandCount_ == 2) {
         const int other = storedModes_[band_ == Band24 ? Band5 : Band24];
         if ((other != AccessPoint && mode == WirelessClient) || (other == WirelessClient && mode != AccessPoint)) {
-            Inform(parent, QStringLiteral("APC should not co-work with APC,WDS,WDS with AP mode."));
+            Inform(QStringLiteral("APC should not co-work with APC,WDS,WDS with AP mode."));
             return false;
         }
     }
     if (apArrayState_ && mode > AccessPoint) {
-        Inform(parent, QStringLiteral("If mode is WDS,WDS With AP or APC,AP Array will be disabled."));
+        Inform(QStringLiteral("If mode is WDS,WDS With AP or APC,AP Array will be disabled."));
         apArrayState_ = 0;
     }
     if (webRedirectionState_ && mode > WdsWithAp) {
-        Inform(parent, QStringLiteral("If mode is WDS or APC, Web Redirection will be disabled."));
+        Inform(QStringLiteral("If mode is WDS or APC, Web Redirection will be disabled."));
         webRedirectionState_ = 0;
     }
     if (vlanState_ && mode == WirelessClient) {
-        Inform(parent, QStringLiteral("If mode is APC, VLan will be disabled."));
+        Inform(QStringLiteral("If mode is APC, VLan will be disabled."));
         vlanState_ = 0;
     }
     if (vlanState_ && mode == ApRepeater) {
-        Inform(parent, QStringLiteral("If mode is AP Repeater, VLan will be disabled."));
+        Inform(QStringLiteral("If mode is AP Repeater, VLan will be disabled."));
         vlanState_ = 0;
     }
     if (multiSsidEnabled_ && mode > WdsWithAp) {
-        Inform(parent, c_.mode->findText(QStringLiteral("AP Repeater")) >= 0
+        Inform(c_.mode->findText(QStringLiteral("AP Repeater")) >= 0
                            ? QStringLiteral("Multi-SSID will be disabled when AP is configured in 'WDS','Wireless "
                                             "Client' or 'AP Repeater'.")
                            : QStringLiteral("Multi-SSID will be disabled when AP is configured in 'WDS','Wireless "
@@ -474,7 +453,7 @@ bool BasicWirelessPage::WarnKeyInUse(int type)
     const int index = c_.security->wepKeyIndex();
     if (std::none_of(keyIndexes_.begin() + 1, keyIndexes_.end(), [index](int used) { return used == index; }))
         return false;
-    Inform(messageParent(), QStringLiteral("Key value is used by SSID!\r\nTo Change Key value affects other SSID settings."));
+    Inform(QStringLiteral("Key value is used by SSID!\r\nTo Change Key value affects other SSID settings."));
     return true;
 }
 
@@ -518,10 +497,7 @@ void BasicWirelessPage::Save()
         channel = c_.channel->currentText().toInt();
     apWirelessSetChannel(h, band_, 0, channel, c_.autoChannel->currentIndex() == 0 ? 1 : 0,
                          c_.width->currentIndex() + 1);
-    void *section = type <= OpenOrShared ? static_cast<void *>(&block.wep)
-                    : type == WpaPersonal ? static_cast<void *>(&block.personal)
-                                          : static_cast<void *>(&block.enterprise);
-    apSecurityRecord record{0, uint32_t(type), type > 0 ? section : nullptr};
+    apSecurityRecord record{0, uint32_t(type), type > 0 ? SecuritySection(type, block) : nullptr};
     apWirelessSetSecurity(h, band_, 0, type, &record);
     if (mode == WdsWithAp || mode == Wds)
         apWirelessSetWDSList(h, band_, 0, 4, peers.toLatin1().constData());
@@ -544,7 +520,7 @@ void BasicWirelessPage::OnWriteDone(int result)
         return;
     storedModes_[band_] = CurrentMode();
     if (c_.security->Type() == WpaPersonal && c_.security->periodicalKeyChangeOn())
-        Inform(messageParent(), QStringLiteral("Please check the Log or E-mail for new security key."));
+        Inform(QStringLiteral("Please check the Log or E-mail for new security key."));
 }
 
 // --- Scans ---

@@ -1,5 +1,9 @@
 #include "FormRows.h"
 
+#include <QComboBox>
+
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -51,6 +55,31 @@ QPushButton *PageButton(const QString &text, const QString &objectName)
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
+}
+
+QComboBox *ComboOf(const QStringList &entries)
+{
+    auto *combo = new QComboBox;
+    combo->addItems(entries);
+    return combo;
+}
+
+QStringList EntriesOf(const QComboBox *combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    return entries;
+}
+
+void SelectText(QComboBox *combo, const QString &text) { combo->setCurrentIndex(std::max(0, combo->findText(text))); }
+
+void ReplaceEntries(QComboBox *combo, const QStringList &entries)
+{
+    const QString previous = combo->currentText();
+    combo->clear();
+    combo->addItems(entries);
+    SelectText(combo, previous);
 }
 
 void SetEnabled(std::initializer_list<QWidget *> controls, bool enabled)

@@ -2,9 +2,11 @@
 // Builds a form one "label  control" row at a time, naming each control for tests and for
 // assistive tools, so no page repeats that wiring.
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
@@ -61,6 +63,14 @@ Control *Named(Control *control, const QString &objectName, const QString &acces
 
 // A push button that never acts as the page's default button (Enter never applies a page).
 QPushButton *PageButton(const QString &text, const QString &objectName);
+
+// A drop-down holding `entries`, the first one selected.
+QComboBox *ComboOf(const QStringList &entries);
+QStringList EntriesOf(const QComboBox *combo);
+// Selects `text`, or the first entry when the list does not hold it.
+void SelectText(QComboBox *combo, const QString &text);
+// New entries; the previous choice is selected again by its text (the first entry when it is gone).
+void ReplaceEntries(QComboBox *combo, const QStringList &entries);
 
 void SetEnabled(std::initializer_list<QWidget *> controls, bool enabled);
 void SetVisible(std::initializer_list<QWidget *> controls, bool visible);

@@ -179,6 +179,12 @@ QWidget *PopupPage::messageParent()
     return MainWindowLink::Window();
 }
 
+void PopupPage::Inform(const QString &text)
+{
+    ShowMessageBox(text, MessageIcon::Information, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok,
+                   messageParent());
+}
+
 bool PopupPage::Confirm(const QString &question, const QString &title)
 {
     return ShowMessageBox(question, MessageIcon::Exclamation, title, MessageButtons::OkCancel,

@@ -60,6 +60,8 @@ public:
     // A failed page check: the message under its own title with an OK button, then the focus
     // (and the text selected) on the field to mend. Always returns false, for `return Reject(...)`.
     bool RejectCheck(const QString &message, const QString &title, QWidget *focus);
+    // A notice that stops nothing (application title, information icon).
+    void Inform(const QString &text);
     // The window a message of this page is centred over.
     QWidget *messageParent();
 

@@ -27,12 +27,7 @@ namespace {
 
 using namespace wireless;
 
-const QString kOpenSystem = QStringLiteral("Open System");
-const QString kSharedKey = QStringLiteral("Shared key");
 const QString kOpenOrShared = QStringLiteral("Open System/Shared Key");
-const QString kPersonal = QStringLiteral("WPA-Personal");
-const QString kEnterprise = QStringLiteral("WPA-Enterprise");
-const QString kDot1x = QStringLiteral("802.1x");
 
 const QStringList kWpaModes = {QStringLiteral("AUTO(WPA or WPA2)"), QStringLiteral("WPA2 only"),
                                QStringLiteral("WPA only")};
@@ -51,31 +46,12 @@ QStringList Numbers(int count)
     return numbers;
 }
 
-QComboBox *Combo(const QStringList &entries)
-{
-    auto *combo = new QComboBox;
-    combo->addItems(entries);
-    return combo;
-}
-
 QLineEdit *Masked(int maxLength)
 {
     auto *edit = new QLineEdit;
     edit->setEchoMode(QLineEdit::Password);
     edit->setMaxLength(maxLength);
     return edit;
-}
-
-// Selects `text`, or the first entry when the list does not hold it.
-void SelectText(QComboBox *combo, const QString &text) { combo->setCurrentIndex(std::max(0, combo->findText(text))); }
-
-// New entries, the previous choice selected again by its text.
-void ReplaceEntries(QComboBox *combo, const QStringList &entries)
-{
-    const QString previous = combo->currentText();
-    combo->clear();
-    combo->addItems(entries);
-    SelectText(combo, previous);
 }
 
 // The codes are taken from the texts: the lists are filtered by mode, so a position means
@@ -133,9 +109,9 @@ SecurityPanel::SecurityPanel(Variant variant, QWidget *parent) : QWidget(parent)
     layout->addLayout(top);
     layout->addWidget(c_.group);
 
-    QStringList methods = {kOpenSystem, kPersonal, kEnterprise, kDot1x};
+    QStringList methods = {kMethodOpenSystem, kMethodPersonal, kMethodEnterprise, kMethodDot1x};
     if (variant_ == Variant::Primary)
-        methods.insert(1, kSharedKey);
+        methods.insert(1, kMethodSharedKey);
     c_.authentication->addItems(methods);
     if (variant_ == Variant::MultiSsid) {
         SetVisible({c_.authentication, c_.authenticationLabel, c_.napPanel}, false);
@@ -155,11 +131,11 @@ QWidget *SecurityPanel::BuildWepPanel()
     row->setContentsMargins(0, 0, 0, 0);
     pair->setLayout(row);
     rows.Add(QStringLiteral("Encryption"), pair, "encryptionRadios");
-    c_.keyType = rows.Add(QStringLiteral("Key Type"), Combo({QStringLiteral("ASCII"), QStringLiteral("HEX")}), "keyTypeCombo");
-    c_.keySize = rows.Add(QStringLiteral("Key Size"), Combo({QStringLiteral("64 Bits"), QStringLiteral("128 Bits")}),
+    c_.keyType = rows.Add(QStringLiteral("Key Type"), ComboOf({QStringLiteral("ASCII"), QStringLiteral("HEX")}), "keyTypeCombo");
+    c_.keySize = rows.Add(QStringLiteral("Key Size"), ComboOf({QStringLiteral("64 Bits"), QStringLiteral("128 Bits")}),
                           "keySizeCombo");
     c_.keyIndex = rows.Add(QStringLiteral("Key Index(1~4)"),
-                           Combo({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}),
+                           ComboOf({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}),
                            "keyIndexCombo");
     c_.networkKey = rows.Add(QStringLiteral("Network Key"), new QLineEdit, "networkKeyEdit");
     c_.confirmKey = rows.Add(QStringLiteral("Confirm Key"), new QLineEdit, "confirmKeyEdit");
@@ -187,8 +163,8 @@ QWidget *SecurityPanel::BuildWpaBlock(WpaControls &wpa, const char *prefix)
     auto *block = new QWidget;
     FormRows rows = FormRows::On(block);
     const QString name = QString::fromLatin1(prefix);
-    wpa.mode = rows.Add(QStringLiteral("WPA Mode"), Combo(kWpaModes), name + QStringLiteral("WpaModeCombo"));
-    wpa.cipher = rows.Add(QStringLiteral("Cipher Type"), Combo(kCiphers), name + QStringLiteral("CipherCombo"));
+    wpa.mode = rows.Add(QStringLiteral("WPA Mode"), ComboOf(kWpaModes), name + QStringLiteral("WpaModeCombo"));
+    wpa.cipher = rows.Add(QStringLiteral("Cipher Type"), ComboOf(kCiphers), name + QStringLiteral("CipherCombo"));
     wpa.interval = rows.Add(QStringLiteral("Group Key Update Interval"), new QLineEdit(QStringLiteral("1800")),
                             name + QStringLiteral("GroupKeyIntervalEdit"));
     rows.grid()->addWidget(new QLabel(QStringLiteral("(Seconds)")), rows.grid()->rowCount() - 1, 2);
@@ -231,9 +207,9 @@ QWidget *SecurityPanel::BuildPersonalPanel()
     auto *when = new QWidget;
     auto *whenRow = new QHBoxLayout(when);
     whenRow->setContentsMargins(0, 0, 0, 0);
-    whenRow->addWidget(c_.day = Named(Combo(kDays), "activatedDayCombo", "Activated From day"));
-    whenRow->addWidget(c_.hour = Named(Combo(Numbers(24)), "activatedHourCombo", "Activated From hour"));
-    whenRow->addWidget(c_.minute = Named(Combo(Numbers(60)), "activatedMinuteCombo", "Activated From minute"));
+    whenRow->addWidget(c_.day = Named(ComboOf(kDays), "activatedDayCombo", "Activated From day"));
+    whenRow->addWidget(c_.hour = Named(ComboOf(Numbers(24)), "activatedHourCombo", "Activated From hour"));
+    whenRow->addWidget(c_.minute = Named(ComboOf(Numbers(60)), "activatedMinuteCombo", "Activated From minute"));
     periodic.Add(QStringLiteral("Activated From"), when, "activatedFrom");
     c_.timeInterval = periodic.Add(QStringLiteral("Time Interval "), new QLineEdit(QStringLiteral("1")), "timeIntervalEdit");
     periodic.grid()->addWidget(new QLabel(QStringLiteral("(1~168)hour(s)")), periodic.grid()->rowCount() - 1, 2);
@@ -370,12 +346,12 @@ void SecurityPanel::SelectType(int type)
     };
     QString method;
     switch (type) {
-    case OpenSystem: method = kOpenSystem; break;
-    case SharedKey: method = kSharedKey; break;
-    case OpenOrShared: method = c_.authentication->findText(kOpenOrShared) >= 0 ? kOpenOrShared : kOpenSystem; break;
-    case WpaPersonal: method = kPersonal; copyWpa(c_.personalWpa, c_.enterpriseWpa); break;
-    case WpaEnterprise: method = kEnterprise; copyWpa(c_.enterpriseWpa, c_.personalWpa); break;
-    case Dot1x: method = kDot1x; break;
+    case OpenSystem: method = kMethodOpenSystem; break;
+    case SharedKey: method = kMethodSharedKey; break;
+    case OpenOrShared: method = c_.authentication->findText(kOpenOrShared) >= 0 ? kOpenOrShared : kMethodOpenSystem; break;
+    case WpaPersonal: method = kMethodPersonal; copyWpa(c_.personalWpa, c_.enterpriseWpa); break;
+    case WpaEnterprise: method = kMethodEnterprise; copyWpa(c_.enterpriseWpa, c_.personalWpa); break;
+    case Dot1x: method = kMethodDot1x; break;
     default: break;
     }
     SelectText(c_.authentication, method);
@@ -386,15 +362,15 @@ void SecurityPanel::SelectType(int type)
 int SecurityPanel::Type() const
 {
     const QString method = c_.authentication->currentText();
-    if (method == kOpenSystem)
+    if (method == kMethodOpenSystem)
         return OpenSystem;
-    if (method == kSharedKey)
+    if (method == kMethodSharedKey)
         return SharedKey;
-    if (method == kPersonal)
+    if (method == kMethodPersonal)
         return WpaPersonal;
-    if (method == kEnterprise)
+    if (method == kMethodEnterprise)
         return WpaEnterprise;
-    if (method == kDot1x)
+    if (method == kMethodDot1x)
         return Dot1x;
     return 0;
 }
@@ -471,13 +447,13 @@ void SecurityPanel::RebuildLists(int mode, bool nOnly, bool multiSsidEnabled)
 {
     SetEnabled({c_.personalWpa.mode, c_.personalWpa.cipher, c_.personalWpa.interval}, true);
     const QStringList allCiphers = nOnly ? QStringList{QStringLiteral("AES")} : kCiphers;
-    QStringList methods{kOpenSystem, kPersonal};
+    QStringList methods{kMethodOpenSystem, kMethodPersonal};
     QStringList personalModes = kWpaModes;
     QStringList personalCiphers = allCiphers;
     bool wepAllowed = true;
     if (variant_ == Variant::MultiSsid) {
         if (mode != WdsWithAp)
-            methods = {kOpenSystem, kPersonal, kEnterprise, kDot1x};
+            methods = {kMethodOpenSystem, kMethodPersonal, kMethodEnterprise, kMethodDot1x};
         if (mode == AccessPoint) {
             ReplaceEntries(c_.enterpriseWpa.cipher, allCiphers);
         } else if (mode == WdsWithAp) {
@@ -487,13 +463,13 @@ void SecurityPanel::RebuildLists(int mode, bool nOnly, bool multiSsidEnabled)
             personalModes = QStringList();
         }
     } else if (mode == AccessPoint) {
-        methods = {kOpenSystem};
+        methods = {kMethodOpenSystem};
         if (!nOnly) {
             if (!multiSsidEnabled)
-                methods << kSharedKey;
-            methods << kPersonal << kEnterprise << kDot1x;
+                methods << kMethodSharedKey;
+            methods << kMethodPersonal << kMethodEnterprise << kMethodDot1x;
         } else {
-            methods << kPersonal << kEnterprise;
+            methods << kMethodPersonal << kMethodEnterprise;
         }
         wepAllowed = !nOnly;
         ReplaceEntries(c_.enterpriseWpa.cipher, allCiphers);

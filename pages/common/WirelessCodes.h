@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "TRB4820apRecords.h"
+
 namespace trb::wireless {
 
 enum Band { Band24 = 1, Band5 = 2 };
@@ -20,6 +22,23 @@ enum SecurityType {
     WpaEnterprise = 5,
     Dot1x = 6,
 };
+
+// The "Authentication" / "Security " entries.
+inline const QString kMethodOpenSystem = QStringLiteral("Open System");
+inline const QString kMethodSharedKey = QStringLiteral("Shared key");
+inline const QString kMethodPersonal = QStringLiteral("WPA-Personal");
+inline const QString kMethodEnterprise = QStringLiteral("WPA-Enterprise");
+inline const QString kMethodDot1x = QStringLiteral("802.1x");
+
+// The section of the block a write of `type` takes.
+inline void *SecuritySection(int type, apSecurityBlock &block)
+{
+    if (type == WpaPersonal)
+        return &block.personal;
+    if (type == WpaEnterprise || type == Dot1x)
+        return &block.enterprise;
+    return &block.wep;
+}
 
 // Wireless mode codes by "Wireless Mode " entry (mixed with 11n, legacy mixed, 802.11n only).
 inline constexpr std::array<int, 3> kModeCodes24 = {6, 3, 2};
