@@ -9,7 +9,8 @@
 
 namespace trb::devicelib {
 
-enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless };
+enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
+                              Statistics };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -34,6 +35,10 @@ enum RecordLayout : uint32_t {
     LayoutClientSurveyRow = 22, // apClientSurveyRecord
     LayoutWdsSurveyRow = 23,    // apWdsSurveyRecord
     LayoutClientMacRow = 24,    // apClientMacRecord
+    LayoutStatEthernet = 40,    // apStatEthernetRecord
+    LayoutStatWlan = 41,        // apStatWlanRecord
+    LayoutWdsPeerRow = 42,      // apWdsPeerRecord, one table row
+    LayoutWdsQueryBands = 43,   // the band half of apWdsQuery (channel, frequency)
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 
