@@ -15,7 +15,7 @@ enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor,
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
     EnumLabel,    // enumerated INTEGER as its label ("on", "band2dot4gHz")
-    Integer32,    // INTEGER / Gauge as a little-endian 32-bit word
+    Integer32,    // INTEGER / Gauge / Counter32 as a little-endian 32-bit word
     IpText,       // IpAddress as dotted decimal
     GatewayText,  // IpAddress, 0.0.0.0 shown as "N/A"; "" or "N/A" written as 0.0.0.0
     MacHex,       // six octets as 12 upper-case hex digits
