@@ -225,9 +225,13 @@ void StatisticsPage::ClearTab(int tab)
 
 void StatisticsPage::OnWriteDone(int result)
 {
-    // A clear the device did not take must not be shown as zeros.
-    if (result != 0)
+    // A clear the device did not take must not be shown as zeros: the counters stay as they
+    // were and the status bar keeps the reason.
+    if (result != 0) {
         clearFlag_ = false;
+        SetTabBusy(CurrentTab(), false);
+        return;
+    }
     RefreshTab(CurrentTab());
 }
 

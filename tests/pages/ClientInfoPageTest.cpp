@@ -99,6 +99,24 @@ TEST_F(ClientInfoPageTest, OnFiveGigahertzTheShownPanelListsTheFiveGigahertzStat
     EXPECT_EQ(c.panel[1].count->text(), "4");
 }
 
+TEST_F(ClientInfoPageTest, ARefreshThatFailsLeavesEmptyListsAndRefreshUsable)
+{
+    PageHolder page(OpenPage());
+    const auto &c = page->controls();
+    ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 20, simulator->address().c_str(), 0), 0);
+    simulator->stop();
+    c.panel[0].box->refresh()->click();
+    EXPECT_FALSE(c.panel[0].box->refresh()->isEnabled());
+    ASSERT_TRUE(WaitFor([&] { return c.panel[0].box->refresh()->isEnabled(); }, 5000));
+    EXPECT_TRUE(page->statusText().contains("timed out")) << page->statusText().toStdString();
+    EXPECT_EQ(c.panel[0].count->text(), "0");
+    EXPECT_EQ(c.panel[0].box->rowCount(), 0);
+
+    ASSERT_TRUE(simulator->start());
+    c.panel[0].box->refresh()->click();
+    ASSERT_TRUE(WaitFor([&] { return c.panel[0].count->text() == "4"; }, 5000)) << "usable again";
+}
+
 class ClientInfoPageNoStationTest : public ClientInfoPageTest {
 protected:
     ClientInfoPageNoStationTest() : ClientInfoPageTest({"--clients", "0"}) {}

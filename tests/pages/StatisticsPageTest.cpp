@@ -153,6 +153,22 @@ TEST_F(StatisticsPageClearTest, ClearShowsZerosOnceThenTheDevicesFreshCounts)
     }
 }
 
+TEST_F(StatisticsPageClearTest, AClearTheDeviceDoesNotTakeLeavesTheCountersAndSaysWhy)
+{
+    PageHolder page(OpenPage());
+    const auto &c = page->controls();
+    // The device ignores requests with an unknown write community: the clear times out.
+    ASSERT_EQ(apSnmpSetSession(session, 161, "public", "not-the-community", 20, simulator->address().c_str(), 0), 0);
+    c.tab[0].clear->click();
+    ASSERT_TRUE(WaitFor([&] { return page->statusText().contains("timed out"); }, 5000)) << page->statusText().toStdString();
+    ASSERT_TRUE(WaitIdle(page.get()));
+    EXPECT_TRUE(c.tab[0].clear->isEnabled());
+    EXPECT_GE(Value(c.ethernet[0]), 1000000000u) << "no zeros for a clear that did not happen";
+    Press(page.get(), c.tab[0].refresh);
+    EXPECT_GE(Value(c.ethernet[0]), 1000000000u) << "nor on the next refresh";
+    EXPECT_GE(Value(c.ethernet[1]), 1000000000u);
+}
+
 class StatisticsPageNearWrapTest : public StatisticsPageTest {
 protected:
     StatisticsPageNearWrapTest() : StatisticsPageTest({"--counter-start", std::to_string(kNearWrap)}) {}
