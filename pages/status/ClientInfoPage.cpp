@@ -20,13 +20,6 @@ const std::vector<BandListPanel::Column> kColumns = {
 
 QString BandText(int band) { return band == 2 ? QStringLiteral("(5GHz):") : QStringLiteral("(2.4GHz):"); }
 
-QString ErrorText(int code)
-{
-    char text[256] = {};
-    apSnmpGetErrorMsg(code, text);
-    return QString::fromLatin1(text);
-}
-
 } // namespace
 
 ClientInfoPage::ClientInfoPage(QWidget *parent) : PopupPage(QString::fromLatin1(kTitle), parent)
@@ -103,7 +96,7 @@ void ClientInfoPage::RefreshStations()
 void ClientInfoPage::OnMonitorDone(APHANDLE monitor, int result)
 {
     if (result != 0) { // the lists stay empty; the user may try again
-        ShowMessage(ErrorText(result));
+        ReportFailure(result);
         c_.panel[0].box->refresh()->setEnabled(true);
         return;
     }

@@ -16,13 +16,6 @@ const std::vector<BandListPanel::Column> kColumns = {
     {"Index", 0}, {"Name", 100}, {"MAC", 120}, {"Authentication", 150}, {"Signal", 100}, {"Status", 100},
 };
 
-QString ErrorText(int code)
-{
-    char text[256] = {};
-    apSnmpGetErrorMsg(code, text);
-    return QString::fromLatin1(text);
-}
-
 // The query's two calls: the count, then the rows into a zero-filled buffer.
 std::vector<apWdsPeerRecord> ReadPeers(APHANDLE monitor, apWdsQuery &query)
 {
@@ -104,7 +97,7 @@ void WdsInfoPage::RefreshPeers()
 void WdsInfoPage::OnMonitorDone(APHANDLE monitor, int result)
 {
     if (result != 0) {
-        ShowMessage(ErrorText(result));
+        ReportFailure(result);
         return;
     }
     apWdsQuery query{};

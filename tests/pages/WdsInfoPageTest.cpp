@@ -105,6 +105,20 @@ TEST_F(WdsInfoPageTest, LinkedPeersOfTheServedBandWithTheirSignalAndStatus)
     EXPECT_EQ(Column(c.panel[0], 4), QStringList({"", ""})) << "signal 0: empty";
 }
 
+TEST_F(WdsInfoPageTest, ARefreshThatFailsLeavesTheListEmptyAndSaysWhy)
+{
+    SetPeers(1, 2, "02AABB000001", 1);
+    PageHolder page(OpenPage());
+    const auto &c = page->controls();
+    ASSERT_TRUE(WaitFor([&] { return c.panel[0].box->rowCount() == 1; }));
+    ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 20, simulator->address().c_str(), 0), 0);
+    simulator->stop();
+    c.panel[0].box->refresh()->click();
+    ASSERT_TRUE(WaitFor([&] { return page->statusText().contains("timed out"); }, 5000)) << page->statusText().toStdString();
+    EXPECT_EQ(c.panel[0].box->rowCount(), 0);
+    EXPECT_TRUE(c.panel[0].box->refresh()->isEnabled());
+}
+
 TEST_F(WdsInfoPageTest, OnFiveGigahertzTheShownPanelHasThatBandsChannelAndPeers)
 {
     SetPeers(2, 1, "02AABB000005", 1);
