@@ -1,13 +1,16 @@
 #include "PageCatalog.h"
 
 #include "BasicWirelessPage.h"
+#include "ClientInfoPage.h"
 #include "DeviceInfoPageTrb.h"
 #include "HomeInfoPageTrb.h"
 #include "LanPage.h"
 #include "MultiSsidPage.h"
 #include "PerformancePage.h"
 #include "PlaceholderPage.h"
+#include "StatisticsPage.h"
 #include "SystemPage.h"
+#include "WdsInfoPage.h"
 
 namespace trb {
 namespace {
@@ -49,11 +52,11 @@ const PageCommand kCommands[] = {
      false},
     {K::DeviceInformation, "&Status", "&Device Information", DeviceInfoPage::kTitle, {610, 700}, 0,
      false, &Make<DeviceInfoPageTrb>},
-    {K::ClientInformation, "&Status", "&Client Information", "Status \\ Client Information",
-     {630, 280}, 0, true},
-    {K::WdsInformation, "&Status", "&WDS Information", "Status \\ WDS Information", {610, 280}, 0,
-     true},
-    {K::Stats, "&Status", "&Stats", "Status \\ Stats", {600, 690}, 0, false},
+    {K::ClientInformation, "&Status", "&Client Information", ClientInfoPage::kTitle,
+     {630, 280}, 0, true, &Make<ClientInfoPage>},
+    {K::WdsInformation, "&Status", "&WDS Information", WdsInfoPage::kTitle, {610, 280}, 0,
+     true, &Make<WdsInfoPage>},
+    {K::Stats, "&Status", "&Stats", StatisticsPage::kTitle, {600, 690}, 0, false, &Make<StatisticsPage>},
     {K::Log, "&Status", "&Log", "Status \\ Log", {600, 700}, 0, false},
     {K::System, "Sys&tem", "&System", SystemPage::kTitle, {470, 260}, 1, false, &Make<SystemPage>},
 };

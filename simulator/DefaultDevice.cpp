@@ -12,12 +12,16 @@ using Row = std::vector<uint32_t>;
 std::vector<Row> rowsOf(std::string_view table, int clientCount)
 {
     std::vector<Row> rows;
-    if (table == "trbBandTable" || table == "trbRadioTable") {
+    if (table == "trbBandTable" || table == "trbRadioTable" || table == "trbWlanStatsTable" || table == "trbWdsBandTable") {
         rows = {{1}, {2}};
     } else if (table == "trbSsidTable" || table == "trbServiceTable") {
         for (uint32_t band = 1; band <= 2; ++band)
             for (uint32_t ssid = 0; ssid <= 7; ++ssid)
                 rows.push_back({band, ssid});
+    } else if (table == "trbWdsPeerTable") {
+        for (uint32_t band = 1; band <= 2; ++band)
+            for (uint32_t peer = 1; peer <= 4; ++peer)
+                rows.push_back({band, peer});
     } else if (table == "trbClientTable") {
         for (int i = 1; i <= clientCount; ++i)
             rows.push_back({static_cast<uint32_t>(i)});

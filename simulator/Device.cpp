@@ -9,16 +9,16 @@
 namespace trb::sim {
 
 Device::Device(DeviceStore factory, std::string statePath, std::chrono::milliseconds rebootTime,
-               Neighbourhood neighbourhood)
+               Neighbourhood neighbourhood, uint32_t counterStart)
     : store_(std::move(factory)), factoryConfig_(store_.config()), savedConfig_(factoryConfig_),
       statePath_(std::move(statePath)), rebootTime_(rebootTime), bootTime_(Clock::now()),
-      neighbourhood_(std::move(neighbourhood)),
+      neighbourhood_(std::move(neighbourhood)), counters_(counterStart, stationsOn(1), stationsOn(2)),
       upTimeOid_(DeviceStore::instanceOf("trbUpTime")),
       systemTimeOid_(DeviceStore::instanceOf("trbSystemTime")),
       cpuOid_(DeviceStore::instanceOf("trbCpuLoad")), memoryOid_(DeviceStore::instanceOf("trbMemoryLoad")),
       commandOid_(DeviceStore::instanceOf("trbDeviceCommand")),
       languagePackOid_(DeviceStore::instanceOf("trbLanguagePack")), apModeOid_(DeviceStore::instanceOf("trbApMode")),
-      scanOid_(DeviceStore::instanceOf("trbSurveyScan"))
+      scanOid_(DeviceStore::instanceOf("trbSurveyScan")), clearOid_(DeviceStore::instanceOf("trbStatisticsClear"))
 {
     const schema::TableDef &table = *schema::findTable("trbWiredMacTable");
     const schema::ObjectDef *column = schema::findObject("trbWiredMac");
@@ -31,6 +31,10 @@ void Device::write(const Oid &name, SnmpValue value)
 {
     if (name == scanOid_) {
         scan(long(value.number));
+        return;
+    }
+    if (name == clearOid_) {
+        counters_.clear(long(value.number));
         return;
     }
     store_.set(name, std::move(value));
@@ -109,14 +113,35 @@ std::optional<SnmpValue> Device::read(const Oid &name) const
         return cpuLoad();
     if (name == memoryOid_)
         return memoryLoad();
-    if (name == commandOid_)
+    if (name == commandOid_ || name == clearOid_)
         return SnmpValue::integer(Idle);
+    if (auto live = liveValue(name))
+        return live;
     const std::string_view object = store_.objectOf(name)->name;
     if (object == "trbBandWirelessState")
         return wirelessState(name.back());
     if (auto text = bandStatusText(object, static_cast<uint32_t>(name.back())))
         return SnmpValue::text(*text);
     return *stored;
+}
+
+// Counters and WDS links are worked out when asked.
+std::optional<SnmpValue> Device::liveValue(const Oid &name) const
+{
+    const schema::ObjectDef &object = *store_.objectOf(name);
+    const Oid instance(name.begin() + long(schema::kBaseOidLength + object.oid.size()), name.end());
+    if (object.type == schema::SmiType::Counter)
+        return counters_.read(object.name, object.shape == schema::IndexShape::Table ? uint32_t(instance.at(0)) : 0);
+    return wdsLinks_.read(object.name, instance);
+}
+
+int Device::stationsOn(uint32_t band) const
+{
+    int stations = 0;
+    store_.forEach([&](const Oid &, const schema::ObjectDef &object, const SnmpValue &value) {
+        stations += std::string_view(object.name) == "trbClientBand" && value.number == band;
+    });
+    return stations;
 }
 
 // The status texts of a band follow its settings.
@@ -151,6 +176,10 @@ ConfigValues Device::apply(const Oid &name, SnmpValue value)
     ConfigValues previous;
     if (name == scanOid_) { // a scan is an action, not a setting: nothing to undo
         scan(long(value.number));
+        return previous;
+    }
+    if (name == clearOid_) { // as is a clear
+        counters_.clear(long(value.number));
         return previous;
     }
     auto change = [&](const Oid &oid, SnmpValue next) {
@@ -250,6 +279,7 @@ bool Device::rebooting()
     rebootUntil_.reset();
     store_.applyConfig(savedConfig_);
     bootTime_ = Clock::now();
+    counters_.clearAll();
     return false;
 }
 

@@ -8,6 +8,8 @@
 #include "DeviceStore.h"
 #include "Neighbourhood.h"
 #include "StateFile.h"
+#include "TrafficCounters.h"
+#include "WdsLinks.h"
 
 namespace trb::sim {
 
@@ -23,7 +25,8 @@ public:
     static constexpr const char *kSurveyBlockedObject = "trbRadioSurveyBlocked";
 
     Device(DeviceStore factory, std::string statePath, std::chrono::milliseconds rebootTime,
-           Neighbourhood neighbourhood = Neighbourhood(Neighbourhood::kDefaultCount, kDefaultSurveySeed));
+           Neighbourhood neighbourhood = Neighbourhood(Neighbourhood::kDefaultCount, kDefaultSurveySeed),
+           uint32_t counterStart = 0);
 
     // Loads the state file; returns a message for stderr when it could not be used.
     std::string loadState();
@@ -31,7 +34,8 @@ public:
     const DeviceStore &store() const { return store_; }
     // The value to answer for an instance, with the live values filled in.
     std::optional<SnmpValue> read(const Oid &name) const;
-    // A write of the scan object runs a site survey of that band instead of storing the value.
+    // A write of the scan object runs a site survey of that band, one of the statistics clear
+    // object clears those counters, instead of storing the value.
     void write(const Oid &name, SnmpValue value);
     // SNMP_ERR_NOERROR when the device takes a valid `value` for `name` in its present state;
     // a band that blocks site surveys refuses a scan (inconsistentValue).
@@ -70,6 +74,8 @@ private:
     template <typename Change> void applyApModeEffects(Change &change);
     void scan(long band);
     bool surveyBlocked(long band) const;
+    std::optional<SnmpValue> liveValue(const Oid &name) const;
+    int stationsOn(uint32_t band) const;
 
     DeviceStore store_;
     ConfigValues factoryConfig_;
@@ -82,8 +88,10 @@ private:
     bool rebootPending_ = false;
     std::string lastError_;
     Neighbourhood neighbourhood_;
+    TrafficCounters counters_;
+    WdsLinks wdsLinks_{store_};
 
-    Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_;
+    Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
 };
 
 } // namespace trb::sim

@@ -20,6 +20,16 @@ bool parseInt(const std::string &text, int low, int high, int &out)
     return true;
 }
 
+bool parseCounter(const std::string &text, uint32_t &out)
+{
+    uint32_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return false;
+    out = value;
+    return true;
+}
+
 bool validListen(const std::string &text)
 {
     auto colon = text.rfind(':');
@@ -60,6 +70,7 @@ std::string SimulatorOptions::usage()
            "  --neighbours N           access points a site survey finds on each band (default 12,\n"
            "                           at most 255)\n"
            "  --survey-seed N          seed of the simulated neighbourhood and wired MACs (default 4820)\n"
+           "  --counter-start N        traffic counters begin at N (0 to 4294967295, default 0)\n"
            "  --drop-percent P         faults: leave P percent of requests unanswered\n"
            "  --delay-ms N             faults: answer each request N ms late\n"
            "  --oversize-strings       faults: answer string objects with 5000-byte strings\n"
@@ -153,6 +164,13 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
             ok = number(0, Neighbourhood::kMaxCount, options.neighbours);
         } else if (name == "--survey-seed") {
             ok = number(0, 2147483647, options.surveySeed);
+        } else if (name == "--counter-start") {
+            std::string text;
+            ok = value(text);
+            if (ok && !parseCounter(text, options.counterStart)) {
+                error = "--counter-start needs a whole number from 0 to 4294967295, not '" + text + "'";
+                ok = false;
+            }
         } else if (name == "--drop-percent") {
             ok = number(0, 100, options.dropPercent);
         } else if (name == "--delay-ms") {

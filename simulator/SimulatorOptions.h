@@ -1,5 +1,6 @@
 #pragma once
 // Command line of trb4820-sim.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ struct SimulatorOptions {
     std::string country = "US";
     int neighbours = 12;   // access points a site survey finds on each band
     int surveySeed = 4820; // makes the neighbourhood the same on every start
+    uint32_t counterStart = 0; // where the traffic counters begin (near 2^32 to see them wrap)
     int dropPercent = 0;
     int delayMs = 0;
     bool oversizeStrings = false;

@@ -91,7 +91,8 @@ int apSnmpSendSetRequest(APHANDLE handle, apRequestCallback callback, void *cont
 int apSnmpGetErrorMsg(int code, char *buffer);
 
 // Device tables. kind selects the table set (0 clients, ...), selector the table within it.
-// Kinds: 0 clients (selector 1, apClientRecord rows of both bands); 3 client site survey
+// Kinds: 0 clients (selector 1, apClientRecord rows of both bands); 1 WDS peers (selector 1,
+// apWdsPeerRecord rows of both bands, queried with an apWdsQuery); 3 client site survey
 // (apClientSurveyRecord), 4 WDS site survey (apWdsSurveyRecord), both scanning when refreshed,
 // selector = band; 8 the client MAC list for MAC clone (apClientMacRecord; selector 1 or 2, not
 // used). Other kinds give 0. A scan the device refuses (surveys blocked, a read-only write
@@ -99,7 +100,7 @@ int apSnmpGetErrorMsg(int code, char *buffer);
 APHANDLE apSysMonitorOpen(APHANDLE session, int kind, int reserved);
 int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callback, void *context,
                         int mode);
-// query points at an apMonitorQuery1 or apMonitorQuery2 (by kind). With null row pointers it
+// query points at an apMonitorQuery1, apMonitorQuery2 or apWdsQuery (by kind). With null row pointers it
 // fills the counts; with buffers of count x row size it fills the rows (at most count each) and
 // sets each count to the rows written.
 int apSysMonitorQueryInfor(APHANDLE monitor, void *query);
@@ -139,6 +140,14 @@ int apAdvARPGetList(APHANDLE handle, apArpList *list);
 int apAdvARPAdd(APHANDLE handle, const char *ipAddress, const char *macAddress);
 int apAdvARPEdit(APHANDLE handle, int row, const char *ipAddress, const char *macAddress);
 int apAdvARPDel(APHANDLE handle, const char *ipAddress, const char *macAddress);
+
+// Traffic statistics. apStatisticInfor fills the counters of the last read into whichever
+// record is given (at least one); each record's flag word is left as the caller set it.
+// apStatisticInforClear stages a clear of tab 0 (Ethernet, group 2) or 1 (WLAN, group 8) for
+// the next set request; another tab: AP_ERR_BAD_ARGUMENT, nothing staged.
+APHANDLE apStatisticOpen(APHANDLE session, int reserved);
+int apStatisticInfor(APHANDLE handle, apStatWlanRecord *wlan, apStatEthernetRecord *ethernet);
+int apStatisticInforClear(APHANDLE handle, int tab);
 
 // Administration settings. Login: name and password in buffers of AP_ADMIN_TEXT_SIZE bytes.
 // The password is a secret: reading it goes out with the write community.

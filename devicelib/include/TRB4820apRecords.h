@@ -240,6 +240,81 @@ struct apClientMacRecord {
     char mac[20];              // 4: 12 upper-case hex digits
 };
 
+// Traffic statistics (apStatistic*): group bits for apStyleModify. A new handle reads both
+// record kinds; each tab's Refresh selects its own read bit, each Clear its own clear bit.
+enum {
+    AP_STAT_GROUP_ETHERNET = 0x1,       // Ethernet counters (read)
+    AP_STAT_GROUP_ETHERNET_CLEAR = 0x2, // Ethernet clear (write)
+    AP_STAT_GROUP_WLAN = 0x4,           // WLAN counters (read)
+    AP_STAT_GROUP_WLAN_CLEAR = 0x8,     // WLAN clear (write)
+};
+
+// Ethernet counters (216 bytes). Counters are Counter32 values: unsigned, wrapping at 2^32.
+struct apStatEthernetRecord {
+    uint32_t showZeros;        // 0: in, the caller's clear flag; out, nonzero means show zeros
+    uint32_t reserved0[2];
+    uint32_t txPackets;        // 12
+    uint32_t txBytes;          // 16
+    uint32_t txDropped;        // 20
+    uint32_t reserved1[4];
+    uint32_t rxPackets;        // 40
+    uint32_t rxBytes;          // 44
+    uint32_t rxDropped;        // 48
+    uint32_t reserved2;
+    uint32_t rxMulticast;      // 56
+    uint32_t rxBroadcast;      // 60
+    uint32_t reserved3[4];
+    uint32_t length64;         // 80
+    uint32_t length65To127;    // 84
+    uint32_t length128To255;   // 88
+    uint32_t length256To511;   // 92
+    uint32_t length512To1023;  // 96
+    uint32_t length1024To1518; // 100
+    uint32_t length1519ToMax;  // 104
+    uint32_t reserved4[27];
+};
+
+// WLAN counters (1168 bytes): [0] 2.4 GHz, [1] 5 GHz.
+struct apStatWlanRecord {
+    uint32_t reserved0;
+    uint32_t showZeros;        // 4: as in the Ethernet record
+    uint32_t txPackets[2];     // 8
+    uint32_t txBytes[2];       // 16
+    uint32_t txDropped[2];     // 24
+    uint32_t txRetries[2];     // 32
+    uint32_t reserved1[2];
+    uint32_t rxPackets[2];     // 48
+    uint32_t rxBytes[2];       // 56
+    uint32_t rxDropped[2];     // 64
+    uint32_t rxPhyErrors[2];   // 72
+    uint32_t rxMicErrors[2];   // 80
+    uint32_t rxDecryptErrors[2]; // 88
+    uint32_t rxCrcErrors[2];   // 96
+    uint32_t reserved2[266];
+};
+
+// WDS peer row (monitor kind 1): every slot of both bands, unused ones with status "empty".
+struct apWdsPeerRecord {
+    uint32_t band;             // 0: 1 or 2
+    uint32_t index;            // 4: peer slot 1-4
+    char mac[24];              // 8: 12 upper-case hex digits, "000000000000" when unused
+    char authentication[1024]; // 32: "0" without a link
+    uint32_t signal;           // 1056: percent, 0 without a link
+    char name[1032];           // 1060
+    char status[1024];         // 2092: "empty", "connected", "disconnected"
+};
+
+// Query of a WDS monitor: the rows as in apMonitorQuery1, then each band's channel and
+// frequency text in GHz ("2.437").
+struct apWdsQuery {
+    uint32_t count;
+    void *rows;
+    uint32_t channel1;
+    char frequency1[1024];
+    uint32_t channel2;
+    char frequency2[1024];
+};
+
 struct apMonitorQuery1 {
     uint32_t count;
     void *rows;
@@ -372,3 +447,34 @@ static_assert(offsetof(apClientSurveyRecord, security) == 1060);
 static_assert(offsetof(apClientSurveyRecord, ssid) == 2084);
 static_assert(sizeof(apClientMacRecord) == 24);
 static_assert(offsetof(apClientMacRecord, mac) == 4);
+
+static_assert(sizeof(apStatEthernetRecord) == 216);
+static_assert(offsetof(apStatEthernetRecord, txPackets) == 12);
+static_assert(offsetof(apStatEthernetRecord, txDropped) == 20);
+static_assert(offsetof(apStatEthernetRecord, rxPackets) == 40);
+static_assert(offsetof(apStatEthernetRecord, rxDropped) == 48);
+static_assert(offsetof(apStatEthernetRecord, rxMulticast) == 56);
+static_assert(offsetof(apStatEthernetRecord, rxBroadcast) == 60);
+static_assert(offsetof(apStatEthernetRecord, length64) == 80);
+static_assert(offsetof(apStatEthernetRecord, length1519ToMax) == 104);
+static_assert(sizeof(apStatWlanRecord) == 1168);
+static_assert(offsetof(apStatWlanRecord, showZeros) == 4);
+static_assert(offsetof(apStatWlanRecord, txPackets) == 8);
+static_assert(offsetof(apStatWlanRecord, txRetries) == 32);
+static_assert(offsetof(apStatWlanRecord, rxPackets) == 48);
+static_assert(offsetof(apStatWlanRecord, rxDropped) == 64);
+static_assert(offsetof(apStatWlanRecord, rxPhyErrors) == 72);
+static_assert(offsetof(apStatWlanRecord, rxMicErrors) == 80);
+static_assert(offsetof(apStatWlanRecord, rxDecryptErrors) == 88);
+static_assert(offsetof(apStatWlanRecord, rxCrcErrors) == 96);
+static_assert(sizeof(apWdsPeerRecord) == 3116);
+static_assert(offsetof(apWdsPeerRecord, mac) == 8);
+static_assert(offsetof(apWdsPeerRecord, authentication) == 32);
+static_assert(offsetof(apWdsPeerRecord, signal) == 1056);
+static_assert(offsetof(apWdsPeerRecord, name) == 1060);
+static_assert(offsetof(apWdsPeerRecord, status) == 2092);
+// The query holds one pointer: 2064 bytes where pointers are 4 bytes wide.
+static_assert(offsetof(apWdsQuery, rows) == offsetof(apMonitorQuery1, rows));
+static_assert(offsetof(apWdsQuery, channel1) == offsetof(apWdsQuery, rows) + sizeof(void *));
+static_assert(offsetof(apWdsQuery, channel2) == offsetof(apWdsQuery, frequency1) + 1024);
+static_assert(sizeof(apWdsQuery) == 2056 + 2 * sizeof(void *));

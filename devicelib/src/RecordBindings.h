@@ -9,12 +9,13 @@
 
 namespace trb::devicelib {
 
-enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless };
+enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
+                              Statistics };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
     EnumLabel,    // enumerated INTEGER as its label ("on", "band2dot4gHz")
-    Integer32,    // INTEGER / Gauge as a little-endian 32-bit word
+    Integer32,    // INTEGER / Gauge / Counter32 as a little-endian 32-bit word
     IpText,       // IpAddress as dotted decimal
     GatewayText,  // IpAddress, 0.0.0.0 shown as "N/A"; "" or "N/A" written as 0.0.0.0
     MacHex,       // six octets as 12 upper-case hex digits
@@ -34,6 +35,10 @@ enum RecordLayout : uint32_t {
     LayoutClientSurveyRow = 22, // apClientSurveyRecord
     LayoutWdsSurveyRow = 23,    // apWdsSurveyRecord
     LayoutClientMacRow = 24,    // apClientMacRecord
+    LayoutStatEthernet = 40,    // apStatEthernetRecord
+    LayoutStatWlan = 41,        // apStatWlanRecord
+    LayoutWdsPeerRow = 42,      // apWdsPeerRecord, one table row
+    LayoutWdsQueryBands = 43,   // the band half of apWdsQuery (channel, frequency)
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

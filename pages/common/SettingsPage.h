@@ -71,13 +71,14 @@ protected:
     void changeEvent(QEvent *event) override;
     // The end of a read: OnReadDone or OnReadFailed, then UpdateEnabling.
     virtual void ReadCompleted(bool succeeded);
+    // The library's text for `code` in the status bar; returns the code.
+    int ReportFailure(int code);
 
 private:
     enum class Completion { Read, Write };
     static int Complete(Completion kind, uint32_t value, uint32_t more, const char *text,
                         void *context);
     void Deliver(Completion kind, uint32_t value, uint32_t more, const QString &text);
-    int ReportFailure(int code);
 
     quint64 serial_;
     bool readAfterWrite_ = false;

@@ -13,5 +13,7 @@ rows::Subtree admin();    // 7 trbAdmin: administrative access
 rows::Subtree arp();      // 8 trbArp: ARP spoofing prevention
 rows::Subtree wireless(); // 9 trbWireless: radio, SSID and security settings
 rows::Subtree survey();   // 10 trbSurvey: site surveys and the wired-side MAC list
+rows::Subtree statistics(); // 11 trbStatistics: traffic counters
+rows::Subtree wds();      // 12 trbWds: WDS links
 
 } // namespace trb::schema::subtrees

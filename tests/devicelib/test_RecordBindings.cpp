@@ -99,7 +99,8 @@ TEST(RecordBindings, EveryRecordFieldHasExactlyOneBinding)
 
 TEST(RecordBindings, SlotsStayInsideTheirRecordAndNeverOverlap)
 {
-    for (uint32_t layout : {LayoutDeviceInfo, LayoutLanSettings, LayoutPaneStatus, LayoutClientRow, LayoutArpEntry}) {
+    for (uint32_t layout : {LayoutDeviceInfo, LayoutLanSettings, LayoutPaneStatus, LayoutClientRow, LayoutArpEntry,
+                            LayoutStatEthernet, LayoutStatWlan, LayoutWdsPeerRow, LayoutWdsQueryBands}) {
         auto slots = boundSlots(layout);
         for (std::size_t i = 0; i < slots.size(); ++i) {
             EXPECT_LE(slots[i].offset + slots[i].size, layoutSize(layout));
@@ -111,12 +112,18 @@ TEST(RecordBindings, SlotsStayInsideTheirRecordAndNeverOverlap)
     // The record's first two words belong to the caller.
     for (const Binding *b : bindingsOfLayout(LayoutDeviceInfo))
         EXPECT_GE(b->offset, 8u) << b->object;
+    // The statistics flag words travel back to the caller untouched; so do the query's count and rows.
+    for (const auto &[layout, firstFree] : {std::pair{LayoutStatEthernet, 4u}, std::pair{LayoutStatWlan, 8u},
+                                            std::pair{LayoutWdsQueryBands, uint32_t(offsetof(apWdsQuery, channel1))}})
+        for (const Binding *b : bindingsOfLayout(layout))
+            EXPECT_GE(b->offset, firstFree) << b->object;
 }
 
 bool walkedRow(uint32_t layout)
 {
     for (uint32_t walked :
-         {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow})
+         {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow,
+          LayoutWdsPeerRow})
         if (layout == walked)
             return true;
     return false;
@@ -159,7 +166,9 @@ TEST(RecordBindings, ObjectsAndInstancesMatchTheSchema)
             EXPECT_EQ(object.type, SmiType::DisplayString) << b.object;
             break;
         case Conversion::Integer32:
-            EXPECT_TRUE(object.type == SmiType::Integer || object.type == SmiType::Gauge) << b.object;
+            EXPECT_TRUE(object.type == SmiType::Integer || object.type == SmiType::Gauge ||
+                        object.type == SmiType::Counter)
+                << b.object;
             break;
         }
     }

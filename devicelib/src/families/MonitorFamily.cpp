@@ -1,5 +1,6 @@
-// Device tables read through a monitor handle: the wireless clients (kind 0), the site surveys
-// (kinds 3 and 4, whose refresh first asks the device to scan a band) and the client MAC list (8).
+// Device tables read through a monitor handle: the wireless clients (kind 0), the WDS peers (1),
+// the site surveys (kinds 3 and 4, whose refresh first asks the device to scan a band) and the
+// client MAC list (8).
 #include "TRB4820apHelp.h"
 
 #include <algorithm>
@@ -39,6 +40,8 @@ namespace {
 
 // What a monitor kind reads. Word `indexOffset` of each row is the first part of the row's
 // index (the client's row number, the band of a survey row, the MAC list's row number).
+constexpr uint32_t kNoSlot = ~0u;
+
 struct MonitorKind {
     int kind;
     uint32_t layout;
@@ -47,10 +50,14 @@ struct MonitorKind {
     const char *scanObject; // set to the band before the walk (a device scans when asked); or null
     bool selectorIsBand;    // the selector names a band (1, 2); else it must be 1
     bool bandRows;          // the table's first index is the band: only that band's rows are walked
+    uint32_t secondIndexOffset = kNoSlot; // where the index's second part goes, when it has one
+    uint32_t queryLayout = LayoutNone;    // bindings that fill the query beyond its count and rows
 };
 
 constexpr MonitorKind kKinds[] = {
     {0, LayoutClientRow, 1, offsetof(apClientRecord, index), nullptr, false, false},
+    {1, LayoutWdsPeerRow, 2, offsetof(apWdsPeerRecord, band), nullptr, false, false, offsetof(apWdsPeerRecord, index),
+     LayoutWdsQueryBands},
     {3, LayoutClientSurveyRow, 2, offsetof(apClientSurveyRecord, band), "trbSurveyScan", true, true},
     {4, LayoutWdsSurveyRow, 2, offsetof(apWdsSurveyRecord, band), "trbSurveyScan", true, true},
     // The page passes its band here too; the wired side has no bands.
@@ -95,6 +102,8 @@ std::vector<std::vector<uint8_t>> rowsOf(HandleState &state, const MonitorKind &
         std::vector<uint8_t> &record = records.emplace_back(layoutSize(kind.layout), 0);
         if (index.size() == kind.indexParts)
             putWord(record, kind.indexOffset, index[0]);
+        if (index.size() == kind.indexParts && index.size() > 1 && kind.secondIndexOffset != kNoSlot)
+            putWord(record, kind.secondIndexOffset, index[1]);
         for (const Binding *column : columns) {
             auto it = values.find(column);
             RecordCodec::decode(*column, it == values.end() ? nullptr : it->second, record);
@@ -113,6 +122,13 @@ std::unique_ptr<Request> refreshRequest(const HandleState &state, const MonitorK
         request->oids.push_back(instanceOidOf(*column));
         if (kind.bandRows)
             request->oids.back().push_back(uint32_t(selector));
+    }
+    // The query's own fields come from table columns walked along with the rows.
+    const auto fields = kind.queryLayout == LayoutNone ? std::vector<const Binding *>{} : bindingsOfLayout(kind.queryLayout);
+    for (const Binding *field : fields) {
+        Oid column = trb::schema::instanceOid(objectOf(*field));
+        if (std::find(request->oids.begin(), request->oids.end(), column) == request->oids.end())
+            request->oids.push_back(std::move(column));
     }
     if (kind.scanObject) {
         SnmpValue band{asn::Integer, selector, {}};
@@ -174,7 +190,10 @@ int apSysMonitorQueryInfor(APHANDLE monitor, void *query)
     if (!query)
         return AP_ERR_BAD_ARGUMENT;
     auto *list = static_cast<apMonitorQuery1 *>(query);
-    std::vector<std::vector<uint8_t>> rows = rowsOf(*state, *monitorKind(state->kind));
+    const MonitorKind &kind = *monitorKind(state->kind);
+    std::vector<std::vector<uint8_t>> rows = rowsOf(*state, kind);
+    if (kind.queryLayout != LayoutNone)
+        decodeLayout(*state, kind.queryLayout, query);
     if (!list->rows) {
         list->count = uint32_t(rows.size());
         return AP_OK;

@@ -1,0 +1,270 @@
+#include "StatisticsPage.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "FormRows.h"
+#include "ProcessValues.h"
+
+namespace trb {
+namespace {
+
+constexpr int kRefreshEndMs = 100;
+constexpr uint32_t kReadGroup[] = {AP_STAT_GROUP_ETHERNET, AP_STAT_GROUP_WLAN};
+constexpr uint32_t kClearGroup[] = {AP_STAT_GROUP_ETHERNET_CLEAR, AP_STAT_GROUP_WLAN_CLEAR};
+
+struct EthernetRow {
+    const char *label;
+    uint32_t apStatEthernetRecord::*field;
+};
+// Rows from "Received Multicast Packet Count " on are hidden on this model.
+constexpr int kEthernetTransmitRows = 3;
+constexpr int kEthernetShownRows = 6;
+constexpr EthernetRow kEthernetTable[] = {
+    {"Transmitted Packet Count ", &apStatEthernetRecord::txPackets},
+    {"Transmitted Bytes Count ", &apStatEthernetRecord::txBytes},
+    {"Dropped Packet Count ", &apStatEthernetRecord::txDropped},
+    {"Received Packet Count ", &apStatEthernetRecord::rxPackets},
+    {"Received Bytes Count ", &apStatEthernetRecord::rxBytes},
+    {"Dropped Packet Count ", &apStatEthernetRecord::rxDropped},
+    {"Received Multicast Packet Count ", &apStatEthernetRecord::rxMulticast},
+    {"Received Broadcast Packet Count ", &apStatEthernetRecord::rxBroadcast},
+    {"Length 64 Packet Count ", &apStatEthernetRecord::length64},
+    {"Length 65~127 Packet Count ", &apStatEthernetRecord::length65To127},
+    {"Length 128~255 Packet Count ", &apStatEthernetRecord::length128To255},
+    {"Length 256~511 Packet Count ", &apStatEthernetRecord::length256To511},
+    {"Length 512~1023 Packet Count ", &apStatEthernetRecord::length512To1023},
+    {"Length 1024~1518 Packet Count ", &apStatEthernetRecord::length1024To1518},
+    {"Length 1519~MAX Packet Count ", &apStatEthernetRecord::length1519ToMax},
+};
+static_assert(std::size(kEthernetTable) == StatisticsPage::kEthernetRows);
+
+struct WlanRow {
+    const char *label;
+    uint32_t (apStatWlanRecord::*field)[2];
+};
+constexpr int kWlanTransmitRows = 4;
+constexpr WlanRow kWlanTable[] = {
+    {"Transmitted Packet Count ", &apStatWlanRecord::txPackets},
+    {"Transmitted Bytes Count ", &apStatWlanRecord::txBytes},
+    {"Dropped Packet Count ", &apStatWlanRecord::txDropped},
+    {"Transmitted Retry Count ", &apStatWlanRecord::txRetries},
+    {"Received Packet Count ", &apStatWlanRecord::rxPackets},
+    {"Received Bytes Count ", &apStatWlanRecord::rxBytes},
+    {"Dropped Packet Count ", &apStatWlanRecord::rxDropped},
+    {"Received CRC Count ", &apStatWlanRecord::rxCrcErrors},
+    {"Received Decryption Error Count ", &apStatWlanRecord::rxDecryptErrors},
+    {"Received MIC Error Count ", &apStatWlanRecord::rxMicErrors},
+    {"Received PHY Error Count ", &apStatWlanRecord::rxPhyErrors},
+};
+static_assert(std::size(kWlanTable) == StatisticsPage::kWlanRows);
+
+// "Transmitted Count" / "Received Count" over the rows of a group.
+QLabel *GroupLabel(const char *text)
+{
+    auto *label = new QLabel(QString::fromLatin1(text));
+    label->setAutoFillBackground(true);
+    QPalette grey = label->palette();
+    grey.setColor(QPalette::Window, QColor(200, 200, 200));
+    label->setPalette(grey);
+    return label;
+}
+
+QLabel *ValueLabel(const QString &objectName)
+{
+    auto *label = new QLabel(QStringLiteral("0"));
+    label->setObjectName(objectName);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QString CounterText(bool zeros, uint32_t value) { return zeros ? QStringLiteral("0") : QString::number(value); }
+
+} // namespace
+
+StatisticsPage::StatisticsPage(QWidget *parent) : PopupPage(QString::fromLatin1(kTitle), parent)
+{
+    BuildControls();
+    primaryHandle = apStatisticOpen(sessionHandle, 0);
+}
+
+QStringList StatisticsPage::EthernetTexts(const apStatEthernetRecord &record)
+{
+    QStringList texts;
+    for (const EthernetRow &row : kEthernetTable)
+        texts << CounterText(record.showZeros != 0, record.*row.field);
+    return texts;
+}
+
+QStringList StatisticsPage::WlanTexts(const apStatWlanRecord &record, int band)
+{
+    QStringList texts;
+    const int i = band == 2 ? 1 : 0;
+    for (const WlanRow &row : kWlanTable)
+        texts << CounterText(record.showZeros != 0, (record.*row.field)[i]);
+    return texts;
+}
+
+void StatisticsPage::BuildControls()
+{
+    c_.tabs = Named(new QTabWidget, "statisticsTabs", "Statistics");
+    c_.tabs->addTab(BuildEthernetPanel(), QStringLiteral("Ethernet Traffic Statistics"));
+    c_.tabs->addTab(BuildWlanPanel(), QStringLiteral("WLAN Traffic Statistics"));
+    auto *layout = new QVBoxLayout(content());
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(c_.tabs);
+    layout->addStretch(1);
+    for (int tab : {EthernetTab, WlanTab}) {
+        connect(c_.tab[tab].refresh, &QPushButton::clicked, this, [this, tab] { RefreshTab(tab); });
+        connect(c_.tab[tab].clear, &QPushButton::clicked, this, [this, tab] { ClearTab(tab); });
+    }
+    // The tab widget shows the chosen panel; every change of tab reads that tab again.
+    connect(c_.tabs, &QTabWidget::currentChanged, this, &StatisticsPage::RefreshTab);
+    LayoutContent();
+}
+
+QWidget *StatisticsPage::BuildEthernetPanel()
+{
+    auto *panel = new QWidget;
+    auto *grid = new QGridLayout;
+    for (int row = 0; row < kEthernetRows; ++row) {
+        if (row == 0 || row == kEthernetTransmitRows)
+            grid->addWidget(GroupLabel(row == 0 ? "Transmitted Count" : "Received Count"), grid->rowCount(), 0, 1, 2);
+        c_.ethernetLabels[row] = new QLabel(QString::fromLatin1(kEthernetTable[row].label));
+        c_.ethernet[row] = ValueLabel(QStringLiteral("ethernetValue%1").arg(row));
+        const int at = grid->rowCount();
+        grid->addWidget(c_.ethernetLabels[row], at, 0);
+        grid->addWidget(c_.ethernet[row], at, 1);
+        // This model has no multicast, broadcast or length counters on its wired port.
+        SetVisible({c_.ethernetLabels[row], c_.ethernet[row]}, row < kEthernetShownRows);
+    }
+    c_.tab[EthernetTab] = {panel, PageButton(QStringLiteral("Refresh"), "ethernetRefreshButton"),
+                           PageButton(QStringLiteral("Clear"), "ethernetClearButton")};
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(c_.tab[EthernetTab].refresh);
+    buttons->addWidget(c_.tab[EthernetTab].clear);
+    auto *layout = new QVBoxLayout(panel);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    layout->addStretch(1);
+    return panel;
+}
+
+QWidget *StatisticsPage::BuildWlanPanel()
+{
+    auto *panel = new QWidget;
+    auto *grid = new QGridLayout;
+    c_.wlanHeaders = {new QLabel(QStringLiteral("2.4GHz")), new QLabel(QStringLiteral("5GHz"))};
+    grid->addWidget(c_.wlanHeaders[0], 0, 1);
+    grid->addWidget(c_.wlanHeaders[1], 0, 2);
+    for (int row = 0; row < kWlanRows; ++row) {
+        if (row == 0 || row == kWlanTransmitRows)
+            grid->addWidget(GroupLabel(row == 0 ? "Transmitted Count" : "Received Count"), grid->rowCount(), 0, 1, 3);
+        const int at = grid->rowCount();
+        grid->addWidget(new QLabel(QString::fromLatin1(kWlanTable[row].label)), at, 0);
+        for (int band = 0; band < 2; ++band) {
+            c_.wlan[row][band] = ValueLabel(QStringLiteral("wlanValue%1_%2").arg(row).arg(band + 1));
+            grid->addWidget(c_.wlan[row][band], at, 1 + band);
+        }
+        // The one radio of this model: one column of values, without band headers.
+        c_.wlan[row][1]->setVisible(false);
+    }
+    SetVisible({c_.wlanHeaders[0], c_.wlanHeaders[1]}, false);
+    c_.tab[WlanTab] = {panel, PageButton(QStringLiteral("Refresh"), "wlanRefreshButton"),
+                       PageButton(QStringLiteral("Clear"), "wlanClearButton")};
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(c_.tab[WlanTab].clear);
+    buttons->addWidget(c_.tab[WlanTab].refresh);
+    auto *layout = new QVBoxLayout(panel);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    layout->addStretch(1);
+    return panel;
+}
+
+int StatisticsPage::CurrentTab() const { return c_.tabs->currentIndex(); }
+
+void StatisticsPage::SetTabBusy(int tab, bool busy)
+{
+    SetEnabled({c_.tabs, c_.tab[tab].refresh, c_.tab[tab].clear}, !busy);
+}
+
+// The first read carries both tabs' counters (the handle's own selection).
+int StatisticsPage::ReadOnShow()
+{
+    const TabControls &tab = c_.tab[CurrentTab()];
+    BeginRefresh(kRefreshEndMs, {c_.tabs, tab.refresh, tab.clear});
+    return 1;
+}
+
+void StatisticsPage::RefreshTab(int tab)
+{
+    if (tab != EthernetTab && tab != WlanTab)
+        return;
+    apStyleModify(primaryHandle, kReadGroup[tab], 0);
+    Refresh(kRefreshEndMs, {c_.tabs, c_.tab[tab].refresh, c_.tab[tab].clear});
+}
+
+void StatisticsPage::ClearTab(int tab)
+{
+    clearFlag_ = true;
+    apStatisticInforClear(primaryHandle, tab);
+    apStyleModify(primaryHandle, kClearGroup[tab], 1);
+    SetTabBusy(tab, true);
+    if (RequestWrite() != 0) { // refused at once: nothing was cleared, and no completion follows
+        clearFlag_ = false;
+        SetTabBusy(tab, false);
+    }
+}
+
+void StatisticsPage::OnWriteDone(int result)
+{
+    // A clear the device did not take must not be shown as zeros: the counters stay as they
+    // were and the status bar keeps the reason.
+    if (result != 0) {
+        clearFlag_ = false;
+        SetTabBusy(CurrentTab(), false);
+        return;
+    }
+    RefreshTab(CurrentTab());
+}
+
+void StatisticsPage::OnReadDone()
+{
+    const int tab = CurrentTab();
+    if (tab == EthernetTab)
+        ShowEthernet();
+    else if (tab == WlanTab)
+        ShowWlan();
+    clearFlag_ = false;
+}
+
+void StatisticsPage::ShowEthernet()
+{
+    apStatEthernetRecord record{};
+    record.showZeros = clearFlag_ ? 1 : 0;
+    apStatisticInfor(primaryHandle, nullptr, &record);
+    const QStringList texts = EthernetTexts(record);
+    for (int row = 0; row < kEthernetRows; ++row)
+        c_.ethernet[row]->setText(texts[row]);
+}
+
+void StatisticsPage::ShowWlan()
+{
+    apStatWlanRecord record{};
+    record.showZeros = clearFlag_ ? 1 : 0;
+    apStatisticInfor(primaryHandle, &record, nullptr);
+    for (int band = 1; band <= 2; ++band) {
+        const QStringList texts = WlanTexts(record, band);
+        for (int row = 0; row < kWlanRows; ++row)
+            c_.wlan[row][band - 1]->setText(texts[row]);
+    }
+}
+
+} // namespace trb
