@@ -9,7 +9,8 @@
 
 namespace trb::devicelib {
 
-enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless };
+enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
+                              Intrusion, ApArray };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -34,6 +35,11 @@ enum RecordLayout : uint32_t {
     LayoutClientSurveyRow = 22, // apClientSurveyRecord
     LayoutWdsSurveyRow = 23,    // apWdsSurveyRecord
     LayoutClientMacRow = 24,    // apClientMacRecord
+    LayoutIntrusionRow = 50,    // apIntrusionRecord, the columns the record codec fills
+    LayoutIntrusionValues = 51, // the detected-AP columns the intrusion family renders as text
+    LayoutApArray = 52,         // AP array values, exchanged by object
+    LayoutArrayFoundRow = 53,   // apArrayEntry
+    LayoutArrayMemberRow = 54,  // apArrayMember
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -13,5 +13,7 @@ rows::Subtree admin();    // 7 trbAdmin: administrative access
 rows::Subtree arp();      // 8 trbArp: ARP spoofing prevention
 rows::Subtree wireless(); // 9 trbWireless: radio, SSID and security settings
 rows::Subtree survey();   // 10 trbSurvey: site surveys and the wired-side MAC list
+rows::Subtree intrusion(); // 13 trbIntrusion: detected access points and their classification
+rows::Subtree apArray();  // 14 trbApArrayConfig: AP array membership, synchronization, scans
 
 } // namespace trb::schema::subtrees

@@ -31,6 +31,8 @@ void addArpBindings(BindingTable &table);
 void addAdminBindings(BindingTable &table);
 void addWirelessBindings(BindingTable &table);
 void addSurveyBindings(BindingTable &table);
+void addIntrusionBindings(BindingTable &table);
+void addApArrayBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -38,6 +40,8 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addCommandBindings,    addArpBindings,        addAdminBindings,
     addWirelessBindings,
     addSurveyBindings,
+    addIntrusionBindings,
+    addApArrayBindings,
 };
 
 } // namespace trb::devicelib
