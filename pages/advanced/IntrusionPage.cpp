@@ -29,8 +29,6 @@ constexpr uint32_t kListGroups = 3;      // the list, the band and the classific
 constexpr uint32_t kMarkAllStyle = 2;
 constexpr int kReadWaitMs = 2000;
 constexpr int kDetectWaitMs = 12000;
-constexpr int kSetWaitMs = 5000;
-constexpr int kLargeSetWaitMs = 10000;
 constexpr int kIndexColumn = 7;
 
 const char *const kFilters[] = {"All", "Valid", "Neighborhood", "Rogue", "New"};
@@ -328,6 +326,7 @@ void IntrusionPage::SendReclassification(int code, int checked)
     }
     ShowMessage(QStringLiteral("Setting..."));
     apStyleModify(primaryHandle, StyleOf(code, checked), 1);
+    // The buttons stay off until the device has answered, however long a large change takes.
     writing_ = true;
     UpdateEnabling();
     if (RequestWrite() != 0) {

@@ -27,7 +27,7 @@ public:
     static inline const char kTooManyText[] =
         "At most 256 entries can be set at a time. Please check fewer entries and try again.";
     static constexpr int kMaxChecked = AP_INTRUSION_MAX_INDEXES;
-    // More checked rows than this are a large change: other style bits, a longer wait.
+    // More checked rows than this are a large change, sent with other style bits.
     static constexpr int kLargeChange = 48;
 
     struct Controls {
