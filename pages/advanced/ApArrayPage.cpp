@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <vector>
@@ -328,6 +329,12 @@ void ApArrayPage::FillLists(const std::vector<apArrayEntry> &arrays, const std::
 {
     FillRecordList<apArrayEntry>(*c_.arrays, arrays, kArrayColumns);
     FillRecordList<apArrayMember>(*c_.members, members, kMemberColumns);
+}
+
+void ApArrayPage::LayoutContent()
+{
+    FitContent();
+    QTimer::singleShot(0, this, [this] { FitContent(); });
 }
 
 } // namespace trb

@@ -72,6 +72,8 @@ public:
     void OnReadDone() override;
     void OnMonitorDone(APHANDLE monitor, int result) override;
     void UpdateEnabling() override;
+    // Fits the content again once the window's layout has settled, so the lists take the width.
+    void LayoutContent() override;
 
 private:
     void BuildControls();

@@ -372,4 +372,10 @@ void IntrusionPage::OnWriteDone(int result)
     StartRead();
 }
 
+void IntrusionPage::LayoutContent()
+{
+    FitContent();
+    QTimer::singleShot(0, this, [this] { FitContent(); });
+}
+
 } // namespace trb

@@ -58,6 +58,8 @@ public:
     void OnWriteDone(int result) override;
     void OnMonitorDone(APHANDLE monitor, int result) override;
     void UpdateEnabling() override;
+    // Fits the content again once the window's layout has settled, so the lists take the width.
+    void LayoutContent() override;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
