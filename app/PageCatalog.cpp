@@ -1,9 +1,11 @@
 #include "PageCatalog.h"
 
+#include "ApArrayPage.h"
 #include "BasicWirelessPage.h"
 #include "ClientInfoPage.h"
 #include "DeviceInfoPageTrb.h"
 #include "HomeInfoPageTrb.h"
+#include "IntrusionPage.h"
 #include "LanPage.h"
 #include "MultiSsidPage.h"
 #include "PerformancePage.h"
@@ -34,10 +36,10 @@ const PageCommand kCommands[] = {
     {K::MultiSsid, "&Advanced", "&Multi-SSID", MultiSsidPage::kTitle, {560, 710}, 0, false,
      &Make<MultiSsidPage>},
     {K::Vlan, "&Advanced", "&VLAN", "Advanced \\ VLAN", {700, 710}, 0, false},
-    {K::Intrusion, "&Advanced", "In&trusion", "Advanced \\ Intrusion", {660, 680}, 0, false},
+    {K::Intrusion, "&Advanced", "In&trusion", IntrusionPage::kTitle, {660, 680}, 0, false, &Make<IntrusionPage>},
     {K::Schedule, "&Advanced", "&Schedule", "Advanced \\ Schedule", {660, 710}, 0, false},
     {K::DhcpServer, "&Advanced", "&DHCP Server", "Advanced \\ DHCP Server", {580, 610}, 0, false},
-    {K::ApArray, "&Advanced", "&AP Array", "Advanced \\AP Array", {530, 700}, 0, false},
+    {K::ApArray, "&Advanced", "&AP Array", ApArrayPage::kTitle, {530, 700}, 0, false, &Make<ApArrayPage>},
     {K::Filter, "&Advanced", "&Filter", "Advanced \\ Filter", {570, 700}, 0, false},
     {K::QoS, "&Advanced", "&QoS", "Advanced \\ QoS", {710, 730}, 0, false},
     {K::ArpSpoofing, "&Advanced", "A&RP Spoofing Prevention", "Advanced \\ARP Spoofing Prevention",

@@ -27,7 +27,8 @@ const Schema &schema()
         for (auto make : {subtrees::system, subtrees::lan, subtrees::bands, subtrees::commands,
                           subtrees::clients, subtrees::admin, subtrees::arp, subtrees::wireless,
                           subtrees::survey,
-                          subtrees::statistics, subtrees::wds}) {
+                          subtrees::statistics, subtrees::wds,
+                          subtrees::intrusion, subtrees::apArray}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

@@ -22,6 +22,9 @@ std::vector<Row> rowsOf(std::string_view table, int clientCount)
         for (uint32_t band = 1; band <= 2; ++band)
             for (uint32_t peer = 1; peer <= 4; ++peer)
                 rows.push_back({band, peer});
+    } else if (table == "trbApArraySyncTable") {
+        for (uint32_t item = 1; item <= 33; ++item)
+            rows.push_back({item});
     } else if (table == "trbClientTable") {
         for (int i = 1; i <= clientCount; ++i)
             rows.push_back({static_cast<uint32_t>(i)});
@@ -87,6 +90,8 @@ void fillSystem(DeviceStore &s)
     setIfPresent(s, "trbApArrayName", {}, SnmpValue::text("Array-North"));
     setIfPresent(s, "trbApArrayRole", {}, SnmpValue::text("Master"));
     setIfPresent(s, "trbApArrayLocation", {}, SnmpValue::text("Building A, floor 2"));
+    for (uint32_t item = 1; item <= 6; ++item) // the basic wireless settings are kept in step
+        setIfPresent(s, "trbApArraySync", {item}, SnmpValue::integer(1));
     setIfPresent(s, "trbLanAddressMode", {}, SnmpValue::integer(0));
     setIfPresent(s, "trbLanIpAddress", {}, SnmpValue::ipAddress(ip(192, 168, 1, 10)));
     setIfPresent(s, "trbLanSubnetMask", {}, SnmpValue::ipAddress(ip(255, 255, 255, 0)));

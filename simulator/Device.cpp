@@ -1,10 +1,13 @@
 #include "Device.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
+
+#include "IntrusionDetector.h"
 
 namespace trb::sim {
 
@@ -18,7 +21,9 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
       cpuOid_(DeviceStore::instanceOf("trbCpuLoad")), memoryOid_(DeviceStore::instanceOf("trbMemoryLoad")),
       commandOid_(DeviceStore::instanceOf("trbDeviceCommand")),
       languagePackOid_(DeviceStore::instanceOf("trbLanguagePack")), apModeOid_(DeviceStore::instanceOf("trbApMode")),
-      scanOid_(DeviceStore::instanceOf("trbSurveyScan")), clearOid_(DeviceStore::instanceOf("trbStatisticsClear"))
+      scanOid_(DeviceStore::instanceOf("trbSurveyScan")), clearOid_(DeviceStore::instanceOf("trbStatisticsClear")),
+      intrusionScanOid_(DeviceStore::instanceOf("trbIntrusionScan")),
+      arrayScanOid_(DeviceStore::instanceOf("trbApArrayScan"))
 {
     const schema::TableDef &table = *schema::findTable("trbWiredMacTable");
     const schema::ObjectDef *column = schema::findObject("trbWiredMac");
@@ -29,20 +34,113 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
 
 void Device::write(const Oid &name, SnmpValue value)
 {
-    if (name == scanOid_) {
-        scan(long(value.number));
-        return;
-    }
-    if (name == clearOid_) {
-        counters_.clear(long(value.number));
-        return;
-    }
-    store_.set(name, std::move(value));
+    if (!runScan(name, value))
+        store_.set(name, std::move(value));
 }
 
 int Device::refusal(const Oid &name, long value) const
 {
-    return name == scanOid_ && surveyBlocked(value) ? SNMP_ERR_INCONSISTENTVALUE : SNMP_ERR_NOERROR;
+    const bool refused = (name == scanOid_ && surveyBlocked(value)) || (name == arrayScanOid_ && value != 0 && !radioOn());
+    return refused ? SNMP_ERR_INCONSISTENTVALUE : SNMP_ERR_NOERROR;
+}
+
+// Idle (0), as an undo writes it, does nothing.
+bool Device::runScan(const Oid &name, const SnmpValue &value)
+{
+    if (name == scanOid_) {
+        scan(long(value.number));
+    } else if (name == intrusionScanOid_) {
+        if (value.number == 1 || value.number == 2)
+            IntrusionDetector::detect(store_, int(value.number), neighbourhood_.scan(int(value.number)),
+                                      systemTime().bytes);
+    } else if (name == arrayScanOid_) {
+        if (value.number == 1)
+            scanArrays();
+    } else if (name == clearOid_) {
+        counters_.clear(long(value.number));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Replaces the rows of both array tables with what the scan finds now.
+void Device::scanArrays()
+{
+    const schema::TableDef &foundTable = *schema::findTable("trbApArrayFoundTable");
+    const schema::TableDef &memberTable = *schema::findTable("trbApArrayMemberTable");
+    for (uint32_t row = 1; !store_.removeRow(foundTable, {row}).empty(); ++row) {
+    }
+    for (uint32_t row = 1; !store_.removeRow(memberTable, {row}).empty(); ++row) {
+    }
+    const auto column = [](const char *name) { return schema::findObject(name); };
+    const auto mac = [](const MacBytes &bytes) { return SnmpValue::text(std::string(bytes.begin(), bytes.end())); };
+    std::vector<FoundArray> arrays = arrays_.foreignArrays();
+    const std::vector<ArrayMember> members = ownArrayMembers();
+    if (!members.empty())
+        arrays.push_back(ArrayNeighbourhood::summary(store_.find(DeviceStore::instanceOf("trbApArrayName"))->bytes,
+                                                     members));
+    uint32_t row = 0;
+    for (const FoundArray &array : arrays) {
+        const int total = array.masters + array.backupMasters + array.slaves;
+        store_.addRow(foundTable, {++row},
+                      {{column("trbApArrayFoundName"), SnmpValue::text(array.name)},
+                       {column("trbApArrayFoundMasterIp"), SnmpValue::ipAddress(array.masterIp)},
+                       {column("trbApArrayFoundMac"), mac(array.masterMac)},
+                       {column("trbApArrayFoundMasters"), SnmpValue::gauge(array.masters)},
+                       {column("trbApArrayFoundBackups"), SnmpValue::gauge(array.backupMasters)},
+                       {column("trbApArrayFoundSlaves"), SnmpValue::gauge(array.slaves)},
+                       {column("trbApArrayFoundTotal"), SnmpValue::gauge(total)}});
+    }
+    row = 0;
+    for (const ArrayMember &member : members)
+        store_.addRow(memberTable, {++row},
+                      {{column("trbApArrayMemberRank"), SnmpValue::integer(member.role)},
+                       {column("trbApArrayMemberIp"), SnmpValue::ipAddress(member.ip)},
+                       {column("trbApArrayMemberMac"), mac(member.mac)},
+                       {column("trbApArrayMemberLocation"), SnmpValue::text(member.location)}});
+}
+
+// The device and its peers while it takes part in an array; none otherwise.
+std::vector<ArrayMember> Device::ownArrayMembers() const
+{
+    const auto value = [this](const char *name) { return store_.find(DeviceStore::instanceOf(name)); };
+    if (value("trbApArrayFunction")->number != 1)
+        return {};
+    ArrayMember self;
+    self.role = int(value("trbApArrayMemberRole")->number);
+    const std::string &ip = value("trbLanIpAddress")->bytes;
+    for (unsigned char octet : ip)
+        self.ip = self.ip << 8 | octet;
+    const std::string &mac = value("trbEthernetMac")->bytes;
+    std::copy_n(mac.begin(), std::min(mac.size(), self.mac.size()), self.mac.begin());
+    self.location = value("trbLocation")->bytes;
+    std::vector<ArrayMember> members = {self};
+    for (const ArrayMember &peer : arrays_.peers(self.role))
+        members.push_back(peer);
+    return members;
+}
+
+bool Device::radioOn() const
+{
+    const SnmpValue *band = store_.find(DeviceStore::instanceOf("trbCurrentBand"));
+    const SnmpValue *radio =
+        store_.find(DeviceStore::instanceOf("trbBandRadioState", {band ? uint32_t(band->number) : 1}));
+    return radio && radio->number == 1;
+}
+
+// The role's text follows the role; an array scan needs the radio.
+std::optional<SnmpValue> Device::apArrayValue(std::string_view object) const
+{
+    static const char *const kRoles[] = {"Master", "Backup Master", "Slave"};
+    if (object == "trbApArrayScanAllowed")
+        return SnmpValue::integer(radioOn() ? 1 : 0);
+    if (object == "trbApArrayRole") {
+        const SnmpValue *role = store_.find(DeviceStore::instanceOf("trbApArrayMemberRole"));
+        if (role && role->number >= 1 && role->number <= 3)
+            return SnmpValue::text(kRoles[role->number - 1]);
+    }
+    return std::nullopt;
 }
 
 // Replaces the band's rows with what the radio hears now. Idle (0), as an undo writes it, does nothing.
@@ -120,6 +218,8 @@ std::optional<SnmpValue> Device::read(const Oid &name) const
     const std::string_view object = store_.objectOf(name)->name;
     if (object == "trbBandWirelessState")
         return wirelessState(name.back());
+    if (auto value = apArrayValue(object))
+        return value;
     if (auto text = bandStatusText(object, static_cast<uint32_t>(name.back())))
         return SnmpValue::text(*text);
     return *stored;
@@ -174,14 +274,8 @@ std::optional<std::string> Device::bandStatusText(std::string_view object, uint3
 ConfigValues Device::apply(const Oid &name, SnmpValue value)
 {
     ConfigValues previous;
-    if (name == scanOid_) { // a scan is an action, not a setting: nothing to undo
-        scan(long(value.number));
+    if (runScan(name, value)) // a scan is an action, not a setting: nothing to undo
         return previous;
-    }
-    if (name == clearOid_) { // as is a clear
-        counters_.clear(long(value.number));
-        return previous;
-    }
     auto change = [&](const Oid &oid, SnmpValue next) {
         const SnmpValue *old = store_.find(oid);
         if (!old)

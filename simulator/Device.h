@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "ArrayNeighbourhood.h"
 #include "DeviceStore.h"
 #include "Neighbourhood.h"
 #include "StateFile.h"
@@ -34,11 +35,12 @@ public:
     const DeviceStore &store() const { return store_; }
     // The value to answer for an instance, with the live values filled in.
     std::optional<SnmpValue> read(const Oid &name) const;
-    // A write of the scan object runs a site survey of that band, one of the statistics clear
-    // object clears those counters, instead of storing the value.
+    // A write of an action object (site survey, intrusion detection, array scan, statistics
+    // clear) runs the action instead of storing the value.
     void write(const Oid &name, SnmpValue value);
     // SNMP_ERR_NOERROR when the device takes a valid `value` for `name` in its present state;
-    // a band that blocks site surveys refuses a scan (inconsistentValue).
+    // a band that blocks site surveys refuses a scan, and a device whose radio is off an array
+    // scan (inconsistentValue).
     int refusal(const Oid &name, long value) const;
     // A manager's write, with what the device changes along with it; returns the old value of
     // every instance changed, to write back when the SET is undone.
@@ -76,6 +78,12 @@ private:
     bool surveyBlocked(long band) const;
     std::optional<SnmpValue> liveValue(const Oid &name) const;
     int stationsOn(uint32_t band) const;
+    // Runs the scan `name` names; false when `name` is not a scan object.
+    bool runScan(const Oid &name, const SnmpValue &value);
+    void scanArrays();
+    std::vector<ArrayMember> ownArrayMembers() const;
+    bool radioOn() const;
+    std::optional<SnmpValue> apArrayValue(std::string_view object) const;
 
     DeviceStore store_;
     ConfigValues factoryConfig_;
@@ -90,8 +98,10 @@ private:
     Neighbourhood neighbourhood_;
     TrafficCounters counters_;
     WdsLinks wdsLinks_{store_};
+    ArrayNeighbourhood arrays_{kDefaultSurveySeed};
 
     Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
+    Oid intrusionScanOid_, arrayScanOid_;
 };
 
 } // namespace trb::sim

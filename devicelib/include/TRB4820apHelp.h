@@ -95,7 +95,9 @@ int apSnmpGetErrorMsg(int code, char *buffer);
 // apWdsPeerRecord rows of both bands, queried with an apWdsQuery); 3 client site survey
 // (apClientSurveyRecord), 4 WDS site survey (apWdsSurveyRecord), both scanning when refreshed,
 // selector = band; 8 the client MAC list for MAC clone (apClientMacRecord; selector 1 or 2, not
-// used). Other kinds give 0. A scan the device refuses (surveys blocked, a read-only write
+// used); 2 intrusion detection (apIntrusionRecord, detecting when refreshed, selector = band; the
+// intrusion handle then reads the result); 6 AP array scan (apMonitorQuery2: apArrayEntry rows,
+// then apArrayMember rows; selector 1). Other kinds give 0. A scan the device refuses (surveys blocked, a read-only write
 // community) completes with AP_ERR_SNMP_STATUS + its status and leaves the table empty.
 APHANDLE apSysMonitorOpen(APHANDLE session, int kind, int reserved);
 int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callback, void *context,
@@ -209,5 +211,27 @@ int apWirelessSetApplication(APHANDLE handle, int band, int applicationIndex, in
 // codes[8]: encryption code of the primary SSID and SSID 1-7.
 int apWirelessGetMultiSsidAuthentication(APHANDLE handle, int *codes, int band);
 int apWirelessSetMultiSsidAuthentication(APHANDLE handle, const apMultiSsidAuthReset *record, int band);
+
+// Intrusion detection. InfoGet reads the detected access points of the last read in two calls
+// (rows null: the count); with `band` non-null it also reports the device's current band
+// there. InfoAdd stages `code` (AP_INTRUSION_*) for the rows of `band` whose indexes the request
+// names; MarlAll stages `code` for the band's entries that are still New (scope 0) or for all of
+// them (scope 1). Both refuse, with nothing staged, a bad band or code, more than
+// AP_INTRUSION_MAX_INDEXES indexes, or an index the last read does not have.
+APHANDLE apAdvInstrusionOpen(APHANDLE session, int reserved);
+int apAdvInstrusionInfoGet(APHANDLE handle, int *band, apIntrusionQuery *query);
+int apAdvInstrusionInfoAdd(APHANDLE handle, int band, const apIntrusionRequest *request, int code);
+int apAdvInstrusionInfoMarlAll(APHANDLE handle, int band, int scope, int code);
+
+// AP array. role: 1 Master, 2 Backup Master, 3 Slave; name and password at most 32 characters
+// (buffers of AP_ARRAY_TEXT_SIZE). The password is a secret: reading it goes out with the write
+// community. flags: AP_ARRAY_SYNC_COUNT words, 0 or 1. ApModeGet gives the radio's AP mode (0
+// Access Point ... 4 AP Repeater) for either band. Set calls refuse bad values with nothing staged.
+APHANDLE apAdvAPArrayOpen(APHANDLE session, int reserved);
+int apAdvAPArrayGet(APHANDLE handle, int *enable, int *role, int *scanAllowed, char *name, char *password);
+int apAdvAPArraySet(APHANDLE handle, int enable, int role, const char *name, const char *password);
+int apAdvAPArrayParamatersGet(APHANDLE handle, int *flags);
+int apAdvAPArrayParamatersSet(APHANDLE handle, const int *flags);
+int apAdvAPArrayApModeGet(APHANDLE handle, int band, int *mode);
 
 } // extern "C"

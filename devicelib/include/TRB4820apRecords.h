@@ -315,6 +315,69 @@ struct apWdsQuery {
     char frequency2[1024];
 };
 
+// Intrusion detection (apAdvInstrusion*). Group 0x1 carries the detected access points and the
+// current band; every other bit selects the classification column, so a page may pass one bit
+// per kind of reclassification (Valid 0x4, Neighborhood 0x8, Rogue 0x10, New 0x20, the same
+// times 16 plus the bit for large ones, 0x2 for marking all).
+enum {
+    AP_INTRUSION_GROUP_LIST = 0x1,
+    AP_INTRUSION_GROUP_CLASSES = 0x3FE,
+    AP_INTRUSION_GROUP_ALL = 0x3FF,
+};
+// Classification codes; indexes a request may carry.
+enum { AP_INTRUSION_NEW = 1, AP_INTRUSION_VALID = 2, AP_INTRUSION_NEIGHBORHOOD = 3, AP_INTRUSION_ROGUE = 4 };
+enum { AP_INTRUSION_MAX_INDEXES = 256 };
+
+// A detected access point (apAdvInstrusionInfoGet).
+struct apIntrusionRecord {
+    int32_t band;              // 0: 1 = 2.4 GHz, 2 = 5 GHz
+    int32_t index;             // 4: the row within its band, the key of a reclassification
+    char channel[2304];        // 8: decimal
+    char bssid[20];            // 2312: 12 upper-case hex digits
+    char bandText[256];        // 2332: "2.4GHz" or "5GHz"
+    char ssid[1024];           // 2588
+    char lastSeen[1024];       // 3612: "YYYY-MM-DD HH:MM:SS" (the slot ends where type starts)
+    char type[256];            // 4636: "New", "Valid", "Neighborhood", "Rogue"
+    char status[256];          // 4892: "Online" or "Offline"
+};
+struct apIntrusionQuery {
+    int32_t count;
+    apIntrusionRecord *rows;
+};
+// Rows to reclassify: count indexes of the band's rows.
+struct apIntrusionRequest {
+    int32_t count;
+    int32_t *indexes;
+};
+
+// AP array (apAdvAPArray*).
+enum {
+    AP_ARRAY_GROUP_MEMBERSHIP = 0x1, // enable, role, name, password, scan allowed
+    AP_ARRAY_GROUP_SYNC = 0x2,       // synchronization flags
+    AP_ARRAY_GROUP_MODE = 0x4,       // the AP mode, for apAdvAPArrayApModeGet
+    AP_ARRAY_GROUP_ALL = 0x7,
+};
+enum { AP_ARRAY_SYNC_COUNT = 33, AP_ARRAY_TEXT_SIZE = 256 };
+
+// Array scan rows (monitor kind 6, through apMonitorQuery2: arrays first, members second).
+struct apArrayEntry {
+    int32_t index;             // 0
+    char name[1024];           // 4
+    char masterIp[20];         // 1028
+    char mac[20];              // 1048: 12 upper-case hex digits
+    int32_t masters;           // 1068
+    int32_t backupMasters;     // 1072
+    int32_t slaves;            // 1076
+    int32_t total;             // 1080
+};
+struct apArrayMember {
+    int32_t index;             // 0
+    int32_t role;              // 4: 1 Master, 2 Backup Master, 3 Slave
+    char ipAddress[20];        // 8
+    char mac[20];              // 28
+    char location[1024];       // 48
+};
+
 struct apMonitorQuery1 {
     uint32_t count;
     void *rows;
@@ -478,3 +541,25 @@ static_assert(offsetof(apWdsQuery, rows) == offsetof(apMonitorQuery1, rows));
 static_assert(offsetof(apWdsQuery, channel1) == offsetof(apWdsQuery, rows) + sizeof(void *));
 static_assert(offsetof(apWdsQuery, channel2) == offsetof(apWdsQuery, frequency1) + 1024);
 static_assert(sizeof(apWdsQuery) == 2056 + 2 * sizeof(void *));
+static_assert(sizeof(apIntrusionRecord) == 5148);
+static_assert(offsetof(apIntrusionRecord, index) == 4);
+static_assert(offsetof(apIntrusionRecord, channel) == 8);
+static_assert(offsetof(apIntrusionRecord, bssid) == 2312);
+static_assert(offsetof(apIntrusionRecord, bandText) == 2332);
+static_assert(offsetof(apIntrusionRecord, ssid) == 2588);
+static_assert(offsetof(apIntrusionRecord, lastSeen) == 3612);
+static_assert(offsetof(apIntrusionRecord, type) == 4636);
+static_assert(offsetof(apIntrusionRecord, status) == 4892);
+static_assert(sizeof(apArrayEntry) == 1084);
+static_assert(offsetof(apArrayEntry, name) == 4);
+static_assert(offsetof(apArrayEntry, masterIp) == 1028);
+static_assert(offsetof(apArrayEntry, mac) == 1048);
+static_assert(offsetof(apArrayEntry, masters) == 1068);
+static_assert(offsetof(apArrayEntry, backupMasters) == 1072);
+static_assert(offsetof(apArrayEntry, slaves) == 1076);
+static_assert(offsetof(apArrayEntry, total) == 1080);
+static_assert(sizeof(apArrayMember) == 1072);
+static_assert(offsetof(apArrayMember, role) == 4);
+static_assert(offsetof(apArrayMember, ipAddress) == 8);
+static_assert(offsetof(apArrayMember, mac) == 28);
+static_assert(offsetof(apArrayMember, location) == 48);

@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics };
+                              Statistics, Intrusion, ApArray };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -39,6 +39,11 @@ enum RecordLayout : uint32_t {
     LayoutStatWlan = 41,        // apStatWlanRecord
     LayoutWdsPeerRow = 42,      // apWdsPeerRecord, one table row
     LayoutWdsQueryBands = 43,   // the band half of apWdsQuery (channel, frequency)
+    LayoutIntrusionRow = 50,    // apIntrusionRecord, the columns the record codec fills
+    LayoutIntrusionValues = 51, // the detected-AP columns the intrusion family renders as text
+    LayoutApArray = 52,         // AP array values, exchanged by object
+    LayoutArrayFoundRow = 53,   // apArrayEntry
+    LayoutArrayMemberRow = 54,  // apArrayMember
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

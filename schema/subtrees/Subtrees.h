@@ -15,5 +15,7 @@ rows::Subtree wireless(); // 9 trbWireless: radio, SSID and security settings
 rows::Subtree survey();   // 10 trbSurvey: site surveys and the wired-side MAC list
 rows::Subtree statistics(); // 11 trbStatistics: traffic counters
 rows::Subtree wds();      // 12 trbWds: WDS links
+rows::Subtree intrusion(); // 13 trbIntrusion: detected access points and their classification
+rows::Subtree apArray();  // 14 trbApArrayConfig: AP array membership, synchronization, scans
 
 } // namespace trb::schema::subtrees

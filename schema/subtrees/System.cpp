@@ -25,8 +25,9 @@ Subtree system()
             Enum("trbLanLink", {1, 11}, "up(1),down(2)").describe("Link state of the Ethernet port."),
             Enum("trbApMode", {1, 12}, "accessPoint(1),wdsWithAp(2),wds(3),wirelessClient(4),apRepeater(5)")
                 .writable().setting().describe("Operating mode of the radio."),
-            Text("trbApArrayName", {1, 13}, 0, 32).describe("Name of the AP array the device belongs to."),
-            Text("trbApArrayRole", {1, 14}, 0, 32).describe("Role of the device in its AP array."),
+            Text("trbApArrayName", {1, 13}, 0, 32).writable().setting().describe("Name of the AP array the device belongs to."),
+            Text("trbApArrayRole", {1, 14}, 0, 32)
+                .describe("Role of the device in its AP array, as text; follows trbApArrayMemberRole."),
             Text("trbApArrayLocation", {1, 15}, 0, 32).describe("Location reported for the AP array."),
         },
     };

@@ -67,6 +67,27 @@ std::vector<Slot> clientFields()
             FIELD(R, signal), FIELD(R, powerSave), FIELD(R, ssid)};
 }
 
+// The band, index and the texts the intrusion family renders (channel, band, type, status) are not
+// columns' slots.
+std::vector<Slot> intrusionFields()
+{
+    using R = apIntrusionRecord;
+    return {FIELD(R, bssid), FIELD(R, ssid), FIELD(R, lastSeen)};
+}
+
+std::vector<Slot> arrayFields()
+{
+    using R = apArrayEntry;
+    return {FIELD(R, name),          FIELD(R, masterIp), FIELD(R, mac),  FIELD(R, masters),
+            FIELD(R, backupMasters), FIELD(R, slaves),   FIELD(R, total)};
+}
+
+std::vector<Slot> memberFields()
+{
+    using R = apArrayMember;
+    return {FIELD(R, role), FIELD(R, ipAddress), FIELD(R, mac), FIELD(R, location)};
+}
+
 std::vector<Slot> boundSlots(uint32_t layout)
 {
     std::vector<Slot> slots;
@@ -95,12 +116,16 @@ TEST(RecordBindings, EveryRecordFieldHasExactlyOneBinding)
     expectSameSlots(lanFields(), LayoutLanSettings);
     expectSameSlots(paneFields(), LayoutPaneStatus);
     expectSameSlots(clientFields(), LayoutClientRow);
+    expectSameSlots(intrusionFields(), LayoutIntrusionRow);
+    expectSameSlots(arrayFields(), LayoutArrayFoundRow);
+    expectSameSlots(memberFields(), LayoutArrayMemberRow);
 }
 
 TEST(RecordBindings, SlotsStayInsideTheirRecordAndNeverOverlap)
 {
     for (uint32_t layout : {LayoutDeviceInfo, LayoutLanSettings, LayoutPaneStatus, LayoutClientRow, LayoutArpEntry,
-                            LayoutStatEthernet, LayoutStatWlan, LayoutWdsPeerRow, LayoutWdsQueryBands}) {
+                            LayoutStatEthernet, LayoutStatWlan, LayoutWdsPeerRow, LayoutWdsQueryBands,
+                            LayoutIntrusionRow, LayoutArrayFoundRow, LayoutArrayMemberRow}) {
         auto slots = boundSlots(layout);
         for (std::size_t i = 0; i < slots.size(); ++i) {
             EXPECT_LE(slots[i].offset + slots[i].size, layoutSize(layout));
@@ -123,7 +148,8 @@ bool walkedRow(uint32_t layout)
 {
     for (uint32_t walked :
          {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow,
-          LayoutWdsPeerRow})
+          LayoutWdsPeerRow,
+          LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow})
         if (layout == walked)
             return true;
     return false;

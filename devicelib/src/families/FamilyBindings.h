@@ -33,6 +33,8 @@ void addWirelessBindings(BindingTable &table);
 void addSurveyBindings(BindingTable &table);
 void addStatisticsBindings(BindingTable &table);
 void addWdsBindings(BindingTable &table);
+void addIntrusionBindings(BindingTable &table);
+void addApArrayBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -42,6 +44,8 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addSurveyBindings,
     addStatisticsBindings,
     addWdsBindings,
+    addIntrusionBindings,
+    addApArrayBindings,
 };
 
 } // namespace trb::devicelib

@@ -1,6 +1,7 @@
 // Device tables read through a monitor handle: the wireless clients (kind 0), the WDS peers (1),
-// the site surveys (kinds 3 and 4, whose refresh first asks the device to scan a band) and the
-// client MAC list (8).
+// intrusion detection (2, detecting on a band), the site surveys (kinds 3 and 4, whose refresh
+// first asks the device to scan a band), the AP array scan (6, arrays and members) and the client
+// MAC list (8).
 #include "TRB4820apHelp.h"
 
 #include <algorithm>
@@ -52,6 +53,9 @@ struct MonitorKind {
     bool bandRows;          // the table's first index is the band: only that band's rows are walked
     uint32_t secondIndexOffset = kNoSlot; // where the index's second part goes, when it has one
     uint32_t queryLayout = LayoutNone;    // bindings that fill the query beyond its count and rows
+    // A second table read by the same refresh (apMonitorQuery2), or LayoutNone.
+    uint32_t secondLayout = LayoutNone;
+    uint32_t secondTableIndexOffset = 0;
 };
 
 constexpr MonitorKind kKinds[] = {
@@ -62,7 +66,28 @@ constexpr MonitorKind kKinds[] = {
     {4, LayoutWdsSurveyRow, 2, offsetof(apWdsSurveyRecord, band), "trbSurveyScan", true, true},
     // The page passes its band here too; the wired side has no bands.
     {8, LayoutClientMacRow, 1, offsetof(apClientMacRecord, index), nullptr, true, false},
+    // The detection's rows land in the intrusion table; the intrusion handle reads them.
+    {2, LayoutIntrusionRow, 2, offsetof(apIntrusionRecord, band), "trbIntrusionScan", true, true},
+    {6, LayoutArrayFoundRow, 1, offsetof(apArrayEntry, index), "trbApArrayScan", false, false, kNoSlot, LayoutNone,
+     LayoutArrayMemberRow, offsetof(apArrayMember, index)},
 };
+
+// The layouts a kind's refresh walks.
+std::vector<uint32_t> layoutsOf(const MonitorKind &kind)
+{
+    if (kind.secondLayout == LayoutNone)
+        return {kind.layout};
+    return {kind.layout, kind.secondLayout};
+}
+
+std::vector<const Binding *> columnsOf(const MonitorKind &kind)
+{
+    std::vector<const Binding *> columns;
+    for (uint32_t layout : layoutsOf(kind))
+        for (const Binding *column : bindingsOfLayout(layout))
+            columns.push_back(column);
+    return columns;
+}
 
 const MonitorKind *monitorKind(int kind)
 {
@@ -83,10 +108,11 @@ bool validSelector(const MonitorKind &kind, int selector)
     return kind.selectorIsBand ? selector == 1 || selector == 2 : selector == 1;
 }
 
-// The rows of the last refresh as records of the kind's layout, ordered by row index.
-std::vector<std::vector<uint8_t>> rowsOf(HandleState &state, const MonitorKind &kind)
+// The rows of the last refresh as records of `layout`, ordered by row index.
+std::vector<std::vector<uint8_t>> rowsOf(HandleState &state, uint32_t layout, std::size_t indexParts,
+                                         uint32_t indexOffset, uint32_t secondIndexOffset = kNoSlot)
 {
-    auto columns = bindingsOfLayout(kind.layout);
+    auto columns = bindingsOfLayout(layout);
     std::map<Oid, std::map<const Binding *, const SnmpValue *>> rows;
     std::lock_guard lock(state.mutex);
     for (const auto &[oid, value] : state.lastRead)
@@ -99,11 +125,11 @@ std::vector<std::vector<uint8_t>> rowsOf(HandleState &state, const MonitorKind &
         }
     std::vector<std::vector<uint8_t>> records;
     for (const auto &[index, values] : rows) {
-        std::vector<uint8_t> &record = records.emplace_back(layoutSize(kind.layout), 0);
-        if (index.size() == kind.indexParts)
-            putWord(record, kind.indexOffset, index[0]);
-        if (index.size() == kind.indexParts && index.size() > 1 && kind.secondIndexOffset != kNoSlot)
-            putWord(record, kind.secondIndexOffset, index[1]);
+        std::vector<uint8_t> &record = records.emplace_back(layoutSize(layout), 0);
+        if (index.size() == indexParts)
+            putWord(record, indexOffset, index[0]);
+        if (index.size() == indexParts && index.size() > 1 && secondIndexOffset != kNoSlot)
+            putWord(record, secondIndexOffset, index[1]);
         for (const Binding *column : columns) {
             auto it = values.find(column);
             RecordCodec::decode(*column, it == values.end() ? nullptr : it->second, record);
@@ -118,7 +144,7 @@ std::unique_ptr<Request> refreshRequest(const HandleState &state, const MonitorK
     auto request = std::make_unique<Request>();
     request->kind = Request::Kind::Walk;
     request->session = state.session;
-    for (const Binding *column : bindingsOfLayout(kind.layout)) {
+    for (const Binding *column : columnsOf(kind)) {
         request->oids.push_back(instanceOidOf(*column));
         if (kind.bandRows)
             request->oids.back().push_back(uint32_t(selector));
@@ -135,6 +161,20 @@ std::unique_ptr<Request> refreshRequest(const HandleState &state, const MonitorK
         request->varbinds.push_back({trb::schema::instanceOid(*trb::schema::findObject(kind.scanObject)), band});
     }
     return request;
+}
+
+// Null `out`: the count; else at most `count` rows, and the count of rows written.
+void fillRows(const std::vector<std::vector<uint8_t>> &rows, uint32_t &count, void *out)
+{
+    if (!out) {
+        count = uint32_t(rows.size());
+        return;
+    }
+    const uint32_t filled = std::min<uint32_t>(count, uint32_t(rows.size()));
+    auto *bytes = static_cast<uint8_t *>(out);
+    for (uint32_t i = 0; i < filled; ++i) // nothing from an empty table
+        bytes = std::copy(rows[i].begin(), rows[i].end(), bytes);
+    count = filled;
 }
 
 } // namespace
@@ -163,7 +203,7 @@ int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callba
         return AP_ERR_BAD_ARGUMENT;
     auto request = refreshRequest(*state, kind, selector);
     std::vector<std::pair<Oid, const Binding *>> columns;
-    for (const Binding *column : bindingsOfLayout(kind.layout))
+    for (const Binding *column : columnsOf(kind))
         columns.emplace_back(instanceOidOf(*column), column);
     auto store = [state, columns = std::move(columns)](RequestResult &result) {
         for (const auto &[oid, value] : result.values)
@@ -189,20 +229,18 @@ int apSysMonitorQueryInfor(APHANDLE monitor, void *query)
         return AP_ERR_BAD_HANDLE;
     if (!query)
         return AP_ERR_BAD_ARGUMENT;
-    auto *list = static_cast<apMonitorQuery1 *>(query);
     const MonitorKind &kind = *monitorKind(state->kind);
-    std::vector<std::vector<uint8_t>> rows = rowsOf(*state, kind);
-    if (kind.queryLayout != LayoutNone)
-        decodeLayout(*state, kind.queryLayout, query);
-    if (!list->rows) {
-        list->count = uint32_t(rows.size());
+    if (kind.secondLayout == LayoutNone) {
+        auto *list = static_cast<apMonitorQuery1 *>(query);
+        if (kind.queryLayout != LayoutNone)
+            decodeLayout(*state, kind.queryLayout, query);
+        fillRows(rowsOf(*state, kind.layout, kind.indexParts, kind.indexOffset, kind.secondIndexOffset), list->count,
+                 list->rows);
         return AP_OK;
     }
-    uint32_t filled = std::min<uint32_t>(list->count, uint32_t(rows.size()));
-    auto *out = static_cast<uint8_t *>(list->rows);
-    for (uint32_t i = 0; i < filled; ++i) // nothing from an empty table
-        out = std::copy(rows[i].begin(), rows[i].end(), out);
-    list->count = filled;
+    auto *lists = static_cast<apMonitorQuery2 *>(query);
+    fillRows(rowsOf(*state, kind.layout, kind.indexParts, kind.indexOffset), lists->count[0], lists->rows[0]);
+    fillRows(rowsOf(*state, kind.secondLayout, 1, kind.secondTableIndexOffset), lists->count[1], lists->rows[1]);
     return AP_OK;
 }
 
