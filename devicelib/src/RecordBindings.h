@@ -34,6 +34,12 @@ enum RecordLayout : uint32_t {
     LayoutClientSurveyRow = 22, // apClientSurveyRecord
     LayoutWdsSurveyRow = 23,    // apWdsSurveyRecord
     LayoutClientMacRow = 24,    // apClientMacRecord
+    LayoutAdminLimit = 60,     // apAdminLimitRecord
+    LayoutAdminRange = 61,     // apAdminRangeEntry, one table row
+    LayoutAdminName = 62,      // apAdminNameRecord
+    LayoutAdminTrap = 63,      // apAdminTrapRecord
+    LayoutAdminConsole = 64,   // apAdminConsoleRecord
+    LayoutAdminFunctions = 65, // apAdminFunctionRecord
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

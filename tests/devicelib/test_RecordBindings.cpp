@@ -99,7 +99,9 @@ TEST(RecordBindings, EveryRecordFieldHasExactlyOneBinding)
 
 TEST(RecordBindings, SlotsStayInsideTheirRecordAndNeverOverlap)
 {
-    for (uint32_t layout : {LayoutDeviceInfo, LayoutLanSettings, LayoutPaneStatus, LayoutClientRow, LayoutArpEntry}) {
+    for (uint32_t layout : {LayoutDeviceInfo, LayoutLanSettings, LayoutPaneStatus, LayoutClientRow, LayoutArpEntry,
+                            LayoutAdminLimit, LayoutAdminRange, LayoutAdminName, LayoutAdminTrap,
+                            LayoutAdminConsole, LayoutAdminFunctions}) {
         auto slots = boundSlots(layout);
         for (std::size_t i = 0; i < slots.size(); ++i) {
             EXPECT_LE(slots[i].offset + slots[i].size, layoutSize(layout));
@@ -116,7 +118,7 @@ TEST(RecordBindings, SlotsStayInsideTheirRecordAndNeverOverlap)
 bool walkedRow(uint32_t layout)
 {
     for (uint32_t walked :
-         {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow})
+         {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow, LayoutAdminRange})
         if (layout == walked)
             return true;
     return false;
