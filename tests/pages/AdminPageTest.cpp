@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "ActionIconListCtrl.h"
 #include "AdminPage.h"
