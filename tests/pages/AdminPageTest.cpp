@@ -322,14 +322,27 @@ TEST_F(AdminPageTest, DeletingTheOnlyRangeTurnsTheIpLimitOff)
 
 TEST_F(AdminPageTest, FunctionStatesWarnAndTheRepeaterModeLocksTheLimits)
 {
-    ASSERT_TRUE(SnmpSet("trbWebRedirection.0", 'i', "1"));
+    const QStringList warning{"If Limit Administrator Status enable,VLAN status,WEB Redirection \n"
+                              "and Network Access protection status will be disable."};
     ASSERT_EQ(Stage([](APHANDLE h) { return apSysLimitAdministratorSet(h, 1, 9, 0, 0); }), 0);
+    ASSERT_TRUE(SnmpSet("trbWebRedirection.0", 'i', "1"));
     {
         PageHolder page(OpenPage());
-        EXPECT_EQ(messages->texts(),
-                  QStringList{"If Limit Administrator Status enable,VLAN status,WEB Redirection \n"
-                              "and Network Access protection status will be disable."});
+        EXPECT_EQ(messages->texts(), warning) << "on reading";
         EXPECT_TRUE(page->controls().vlanLimit->isEnabled());
+    }
+    ASSERT_EQ(Stage([](APHANDLE h) { return apSysLimitAdministratorSet(h, 0, 9, 0, 0); }), 0);
+    {
+        messages->clear();
+        PageHolder page(OpenPage());
+        EXPECT_EQ(messages->count(), 0);
+        page->controls().vlanLimit->click();
+        EXPECT_EQ(messages->texts(), warning) << "on ticking";
+        page->controls().save->click();
+        Settle(page.get());
+        int vlan = -1, web = -1, protection = -1;
+        Stage([&](APHANDLE h) { return apSysLimitAdminFunctionStatusGet(h, &vlan, &web, &protection, nullptr) + 1; });
+        EXPECT_EQ(web, 0) << "the device switches the functions off with the VLAN limit";
     }
     ASSERT_TRUE(SnmpSet("trbWebRedirection.0", 'i', "0"));
     ASSERT_TRUE(SnmpSet("trbApMode.0", 'i', "5"));
