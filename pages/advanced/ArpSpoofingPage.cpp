@@ -81,6 +81,7 @@ void ArpSpoofingPage::BuildControls()
     c_.list->setSelectionBehavior(QAbstractItemView::SelectRows);
     SetUpColumns<apArpEntry>(*c_.list, kColumns);
     c_.list->setColumnHidden(IndexColumn, true);
+    c_.list->setMinimumWidth(400); // the four visible columns without a scroll bar
     listLayout->addWidget(c_.list);
 
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");

@@ -58,13 +58,13 @@ AdminPage::AdminPage(QWidget *parent) : PopupPage(QString::fromLatin1(kTitle), p
 
 void AdminPage::BuildControls()
 {
-    struct SectionSpec {
+    struct SectionLayout {
         const char *heading;
         int openHeight;
         const char *name;
         void (AdminPage::*build)(QWidget *);
     };
-    const SectionSpec specs[SectionCount] = {
+    const SectionLayout sections[SectionCount] = {
         {"Limit Administrator  ", 276, "limitSection", &AdminPage::BuildLimitSection},
         {"System Name Settings  ", 104, "systemNameSection", &AdminPage::BuildNameSection},
         {"Login Settings  ", 165, "loginSection", &AdminPage::BuildLoginSection},
@@ -76,9 +76,10 @@ void AdminPage::BuildControls()
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(2);
     for (int i = 0; i < SectionCount; ++i) {
-        c_.sections[i] = new CollapsibleSection(QString::fromLatin1(specs[i].heading), specs[i].openHeight,
-                                                QString::fromLatin1(specs[i].name));
-        (this->*specs[i].build)(c_.sections[i]->body());
+        c_.sections[i] = new CollapsibleSection(QString::fromLatin1(sections[i].heading), sections[i].openHeight,
+                                                QString::fromLatin1(sections[i].name));
+        (this->*sections[i].build)(c_.sections[i]->body());
+        c_.sections[i]->setMinimumWidth(480); // a closed section keeps the page's width
         layout->addWidget(c_.sections[i]);
         connect(c_.sections[i]->heading(), &QCheckBox::toggled, this, [this] { FitContent(); });
     }

@@ -12,10 +12,7 @@ CollapsibleSection::CollapsibleSection(const QString &heading, int openHeight, c
     setObjectName(objectName);
     heading_->setObjectName(objectName + QStringLiteral("Heading"));
     heading_->setAccessibleName(heading.trimmed());
-    heading_->setAutoFillBackground(true);
-    QPalette palette = heading_->palette();
-    palette.setColor(QPalette::Window, QColor(200, 200, 200));
-    heading_->setPalette(palette);
+    heading_->setStyleSheet(QStringLiteral("QCheckBox { background-color: rgb(200, 200, 200); }"));
     heading_->setMinimumHeight(24);
 
     auto *layout = new QVBoxLayout(this);
