@@ -302,6 +302,22 @@ TEST_F(AdminPageTest, AddingAndDeletingRangesReachesTheDevice)
     EXPECT_NE(DeviceState().find("[10.0.0.1 10.0.0.9 0.0.0.0 0.0.0.0 10.0.2.1"), std::string::npos);
 }
 
+TEST_F(AdminPageTest, AddingARangeWithAnUnfinishedVlanIdKeepsTheDevicesId)
+{
+    ASSERT_EQ(Stage([](APHANDLE h) { return apSysLimitAdministratorSet(h, 1, 12, 0, 0); }), 0);
+    PageHolder page(OpenPage());
+    const auto &c = page->controls();
+    messages->clear();
+    c.vlanId->setText("0");
+    c.ipLimit->setChecked(true);
+    c.from->setText("10.0.0.1");
+    c.to->setText("10.0.0.2");
+    c.add->click();
+    ASSERT_TRUE(WaitFor([&] { return c.ranges->rowCount() == 1; }));
+    EXPECT_EQ(DeviceState().substr(0, 8), "1/12/1 [") << "the range and the IP limit went out together";
+    EXPECT_EQ(c.vlanId->text(), "12");
+}
+
 TEST_F(AdminPageTest, DeletingTheOnlyRangeTurnsTheIpLimitOff)
 {
     ASSERT_EQ(Stage([](APHANDLE h) {
