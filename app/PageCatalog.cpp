@@ -1,6 +1,8 @@
 #include "PageCatalog.h"
 
+#include "AdminPage.h"
 #include "ApArrayPage.h"
+#include "ArpSpoofingPage.h"
 #include "BasicWirelessPage.h"
 #include "ClientInfoPage.h"
 #include "DeviceInfoPageTrb.h"
@@ -42,10 +44,10 @@ const PageCommand kCommands[] = {
     {K::ApArray, "&Advanced", "&AP Array", ApArrayPage::kTitle, {530, 700}, 0, false, &Make<ApArrayPage>},
     {K::Filter, "&Advanced", "&Filter", "Advanced \\ Filter", {570, 700}, 0, false},
     {K::QoS, "&Advanced", "&QoS", "Advanced \\ QoS", {710, 730}, 0, false},
-    {K::ArpSpoofing, "&Advanced", "A&RP Spoofing Prevention", "Advanced \\ARP Spoofing Prevention",
-     {500, 550}, 0, false},
-    {K::Administration, "&Maintenance", "&Administration Settings",
-     "Maintenance \\Administration Settings", {530, 630}, 0, false},
+    {K::ArpSpoofing, "&Advanced", "A&RP Spoofing Prevention", ArpSpoofingPage::kTitle, {500, 550}, 0, false,
+     &Make<ArpSpoofingPage>},
+    {K::Administration, "&Maintenance", "&Administration Settings", AdminPage::kTitle, {530, 630}, 0, false,
+     &Make<AdminPage>},
     {K::FirmwareAndSsl, "&Maintenance", "&Firmware and SSL", "Maintenance \\ Firmware and SSL", {}, 1,
      false},
     {K::ConfigurationFile, "&Maintenance", "&Configuration File",

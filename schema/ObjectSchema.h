@@ -74,12 +74,14 @@ struct ObjectDef {
     bool config = false;       // part of the device's configuration (saved, discarded, reset)
     const char *description = "";
     bool secret = false;       // served to the write community only
+    bool distinct = false;     // a table column whose value no two rows share
 
     // Modifiers for the named constructors of SchemaRows.h: Text(...).writable().setting().
     ObjectDef writable() && { access = Access::ReadWrite; return std::move(*this); }
     ObjectDef creatable() && { access = Access::ReadCreate; return std::move(*this); }
     ObjectDef setting() && { config = true; return std::move(*this); }
     ObjectDef confidential() && { secret = true; return std::move(*this); }
+    ObjectDef distinctInTable() && { distinct = true; return std::move(*this); }
     ObjectDef describe(const char *text) && { description = text; return std::move(*this); }
 };
 

@@ -53,6 +53,20 @@ bool CreatedRows::validIndex(const schema::TableDef &table, const Oid &index)
     return true;
 }
 
+bool CreatedRows::takenByAnotherRow(const DeviceStore &store, const schema::ObjectDef &column, const Oid &index,
+                                    const SnmpValue &value)
+{
+    const schema::TableDef *table = tableOf(column);
+    if (!table)
+        return false;
+    for (const Oid &other : store.rowIndexes(*table)) {
+        const SnmpValue *held = other == index ? nullptr : store.find(instanceOf(column, other));
+        if (held && *held == value)
+            return true;
+    }
+    return false;
+}
+
 std::string CreatedRows::checkRows(const ConfigValues &config)
 {
     // table -> row index -> columns present (and the status value)

@@ -19,6 +19,9 @@ public:
     static std::vector<const schema::ObjectDef *> requiredColumns(const schema::TableDef &table);
     // The index has one part per index column, each within that column's range.
     static bool validIndex(const schema::TableDef &table, const Oid &index);
+    // Whether a row other than `index` holds `value` in `column`.
+    static bool takenByAnotherRow(const DeviceStore &store, const schema::ObjectDef &column, const Oid &index,
+                                  const SnmpValue &value);
     // Empty when every row in `config` is whole and active and no table holds too many; else why not.
     static std::string checkRows(const ConfigValues &config);
 };

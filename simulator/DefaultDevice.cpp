@@ -100,6 +100,9 @@ void fillSystem(DeviceStore &s)
     setIfPresent(s, "trbLanguagePack", {}, SnmpValue::text(DefaultDevice::kLanguagePack));
     setIfPresent(s, "trbLoginName", {}, SnmpValue::text("admin"));
     setIfPresent(s, "trbLoginPassword", {}, SnmpValue::text(DefaultDevice::kLoginPassword));
+    setIfPresent(s, "trbConsoleStatus", {}, SnmpValue::integer(1));
+    setIfPresent(s, "trbConsoleTimeout", {}, SnmpValue::integer(2));
+    setIfPresent(s, "trbPingControl", {}, SnmpValue::integer(1));
 }
 
 void fillBands(DeviceStore &s)

@@ -284,9 +284,13 @@ ConfigValues Device::apply(const Oid &name, SnmpValue value)
         store_.set(oid, std::move(next));
     };
     const bool apMode = name == apModeOid_;
+    const bool limitsAdministration = name == DeviceStore::instanceOf("trbAdminVlanLimit") && value.number == 1;
     change(name, std::move(value));
     if (apMode)
         applyApModeEffects(change);
+    if (limitsAdministration) // administration on one VLAN excludes these functions
+        for (const char *function : {"trbVlanFunction", "trbWebRedirection", "trbAccessProtection"})
+            change(DeviceStore::instanceOf(function), SnmpValue::integer(0));
     return previous;
 }
 

@@ -74,9 +74,28 @@ int RowSetPlan::planCreation(const RowKey &row, const RowVarbinds &found)
         return SNMP_ERR_RESOURCEUNAVAILABLE;
     if (!columnsValid)
         return SNMP_ERR_NOERROR; // the column's own error refuses the SET
+    if (duplicatesARow(creation))
+        return SNMP_ERR_INCONSISTENTVALUE;
     ++created_[row.table];
     creations_.push_back(std::move(creation));
     return SNMP_ERR_NOERROR;
+}
+
+// A new row whose distinct column repeats a row the table has, or one created before it in this SET.
+bool RowSetPlan::duplicatesARow(const Creation &creation) const
+{
+    for (const auto &[column, value] : creation.values) {
+        if (!column->distinct)
+            continue;
+        if (CreatedRows::takenByAnotherRow(store_, *column, creation.index, value))
+            return true;
+        for (const Creation &earlier : creations_) {
+            auto held = earlier.values.find(column);
+            if (earlier.table == creation.table && held != earlier.values.end() && held->second == value)
+                return true;
+        }
+    }
+    return false;
 }
 
 // Destroying a row that is not there is allowed and does nothing.

@@ -58,6 +58,7 @@ private:
     void planRow(const RowKey &row, const RowVarbinds &found);
     int planCreation(const RowKey &row, const RowVarbinds &found);
     int planDestruction(const RowKey &row, const RowVarbinds &found);
+    bool duplicatesARow(const Creation &creation) const;
 
     const DeviceStore &store_;
     const std::vector<SetVarbind> &varbinds_;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "CreatedRows.h"
 #include "RadioLists.h"
 
 namespace trb::sim {
@@ -29,6 +30,9 @@ int SetValidator::check(const Oid &name, const netsnmp_variable_list &var) const
     // Rows are fixed: an instance the device does not have cannot be created.
     if (!store_.contains(name))
         return SNMP_ERR_NOCREATION;
+    const schema::ObjectDef *object = DeviceStore::schemaObjectFor(name);
+    if (object->distinct && CreatedRows::takenByAnotherRow(store_, *object, CreatedRows::indexOf(*object, name), valueOf(var)))
+        return SNMP_ERR_INCONSISTENTVALUE; // an edited row may not take another row's value
     return checkWirelessValue(name, var);
 }
 

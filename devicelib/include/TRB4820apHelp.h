@@ -156,6 +156,34 @@ int apStatisticInforClear(APHANDLE handle, int tab);
 APHANDLE apSysAdministratorOpen(APHANDLE session, int reserved);
 int apSysLoginGet(APHANDLE handle, char *loginName, char *password);
 int apSysLoginSet(APHANDLE handle, const char *loginName, const char *password);
+// The rest of the page reads AP_ADMIN_GROUP_ALL. Get calls read the handle's last values (zeros
+// and "" for what it did not carry); Set calls check their arguments (AP_ERR_BAD_ARGUMENT,
+// nothing staged) and stage for the next set request.
+// Function states 0/1 (VLAN, web redirection, network access protection) and the AP mode
+// (0 Access Point .. 4 AP Repeater).
+int apSysLimitAdminFunctionStatusGet(APHANDLE handle, int *vlan, int *webRedirection, int *accessProtection,
+                                     int *mode);
+// ranges: AP_ADMIN_RANGE_TEXT_SIZE bytes, four "from to" pairs separated by single blanks, a pair
+// at each item number 1-4 ("0.0.0.0 0.0.0.0" where there is no range); rangeCount (may be null):
+// the ranges there are.
+int apSysLimitAdministratorGet(APHANDLE handle, int *vlanLimit, int *vlanId, int *ipLimit, char *ranges,
+                               int *rangeCount);
+int apSysLimitAdministratorSet(APHANDLE handle, int vlanLimit, int vlanId, int ipLimit, int reserved);
+// Add takes the lowest free item number (AP_ERR_BAD_ARGUMENT when all four are taken, or for a
+// range whose addresses are bad, reversed or in different /24 networks); Delete removes the range
+// with that item number as the last read has it.
+int apSysLimitAdministratorAdd(APHANDLE handle, const char *from, const char *to);
+int apSysLimitAdministratorDelete(APHANDLE handle, int item);
+// name and location: AP_ADMIN_TEXT_SIZE bytes each.
+int apSysNameSettingGet(APHANDLE handle, char *name, char *location);
+int apSysNameSettingSet(APHANDLE handle, const char *name, const char *location);
+// server: AP_ADMIN_TRAP_TEXT_SIZE bytes, dotted IPv4 ("0.0.0.0" for none).
+int apSysTrapSettingGet(APHANDLE handle, int *status, char *server);
+int apSysTrapSettingSet(APHANDLE handle, int status, const char *server);
+// Console status 0/1, protocol (0 Telnet, 1 SSH), time-out index (0 1 min, 1 3, 2 5, 3 10,
+// 4 15 min, 5 never) and whether the device answers ping (0/1).
+int apSysConsolSettingGet(APHANDLE handle, int *status, int *protocol, int *timeout, int *ping);
+int apSysConsolSettingSet(APHANDLE handle, int status, int protocol, int timeout, int ping);
 
 // Wireless settings of the one radio. The TRB-4820 has one radio: the band count is 1, the radio
 // serves the current band, and the AP mode is the radio's (the same for either band number).

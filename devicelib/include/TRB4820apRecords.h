@@ -107,8 +107,53 @@ struct apArpList {
 };
 
 // Administration settings (apSys* on an apSysAdministratorOpen handle).
-enum { AP_ADMIN_GROUP_LOGIN = 0x1 }; // login name and password
-enum { AP_ADMIN_TEXT_SIZE = 256 };   // the buffers of apSysLoginGet
+enum {
+    AP_ADMIN_GROUP_LOGIN = 0x1,      // login name and password (a secret: read with the write community)
+    AP_ADMIN_GROUP_LIMIT = 0x2,      // limit-administrator VLAN and IP limits, address ranges
+    AP_ADMIN_GROUP_NAME = 0x4,       // system name and location
+    AP_ADMIN_GROUP_TRAP = 0x8,       // SNMP trap status and server
+    AP_ADMIN_GROUP_CONSOLE = 0x10,   // console status, protocol, time-out; ping control
+    AP_ADMIN_GROUP_FUNCTIONS = 0x20, // function states the VLAN limit disables; the AP mode
+    AP_ADMIN_GROUP_ALL = 0x3F,
+};
+enum {
+    AP_ADMIN_TEXT_SIZE = 256,        // login, system name and location buffers
+    AP_ADMIN_RANGE_TEXT_SIZE = 512,  // range list of apSysLimitAdministratorGet
+    AP_ADMIN_TRAP_TEXT_SIZE = 30,    // trap server of apSysTrapSetting*
+    AP_ADMIN_MAX_RANGES = 4,
+};
+
+// The library's own layouts behind the administration calls.
+struct apAdminLimitRecord {
+    int32_t vlanLimit;         // 0/1
+    int32_t vlanId;
+    int32_t ipLimit;           // 0/1
+};
+struct apAdminRangeEntry {     // one row of the range table
+    int32_t index;             // item number 1-4
+    char from[20];             // dotted IPv4
+    char to[20];
+};
+struct apAdminNameRecord {
+    char systemName[AP_ADMIN_TEXT_SIZE];
+    char location[AP_ADMIN_TEXT_SIZE];
+};
+struct apAdminTrapRecord {
+    int32_t status;
+    char server[32];           // dotted IPv4
+};
+struct apAdminConsoleRecord {
+    int32_t status;
+    int32_t protocol;
+    int32_t timeout;
+    int32_t ping;
+};
+struct apAdminFunctionRecord {
+    int32_t vlan;
+    int32_t webRedirection;
+    int32_t accessProtection;
+    int32_t apMode;            // as the device counts it, 1-5
+};
 
 // Wireless family (apWireless*): group bits for apStyleModify. Each page's mask covers what it
 // reads: Performance 0xC21, Basic Wireless 0xCBFF, Multi-SSID 0x3987.
@@ -447,6 +492,24 @@ static_assert(sizeof(apArpEntry) == 44);
 static_assert(offsetof(apArpEntry, index) == 0);
 static_assert(offsetof(apArpEntry, ipAddress) == 4);
 static_assert(offsetof(apArpEntry, macAddress) == 24);
+
+static_assert(sizeof(apAdminLimitRecord) == 12);
+static_assert(offsetof(apAdminLimitRecord, vlanId) == 4);
+static_assert(offsetof(apAdminLimitRecord, ipLimit) == 8);
+static_assert(sizeof(apAdminRangeEntry) == 44);
+static_assert(offsetof(apAdminRangeEntry, from) == 4);
+static_assert(offsetof(apAdminRangeEntry, to) == 24);
+static_assert(sizeof(apAdminNameRecord) == 512);
+static_assert(offsetof(apAdminNameRecord, location) == 256);
+static_assert(sizeof(apAdminTrapRecord) == 36);
+static_assert(offsetof(apAdminTrapRecord, server) == 4);
+static_assert(sizeof(apAdminConsoleRecord) == 16);
+static_assert(offsetof(apAdminConsoleRecord, protocol) == 4);
+static_assert(offsetof(apAdminConsoleRecord, timeout) == 8);
+static_assert(offsetof(apAdminConsoleRecord, ping) == 12);
+static_assert(sizeof(apAdminFunctionRecord) == 16);
+static_assert(offsetof(apAdminFunctionRecord, accessProtection) == 8);
+static_assert(offsetof(apAdminFunctionRecord, apMode) == 12);
 
 static_assert(sizeof(apPerformanceRecord) == 204);
 static_assert(offsetof(apPerformanceRecord, beaconInterval) == 12);

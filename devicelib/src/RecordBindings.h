@@ -44,6 +44,12 @@ enum RecordLayout : uint32_t {
     LayoutApArray = 52,         // AP array values, exchanged by object
     LayoutArrayFoundRow = 53,   // apArrayEntry
     LayoutArrayMemberRow = 54,  // apArrayMember
+    LayoutAdminLimit = 60,     // apAdminLimitRecord
+    LayoutAdminRange = 61,     // apAdminRangeEntry, one table row
+    LayoutAdminName = 62,      // apAdminNameRecord
+    LayoutAdminTrap = 63,      // apAdminTrapRecord
+    LayoutAdminConsole = 64,   // apAdminConsoleRecord
+    LayoutAdminFunctions = 65, // apAdminFunctionRecord
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

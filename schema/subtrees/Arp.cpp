@@ -21,10 +21,10 @@ Subtree arp()
             Enum("trbArpSpoofing", {8, 1}, "disabled(0),enabled(1)").writable().setting()
                 .describe("Whether ARP spoofing prevention is on."),
             Index(kGateways, "trbArpGatewayIndex", {8, 2, 1, 1}, 1, 255).describe("Row number."),
-            Column(kGateways, Ip("trbArpGatewayIp", {8, 2, 1, 2})).creatable().setting()
-                .describe("IPv4 address of the gateway."),
-            Column(kGateways, Mac("trbArpGatewayMac", {8, 2, 1, 3})).creatable().setting()
-                .describe("MAC address of the gateway."),
+            Column(kGateways, Ip("trbArpGatewayIp", {8, 2, 1, 2})).creatable().setting().distinctInTable()
+                .describe("IPv4 address of the gateway; no two rows have the same."),
+            Column(kGateways, Mac("trbArpGatewayMac", {8, 2, 1, 3})).creatable().setting().distinctInTable()
+                .describe("MAC address of the gateway; no two rows have the same."),
             Column(kGateways, RowStatus("trbArpGatewayStatus", {8, 2, 1, 4})).creatable().setting()
                 .describe("Creates (createAndGo) and removes (destroy) the row; reads active."),
         },

@@ -125,7 +125,9 @@ TEST(RecordBindings, SlotsStayInsideTheirRecordAndNeverOverlap)
 {
     for (uint32_t layout : {LayoutDeviceInfo, LayoutLanSettings, LayoutPaneStatus, LayoutClientRow, LayoutArpEntry,
                             LayoutStatEthernet, LayoutStatWlan, LayoutWdsPeerRow, LayoutWdsQueryBands,
-                            LayoutIntrusionRow, LayoutArrayFoundRow, LayoutArrayMemberRow}) {
+                            LayoutIntrusionRow, LayoutArrayFoundRow, LayoutArrayMemberRow,
+                            LayoutAdminLimit, LayoutAdminRange, LayoutAdminName, LayoutAdminTrap,
+                            LayoutAdminConsole, LayoutAdminFunctions}) {
         auto slots = boundSlots(layout);
         for (std::size_t i = 0; i < slots.size(); ++i) {
             EXPECT_LE(slots[i].offset + slots[i].size, layoutSize(layout));
@@ -149,7 +151,7 @@ bool walkedRow(uint32_t layout)
     for (uint32_t walked :
          {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow,
           LayoutWdsPeerRow,
-          LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow})
+          LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange})
         if (layout == walked)
             return true;
     return false;

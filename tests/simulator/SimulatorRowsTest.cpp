@@ -161,6 +161,16 @@ const RefusedSet kRefused[] = {
      {"trbArpGatewayStatus.1", "i", "destroy", "trbArpGatewayIp.1", "a", "10.1.1.1"}, "inconsistentValue"},
     {"two RowStatus values for one row",
      {"trbArpGatewayStatus.1", "i", "destroy", "trbArpGatewayStatus.1", "i", "active"}, "inconsistentValue"},
+    {"a new row with an address another row has", createRow(2, "10.0.0.1", "021a48200009"), "inconsistentValue"},
+    {"a new row with a MAC another row has", createRow(2, "10.1.1.1", "021a48200001"), "inconsistentValue"},
+    {"two new rows with one address",
+     [] {
+         auto args = createRow(2, "10.1.1.1", "021a48200009");
+         auto second = createRow(3, "10.1.1.1", "021a4820000a");
+         args.insert(args.end(), second.begin(), second.end());
+         return args;
+     }(),
+     "inconsistentValue"},
     {"a good new row with a bad scalar",
      [] {
          auto args = createRow(2, "10.1.1.1", "021a48200009");
@@ -187,6 +197,20 @@ TEST_P(SimulatorRowsRefused, IsRefusedWithItsStatusAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(BadRowSets, SimulatorRowsRefused, ::testing::ValuesIn(kRefused),
                          [](const auto &info) { return "case" + std::to_string(info.index); });
+
+TEST_F(SimulatorRows, AnEditMayNotTakeAnotherRowsAddressOrMac)
+{
+    ASSERT_EQ(snmpset(createRow(1, "10.0.0.1", macText(1))).exitCode, 0);
+    ASSERT_EQ(snmpset(createRow(2, "10.0.0.2", macText(2))).exitCode, 0);
+    const std::string before = table();
+    for (const auto &edit : {std::vector<std::string>{"trbArpGatewayIp.2", "a", "10.0.0.1"},
+                             std::vector<std::string>{"trbArpGatewayMac.2", "x", macText(1)}}) {
+        ToolResult refused = snmpset(edit);
+        EXPECT_NE(refused.output.find("inconsistentValue"), std::string::npos) << edit[0] << ":\n" << refused.output;
+    }
+    EXPECT_EQ(table(), before);
+    EXPECT_EQ(snmpset({"trbArpGatewayIp.1", "a", "10.0.0.1"}).exitCode, 0) << "its own value again";
+}
 
 TEST_F(SimulatorRows, RowsAreSavedDiscardedAndResetWithTheConfiguration)
 {

@@ -51,7 +51,7 @@ TEST_F(SimulatorSecrets, TheReadCommunityNeverSeesTheLoginPassword)
         ASSERT_TRUE(next.answered);
         ASSERT_FALSE(next.varbinds.empty());
         EXPECT_FALSE(contains(next.varbinds, password)) << repetitions;
-        EXPECT_EQ(next.varbinds.front().name, SnmpTestClient::oidOf("trbArpSpoofing")) << repetitions;
+        EXPECT_EQ(next.varbinds.front().name, SnmpTestClient::oidOf("trbAdminVlanLimit")) << repetitions;
     }
     auto walk = reader.walk(base());
     ASSERT_TRUE(walk);
