@@ -26,7 +26,8 @@ const Schema &schema()
         Schema joined;
         for (auto make : {subtrees::system, subtrees::lan, subtrees::bands, subtrees::commands,
                           subtrees::clients, subtrees::admin, subtrees::arp, subtrees::wireless,
-                          subtrees::survey}) {
+                          subtrees::survey,
+                          subtrees::timeConfig}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

@@ -70,6 +70,16 @@ void setIfPresent(DeviceStore &store, std::string_view name, std::initializer_li
         store.set(oid, std::move(value));
 }
 
+// On its own clock, in London's zone, with the US daylight-saving dates ready.
+void fillTime(DeviceStore &s)
+{
+    setIfPresent(s, "trbNtpEnable", {}, SnmpValue::integer(0));
+    setIfPresent(s, "trbTimeZone", {}, SnmpValue::integer(27));
+    setIfPresent(s, "trbDstEnable", {}, SnmpValue::integer(0));
+    setIfPresent(s, "trbDstOffset", {}, SnmpValue::integer(5));
+    setIfPresent(s, "trbDstDates", {}, SnmpValue::text("Mar,2nd,Sun,2 am,Nov,1st,Sun,2 am"));
+}
+
 void fillSystem(DeviceStore &s)
 {
     setIfPresent(s, "trbModelName", {}, SnmpValue::text("TRB-4820"));
@@ -91,6 +101,7 @@ void fillSystem(DeviceStore &s)
     setIfPresent(s, "trbLanguagePack", {}, SnmpValue::text(DefaultDevice::kLanguagePack));
     setIfPresent(s, "trbLoginName", {}, SnmpValue::text("admin"));
     setIfPresent(s, "trbLoginPassword", {}, SnmpValue::text(DefaultDevice::kLoginPassword));
+    fillTime(s);
 }
 
 void fillBands(DeviceStore &s)

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "DeviceClock.h"
 #include "DeviceStore.h"
 #include "Neighbourhood.h"
 #include "StateFile.h"
@@ -65,6 +66,8 @@ private:
     SnmpValue cpuLoad() const;
     SnmpValue memoryLoad() const;
     SnmpValue systemTime() const;
+    DeviceClock::Settings clockSettings() const;
+    void setClock(const SnmpValue &value);
     SnmpValue wirelessState(oid band) const;
     std::optional<std::string> bandStatusText(std::string_view object, uint32_t band) const;
     template <typename Change> void applyApModeEffects(Change &change);
@@ -82,8 +85,9 @@ private:
     bool rebootPending_ = false;
     std::string lastError_;
     Neighbourhood neighbourhood_;
+    DeviceClock clock_;
 
-    Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_;
+    Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, ntpOid_;
 };
 
 } // namespace trb::sim

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "DeviceClock.h"
 #include "RadioLists.h"
 
 namespace trb::sim {
@@ -56,6 +57,10 @@ int SetValidator::checkWirelessValue(const Oid &name, const netsnmp_variable_lis
         ok = text == "Disable" || RadioLists::contains(listOf("trbRadioMulticastList"), text);
     } else if (object == "trbServiceKeyChangeTime") {
         ok = isClockTime(text);
+    } else if (object == "trbSystemTime") {
+        ok = DeviceClock::parse(text).has_value();
+    } else if (object == "trbDstDates") {
+        ok = text.empty() || DeviceClock::validDates(text);
     }
     return ok ? SNMP_ERR_NOERROR : SNMP_ERR_WRONGVALUE;
 }

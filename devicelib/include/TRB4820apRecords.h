@@ -110,6 +110,10 @@ struct apArpList {
 enum { AP_ADMIN_GROUP_LOGIN = 0x1 }; // login name and password
 enum { AP_ADMIN_TEXT_SIZE = 256 };   // the buffers of apSysLoginGet
 
+// Time and date (apSysTimeConfig* on an apSysTimeConfigOpen handle).
+enum { AP_TIME_GROUP_CONFIG = 0x1 }; // time server, time zone, daylight saving and the clock
+enum { AP_TIME_SERVER_SIZE = 20, AP_TIME_TEXT_SIZE = 256 };
+
 // Wireless family (apWireless*): group bits for apStyleModify. Each page's mask covers what it
 // reads: Performance 0xC21, Basic Wireless 0xCBFF, Multi-SSID 0x3987.
 enum {

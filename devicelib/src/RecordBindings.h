@@ -9,7 +9,8 @@
 
 namespace trb::devicelib {
 
-enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless };
+enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
+                              Time };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -34,6 +35,7 @@ enum RecordLayout : uint32_t {
     LayoutClientSurveyRow = 22, // apClientSurveyRecord
     LayoutWdsSurveyRow = 23,    // apWdsSurveyRecord
     LayoutClientMacRow = 24,    // apClientMacRecord
+    LayoutTimeConfig = 70,      // the values of apSysTimeConfigGet (TimeFamily.cpp)
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -13,5 +13,6 @@ rows::Subtree admin();    // 7 trbAdmin: administrative access
 rows::Subtree arp();      // 8 trbArp: ARP spoofing prevention
 rows::Subtree wireless(); // 9 trbWireless: radio, SSID and security settings
 rows::Subtree survey();   // 10 trbSurvey: site surveys and the wired-side MAC list
+rows::Subtree timeConfig(); // 15 trbTime: time server, time zone and daylight saving
 
 } // namespace trb::schema::subtrees

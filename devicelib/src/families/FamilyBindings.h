@@ -31,6 +31,7 @@ void addArpBindings(BindingTable &table);
 void addAdminBindings(BindingTable &table);
 void addWirelessBindings(BindingTable &table);
 void addSurveyBindings(BindingTable &table);
+void addTimeBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -38,6 +39,7 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addCommandBindings,    addArpBindings,        addAdminBindings,
     addWirelessBindings,
     addSurveyBindings,
+    addTimeBindings,
 };
 
 } // namespace trb::devicelib
