@@ -159,6 +159,7 @@ QWidget *TimeDatePage::BuildNtpPanel()
     c_.server = new IpAddressEdit;
     c_.server->setFieldName("ntpServerEdit", "NTP Server");
     c_.copyServer = PageButton(QStringLiteral("<<"), "copyNtpServerButton");
+    c_.copyServer->setAccessibleName(QStringLiteral("Copy the chosen NTP server"));
     c_.serverChoice = Combo({QStringLiteral("Select NTP Server"), QString::fromLatin1(kServerName)},
                             "ntpServerChoiceCombo", "NTP Server choice");
     box->addWidget(c_.server);
@@ -187,8 +188,13 @@ QWidget *TimeDatePage::BuildManualPanel()
     c_.minute = add(4, "Minute", Combo(Numbers(0, 59), "minuteCombo", "Minute"));
     c_.second = add(5, "Second", Combo(Numbers(0, 59), "secondCombo", "Second"));
     rows.Add(QStringLiteral("Date And Time "), line, "manualDateTime");
-    c_.copyPcTime = rows.AddWide(PageButton(QStringLiteral("Copy Your Computer's Time Settings"), "copyPcTimeButton"),
-                                 "copyPcTimeButton");
+    c_.copyPcTime = PageButton(QStringLiteral("Copy Your Computer's Time Settings"), "copyPcTimeButton");
+    auto *buttonRow = new QWidget;
+    auto *buttonBox = new QHBoxLayout(buttonRow);
+    buttonBox->setContentsMargins(0, 0, 0, 0);
+    buttonBox->addStretch(1);
+    buttonBox->addWidget(c_.copyPcTime);
+    rows.AddWide(buttonRow, "copyPcTimeRow");
     return panel;
 }
 
