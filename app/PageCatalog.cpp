@@ -14,6 +14,7 @@
 #include "PlaceholderPage.h"
 #include "StatisticsPage.h"
 #include "SystemPage.h"
+#include "TimeDatePage.h"
 #include "WdsInfoPage.h"
 
 namespace trb {
@@ -52,8 +53,8 @@ const PageCommand kCommands[] = {
      false},
     {K::ConfigurationFile, "&Maintenance", "&Configuration File",
      "Maintenance \\ Configuration File", {590, 240}, 1, false},
-    {K::TimeAndDate, "&Maintenance", "&Time and Date", "Maintenance \\ Time and Date", {640, 670}, 0,
-     false},
+    {K::TimeAndDate, "&Maintenance", "&Time and Date", TimeDatePage::kTitle, {640, 670}, 0,
+     false, &Make<TimeDatePage>},
     {K::DeviceInformation, "&Status", "&Device Information", DeviceInfoPage::kTitle, {610, 700}, 0,
      false, &Make<DeviceInfoPageTrb>},
     {K::ClientInformation, "&Status", "&Client Information", ClientInfoPage::kTitle,

@@ -28,7 +28,8 @@ const Schema &schema()
                           subtrees::clients, subtrees::admin, subtrees::arp, subtrees::wireless,
                           subtrees::survey,
                           subtrees::statistics, subtrees::wds,
-                          subtrees::intrusion, subtrees::apArray}) {
+                          subtrees::intrusion, subtrees::apArray,
+                          subtrees::timeConfig}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

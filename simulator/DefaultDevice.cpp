@@ -77,6 +77,16 @@ void setIfPresent(DeviceStore &store, std::string_view name, std::initializer_li
         store.set(oid, std::move(value));
 }
 
+// On its own clock, in London's zone, with the US daylight-saving dates ready.
+void fillTime(DeviceStore &s)
+{
+    setIfPresent(s, "trbNtpEnable", {}, SnmpValue::integer(0));
+    setIfPresent(s, "trbTimeZone", {}, SnmpValue::integer(27));
+    setIfPresent(s, "trbDstEnable", {}, SnmpValue::integer(0));
+    setIfPresent(s, "trbDstOffset", {}, SnmpValue::integer(5));
+    setIfPresent(s, "trbDstDates", {}, SnmpValue::text("Mar,2nd,Sun,2 am,Nov,1st,Sun,2 am"));
+}
+
 void fillSystem(DeviceStore &s)
 {
     setIfPresent(s, "trbModelName", {}, SnmpValue::text("TRB-4820"));
@@ -103,6 +113,7 @@ void fillSystem(DeviceStore &s)
     setIfPresent(s, "trbConsoleStatus", {}, SnmpValue::integer(1));
     setIfPresent(s, "trbConsoleTimeout", {}, SnmpValue::integer(2));
     setIfPresent(s, "trbPingControl", {}, SnmpValue::integer(1));
+    fillTime(s);
 }
 
 void fillBands(DeviceStore &s)

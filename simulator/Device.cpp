@@ -23,7 +23,8 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
       languagePackOid_(DeviceStore::instanceOf("trbLanguagePack")), apModeOid_(DeviceStore::instanceOf("trbApMode")),
       scanOid_(DeviceStore::instanceOf("trbSurveyScan")), clearOid_(DeviceStore::instanceOf("trbStatisticsClear")),
       intrusionScanOid_(DeviceStore::instanceOf("trbIntrusionScan")),
-      arrayScanOid_(DeviceStore::instanceOf("trbApArrayScan"))
+      arrayScanOid_(DeviceStore::instanceOf("trbApArrayScan")),
+      ntpOid_(DeviceStore::instanceOf("trbNtpEnable"))
 {
     const schema::TableDef &table = *schema::findTable("trbWiredMacTable");
     const schema::ObjectDef *column = schema::findObject("trbWiredMac");
@@ -34,6 +35,10 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
 
 void Device::write(const Oid &name, SnmpValue value)
 {
+    if (name == systemTimeOid_) {
+        setClock(value);
+        return;
+    }
     if (!runScan(name, value))
         store_.set(name, std::move(value));
 }
@@ -276,6 +281,13 @@ ConfigValues Device::apply(const Oid &name, SnmpValue value)
     ConfigValues previous;
     if (runScan(name, value)) // a scan is an action, not a setting: nothing to undo
         return previous;
+    if (name == systemTimeOid_) { // the clock is not stored: it runs
+        previous.emplace(name, systemTime());
+        setClock(value);
+        return previous;
+    }
+    if (name == ntpOid_ && value.number == 1)
+        clock_.synchronise();
     auto change = [&](const Oid &oid, SnmpValue next) {
         const SnmpValue *old = store_.find(oid);
         if (!old)
@@ -417,12 +429,28 @@ SnmpValue Device::memoryLoad() const
 
 SnmpValue Device::systemTime() const
 {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[64];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return SnmpValue::text(text);
+    return SnmpValue::text(clock_.text(clockSettings(), std::time(nullptr)));
+}
+
+void Device::setClock(const SnmpValue &value)
+{
+    clock_.set(value.bytes, std::time(nullptr));
+}
+
+DeviceClock::Settings Device::clockSettings() const
+{
+    auto number = [this](const char *name, int64_t otherwise) {
+        const SnmpValue *value = schema::findObject(name) ? store_.find(DeviceStore::instanceOf(name)) : nullptr;
+        return value ? value->number : otherwise;
+    };
+    DeviceClock::Settings settings;
+    settings.ntp = number("trbNtpEnable", 0) == 1;
+    settings.zone = int(number("trbTimeZone", settings.zone));
+    settings.dst = number("trbDstEnable", 0) == 1;
+    settings.dstOffsetIndex = int(number("trbDstOffset", settings.dstOffsetIndex));
+    const SnmpValue *dates = store_.find(DeviceStore::instanceOf("trbDstDates"));
+    settings.dstDates = dates ? dates->bytes : std::string();
+    return settings;
 }
 
 } // namespace trb::sim

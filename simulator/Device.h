@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ArrayNeighbourhood.h"
+#include "DeviceClock.h"
 #include "DeviceStore.h"
 #include "Neighbourhood.h"
 #include "StateFile.h"
@@ -71,6 +72,8 @@ private:
     SnmpValue cpuLoad() const;
     SnmpValue memoryLoad() const;
     SnmpValue systemTime() const;
+    DeviceClock::Settings clockSettings() const;
+    void setClock(const SnmpValue &value);
     SnmpValue wirelessState(oid band) const;
     std::optional<std::string> bandStatusText(std::string_view object, uint32_t band) const;
     template <typename Change> void applyApModeEffects(Change &change);
@@ -99,9 +102,10 @@ private:
     TrafficCounters counters_;
     WdsLinks wdsLinks_{store_};
     ArrayNeighbourhood arrays_{kDefaultSurveySeed};
+    DeviceClock clock_;
 
     Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
-    Oid intrusionScanOid_, arrayScanOid_;
+    Oid intrusionScanOid_, arrayScanOid_, ntpOid_;
 };
 
 } // namespace trb::sim

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "CreatedRows.h"
+#include "DeviceClock.h"
 #include "RadioLists.h"
 
 namespace trb::sim {
@@ -60,6 +61,10 @@ int SetValidator::checkWirelessValue(const Oid &name, const netsnmp_variable_lis
         ok = text == "Disable" || RadioLists::contains(listOf("trbRadioMulticastList"), text);
     } else if (object == "trbServiceKeyChangeTime") {
         ok = isClockTime(text);
+    } else if (object == "trbSystemTime") {
+        ok = DeviceClock::parse(text).has_value();
+    } else if (object == "trbDstDates") {
+        ok = text.empty() || DeviceClock::validDates(text);
     }
     return ok ? SNMP_ERR_NOERROR : SNMP_ERR_WRONGVALUE;
 }

@@ -185,6 +185,19 @@ int apSysTrapSettingSet(APHANDLE handle, int status, const char *server);
 int apSysConsolSettingGet(APHANDLE handle, int *status, int *protocol, int *timeout, int *ping);
 int apSysConsolSettingSet(APHANDLE handle, int status, int protocol, int timeout, int ping);
 
+// Time and date. ntpServer holds AP_TIME_SERVER_SIZE bytes, the other texts AP_TIME_TEXT_SIZE.
+// currentTime is the device's clock, "YYYY-MM-DD HH:MM:SS"; dstOffset 0-7 stands for -2:00, -1:30,
+// -1:00, -0:30, +0:30, +1:00, +1:30, +2:00; dstDates is "Mar,2nd,Sun,2 am,Nov,1st,Sun,2 am"
+// (start month, week, day, hour, then the end's); timeZone 1-75. reserved (may be null) reads "".
+// Set: an empty server writes 0.0.0.0. manualTime "MM-DD-YYYY HH:MM:SS" sets the clock, but only
+// with NTP disabled (a device on a time server keeps its time) and not when empty. A bad value
+// of any argument: AP_ERR_BAD_ARGUMENT, nothing staged.
+APHANDLE apSysTimeConfigOpen(APHANDLE session, int reserved);
+int apSysTimeConfigGet(APHANDLE handle, int *ntpEnable, char *ntpServer, char *currentTime, int *dstEnable,
+                       int *dstOffset, char *dstDates, int *timeZone, char *reserved);
+int apSysTimeConfigSet(APHANDLE handle, int ntpEnable, const char *ntpServer, const char *manualTime,
+                       int dstEnable, int dstOffset, const char *dstDates, int timeZone);
+
 // Wireless settings of the one radio. The TRB-4820 has one radio: the band count is 1, the radio
 // serves the current band, and the AP mode is the radio's (the same for either band number).
 // band: 1 = 2.4 GHz, 2 = 5 GHz; ssid: 0 primary, 1-7 additional. Text buffers hold

@@ -155,6 +155,10 @@ struct apAdminFunctionRecord {
     int32_t apMode;            // as the device counts it, 1-5
 };
 
+// Time and date (apSysTimeConfig* on an apSysTimeConfigOpen handle).
+enum { AP_TIME_GROUP_CONFIG = 0x1 }; // time server, time zone, daylight saving and the clock
+enum { AP_TIME_SERVER_SIZE = 20, AP_TIME_TEXT_SIZE = 256 };
+
 // Wireless family (apWireless*): group bits for apStyleModify. Each page's mask covers what it
 // reads: Performance 0xC21, Basic Wireless 0xCBFF, Multi-SSID 0x3987.
 enum {

@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray };
+                              Statistics, Intrusion, ApArray, Time };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -50,6 +50,7 @@ enum RecordLayout : uint32_t {
     LayoutAdminTrap = 63,      // apAdminTrapRecord
     LayoutAdminConsole = 64,   // apAdminConsoleRecord
     LayoutAdminFunctions = 65, // apAdminFunctionRecord
+    LayoutTimeConfig = 70,      // the values of apSysTimeConfigGet (TimeFamily.cpp)
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

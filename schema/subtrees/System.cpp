@@ -15,7 +15,10 @@ Subtree system()
             Text("trbSystemName", {1, 3}, 0, 32).writable().setting()
                 .describe("Administrative name of the device."),
             Text("trbLocation", {1, 4}, 0, 32).writable().setting().describe("Where the device is installed."),
-            Text("trbSystemTime", {1, 5}, 0, 63).describe("The device's local date and time as text."),
+            // Writable but not a setting: writing sets the clock, which is never saved.
+            Text("trbSystemTime", {1, 5}, 0, 63).writable()
+                .describe("The device's local date and time, \"YYYY-MM-DD HH:MM:SS\". Writing it sets the "
+                          "clock; a device that takes its time from a server keeps following the server."),
             Ticks("trbUpTime", {1, 6}).describe("Time since the device last started."),
             Gauge("trbCpuLoad", {1, 7}, 0, 100).describe("Processor utilisation in percent."),
             Gauge("trbMemoryLoad", {1, 8}, 0, 100).describe("Memory utilisation in percent."),

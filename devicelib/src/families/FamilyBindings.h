@@ -35,6 +35,7 @@ void addStatisticsBindings(BindingTable &table);
 void addWdsBindings(BindingTable &table);
 void addIntrusionBindings(BindingTable &table);
 void addApArrayBindings(BindingTable &table);
+void addTimeBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -46,6 +47,7 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addWdsBindings,
     addIntrusionBindings,
     addApArrayBindings,
+    addTimeBindings,
 };
 
 } // namespace trb::devicelib
