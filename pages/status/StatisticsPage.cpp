@@ -114,6 +114,7 @@ void StatisticsPage::BuildControls()
     c_.tabs = Named(new QTabWidget, "statisticsTabs", "Statistics");
     c_.tabs->addTab(BuildEthernetPanel(), QStringLiteral("Ethernet Traffic Statistics"));
     c_.tabs->addTab(BuildWlanPanel(), QStringLiteral("WLAN Traffic Statistics"));
+    c_.tabs->setUsesScrollButtons(false); // both tab texts in full: the tab control is as wide as they need
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(c_.tabs);
