@@ -65,7 +65,7 @@ struct Binding {
     Conversion conversion;
     // Filled once when the table is built; every request needs them.
     const schema::ObjectDef *objectDef = nullptr;
-    Oid oid; // the full instance OID (for a table walk: the column OID)
+    Oid oid = {}; // the full instance OID (for a table walk: the column OID)
 };
 
 std::span<const Binding> allBindings();

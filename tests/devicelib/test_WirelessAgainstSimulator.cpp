@@ -478,8 +478,9 @@ TEST_F(WirelessAgainstSimulator, ASectionWriteLeavesTheOtherSectionsAsTheyWere)
         EXPECT_EQ(std::memcmp(&before.wep, &after.wep, sizeof before.wep) == 0, w.keepsWep);
         EXPECT_EQ(std::memcmp(&before.personal, &after.personal, sizeof before.personal) == 0, w.keepsPersonal);
         EXPECT_EQ(std::memcmp(&before.enterprise, &after.enterprise, sizeof before.enterprise) == 0, w.keepsEnterprise);
-        if (w.type == 5)
+        if (w.type == 5) {
             EXPECT_EQ(after.enterprise.dot1xKeyInterval, before.enterprise.dot1xKeyInterval);
+        }
         if (w.type == 6) {
             EXPECT_EQ(after.enterprise.keyInterval, before.enterprise.keyInterval);
             EXPECT_EQ(after.enterprise.wpaMode, before.enterprise.wpaMode);
