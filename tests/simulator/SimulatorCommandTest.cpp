@@ -75,6 +75,43 @@ TEST_F(SimulatorCommands, SaveAndActivatePersistsAcrossSimulatorRestarts)
     EXPECT_EQ(systemName(), "Saved name");
 }
 
+// One setting of each administration, time, ARP and AP-array area, as the pages write them.
+TEST_F(SimulatorCommands, SettingsOfEveryAreaSurviveSaveAndARestart)
+{
+    struct Setting {
+        const char *object;
+        u_char type;
+        std::string text;
+        long number;
+    } settings[] = {
+        {"trbLoginName", ASN_OCTET_STR, "operator", 0},
+        {"trbLoginPassword", ASN_OCTET_STR, "s3cret-pw", 0},
+        {"trbAdminVlanId", ASN_INTEGER, {}, 42},
+        {"trbTrapServer", ASN_IPADDRESS, std::string("\x0a\x00\x00\x09", 4), 0},
+        {"trbConsoleProtocol", ASN_INTEGER, {}, 1},
+        {"trbPingControl", ASN_INTEGER, {}, 0},
+        {"trbTimeZone", ASN_INTEGER, {}, 61},
+        {"trbDstEnable", ASN_INTEGER, {}, 1},
+        {"trbArpSpoofing", ASN_INTEGER, {}, 1},
+        {"trbApArrayPassword", ASN_OCTET_STR, "array-key", 0},
+        {"trbApArrayMemberRole", ASN_INTEGER, {}, 3},
+    };
+    SnmpTestClient writer(sim.address(), "private");
+    for (const Setting &s : settings)
+        ASSERT_EQ(writer.setObject(s.object, {}, s.type, s.text, s.number), SNMP_ERR_NOERROR) << s.object;
+    ASSERT_EQ(command(SaveAndActivate), SNMP_ERR_NOERROR);
+    ASSERT_TRUE(sim.restart()) << sim.error();
+    SnmpTestClient reader(sim.address(), "private"); // the secrets go to the write community only
+    for (const Setting &s : settings) {
+        auto value = reader.getObject(s.object);
+        ASSERT_TRUE(value) << s.object;
+        if (s.type == ASN_INTEGER)
+            EXPECT_EQ(value->number, s.number) << s.object;
+        else
+            EXPECT_EQ(value->bytes, s.text) << s.object;
+    }
+}
+
 TEST_F(SimulatorCommands, WithoutSaveAChangeIsLostOnRestart)
 {
     const std::string original = systemName();
