@@ -3,6 +3,7 @@
 #include "AdminPage.h"
 #include "ApArrayPage.h"
 #include "ArpSpoofingPage.h"
+#include "DhcpServerPage.h"
 #include "BasicWirelessPage.h"
 #include "ClientInfoPage.h"
 #include "DeviceInfoPageTrb.h"
@@ -41,7 +42,7 @@ const PageCommand kCommands[] = {
     {K::Vlan, "&Advanced", "&VLAN", "Advanced \\ VLAN", {700, 710}, 0, false},
     {K::Intrusion, "&Advanced", "In&trusion", IntrusionPage::kTitle, {660, 680}, 0, false, &Make<IntrusionPage>},
     {K::Schedule, "&Advanced", "&Schedule", "Advanced \\ Schedule", {660, 710}, 0, false},
-    {K::DhcpServer, "&Advanced", "&DHCP Server", "Advanced \\ DHCP Server", {580, 610}, 0, false},
+    {K::DhcpServer, "&Advanced", "&DHCP Server", DhcpServerPage::kTitle, {580, 610}, 0, false, &Make<DhcpServerPage>},
     {K::ApArray, "&Advanced", "&AP Array", ApArrayPage::kTitle, {530, 700}, 0, false, &Make<ApArrayPage>},
     {K::Filter, "&Advanced", "&Filter", "Advanced \\ Filter", {570, 700}, 0, false},
     {K::QoS, "&Advanced", "&QoS", "Advanced \\ QoS", {710, 730}, 0, false},

@@ -87,6 +87,16 @@ void fillTime(DeviceStore &s)
     setIfPresent(s, "trbDstDates", {}, SnmpValue::text("Mar,2nd,Sun,2 am,Nov,1st,Sun,2 am"));
 }
 
+// The server off, ready with a pool on the device's own subnet.
+void fillDhcp(DeviceStore &s)
+{
+    setIfPresent(s, "trbDhcpPoolStart", {}, SnmpValue::ipAddress(ip(192, 168, 1, 100)));
+    setIfPresent(s, "trbDhcpPoolSize", {}, SnmpValue::integer(100));
+    setIfPresent(s, "trbDhcpPoolMask", {}, SnmpValue::ipAddress(ip(255, 255, 255, 0)));
+    setIfPresent(s, "trbDhcpPoolGateway", {}, SnmpValue::ipAddress(ip(192, 168, 1, 1)));
+    setIfPresent(s, "trbDhcpLeaseTime", {}, SnmpValue::integer(86400));
+}
+
 void fillSystem(DeviceStore &s)
 {
     setIfPresent(s, "trbModelName", {}, SnmpValue::text("TRB-4820"));
@@ -243,6 +253,7 @@ DeviceStore DefaultDevice::build(int clientCount, const std::string &country)
     fillBands(store);
     fillClients(store, clientCount);
     fillWireless(store, country);
+    fillDhcp(store);
     return store;
 }
 

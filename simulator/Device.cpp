@@ -31,6 +31,43 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
     uint32_t index = 0;
     for (const MacBytes &mac : neighbourhood_.wiredMacs())
         store_.addRow(table, {++index}, {{column, SnmpValue::text(std::string(mac.begin(), mac.end()))}});
+    refreshLeases();
+}
+
+void Device::addRow(const schema::TableDef &table, const Oid &index,
+                    const std::map<const schema::ObjectDef *, SnmpValue> &values)
+{
+    store_.addRow(table, index, values);
+    refreshLeases();
+}
+
+ConfigValues Device::removeRow(const schema::TableDef &table, const Oid &index)
+{
+    ConfigValues removed = store_.removeRow(table, index);
+    refreshLeases();
+    return removed;
+}
+
+void Device::restoreEntries(const ConfigValues &entries)
+{
+    store_.restoreEntries(entries);
+    refreshLeases();
+}
+
+// A locked server keeps its state; writing the same state again is no change.
+bool Device::dhcpStateLocked(const Oid &name, long value) const
+{
+    if (dhcpServerLock() < 4 || store_.objectOf(name) == nullptr ||
+        std::string_view(store_.objectOf(name)->name) != "trbDhcpServerState")
+        return false;
+    const SnmpValue *state = store_.find(name);
+    return state && state->number != value;
+}
+
+int64_t Device::dhcpServerLock() const
+{
+    const SnmpValue *mode = store_.find(DeviceStore::instanceOf("trbLanAddressMode"));
+    return mode && mode->number == 1 ? 4 : 0;
 }
 
 void Device::write(const Oid &name, SnmpValue value)
@@ -45,7 +82,8 @@ void Device::write(const Oid &name, SnmpValue value)
 
 int Device::refusal(const Oid &name, long value) const
 {
-    const bool refused = (name == scanOid_ && surveyBlocked(value)) || (name == arrayScanOid_ && value != 0 && !radioOn());
+    const bool refused = (name == scanOid_ && surveyBlocked(value)) || (name == arrayScanOid_ && value != 0 && !radioOn()) ||
+                         dhcpStateLocked(name, value);
     return refused ? SNMP_ERR_INCONSISTENTVALUE : SNMP_ERR_NOERROR;
 }
 
@@ -198,6 +236,7 @@ std::string Device::loadState()
     savedConfig_ = result.state.config;
     store_.applyConfig(savedConfig_);
     setLanguagePack(result.state.languagePack);
+    refreshLeases();
     return {};
 }
 
@@ -220,7 +259,11 @@ std::optional<SnmpValue> Device::read(const Oid &name) const
         return SnmpValue::integer(Idle);
     if (auto live = liveValue(name))
         return live;
+    if (auto lease = dhcp_.read(store_, name, Clock::now()))
+        return lease;
     const std::string_view object = store_.objectOf(name)->name;
+    if (object == "trbDhcpServerLock")
+        return SnmpValue::integer(dhcpServerLock());
     if (object == "trbBandWirelessState")
         return wirelessState(name.back());
     if (auto value = apArrayValue(object))
@@ -303,6 +346,7 @@ ConfigValues Device::apply(const Oid &name, SnmpValue value)
     if (limitsAdministration) // administration on one VLAN excludes these functions
         for (const char *function : {"trbVlanFunction", "trbWebRedirection", "trbAccessProtection"})
             change(DeviceStore::instanceOf(function), SnmpValue::integer(0));
+    refreshLeases();
     return previous;
 }
 
@@ -344,6 +388,7 @@ int Device::runCommand(long command)
         return SNMP_ERR_NOERROR;
     case DiscardChanges:
         store_.applyConfig(savedConfig_);
+        refreshLeases();
         rebootPending_ = true;
         return SNMP_ERR_NOERROR;
     case SaveAndActivate:
@@ -365,6 +410,7 @@ int Device::runCommand(long command)
     }
     savedConfig_ = next.config;
     store_.applyConfig(savedConfig_);
+    refreshLeases();
     setLanguagePack(next.languagePack);
     if (command == RestoreDefaults)
         rebootPending_ = true;
@@ -388,6 +434,7 @@ bool Device::rebooting()
     // Coming back up: the saved configuration runs, the up time starts again.
     rebootUntil_.reset();
     store_.applyConfig(savedConfig_);
+    refreshLeases();
     bootTime_ = Clock::now();
     counters_.clearAll();
     return false;

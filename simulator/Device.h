@@ -8,6 +8,7 @@
 #include "ArrayNeighbourhood.h"
 #include "DeviceClock.h"
 #include "DeviceStore.h"
+#include "DhcpServer.h"
 #include "Neighbourhood.h"
 #include "StateFile.h"
 #include "TrafficCounters.h"
@@ -47,12 +48,9 @@ public:
     // every instance changed, to write back when the SET is undone.
     ConfigValues apply(const Oid &name, SnmpValue value);
     void addRow(const schema::TableDef &table, const Oid &index,
-                const std::map<const schema::ObjectDef *, SnmpValue> &values)
-    {
-        store_.addRow(table, index, values);
-    }
-    ConfigValues removeRow(const schema::TableDef &table, const Oid &index) { return store_.removeRow(table, index); }
-    void restoreEntries(const ConfigValues &entries) { store_.restoreEntries(entries); }
+                const std::map<const schema::ObjectDef *, SnmpValue> &values);
+    ConfigValues removeRow(const schema::TableDef &table, const Oid &index);
+    void restoreEntries(const ConfigValues &entries);
 
     // Runs a command's effect on the configuration at once (SNMP_ERR_NOERROR or
     // SNMP_ERR_COMMITFAILED when the state file cannot be written, with nothing changed);
@@ -86,6 +84,11 @@ private:
     void scanArrays();
     std::vector<ArrayMember> ownArrayMembers() const;
     bool radioOn() const;
+    // The leases follow every change of the server's settings and static entries.
+    void refreshLeases() { dhcp_.refresh(store_, Clock::now()); }
+    // 4 while the device takes its own address by DHCP: its server then stays as it is.
+    int64_t dhcpServerLock() const;
+    bool dhcpStateLocked(const Oid &name, long value) const;
     std::optional<SnmpValue> apArrayValue(std::string_view object) const;
 
     DeviceStore store_;
@@ -103,6 +106,7 @@ private:
     WdsLinks wdsLinks_{store_};
     ArrayNeighbourhood arrays_{kDefaultSurveySeed};
     DeviceClock clock_;
+    DhcpServer dhcp_;
 
     Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
     Oid intrusionScanOid_, arrayScanOid_, ntpOid_;

@@ -143,6 +143,27 @@ int apAdvARPAdd(APHANDLE handle, const char *ipAddress, const char *macAddress);
 int apAdvARPEdit(APHANDLE handle, int row, const char *ipAddress, const char *macAddress);
 int apAdvARPDel(APHANDLE handle, const char *ipAddress, const char *macAddress);
 
+// DHCP server. GetSetting fills whatever is not null: status is the leading status value (below
+// 4 the server may be switched; 4 or more while the device takes its own address by DHCP, when
+// it refuses a change of the state with AP_ERR_SNMP_STATUS + 12, inconsistentValue), the server
+// state (0/1) and pool type (0 none, 1 dynamic, 2 static), the dynamic pool, and the static list
+// in two calls (entries null gives the count, then count entries are filled and count set to
+// the entries written). ServerControl, DynamicSet, StaticPoolAdd and StaticPoolDelete stage for
+// the next set request; AP_ERR_BAD_ARGUMENT, with nothing staged, for a value the record cannot
+// carry (a bad address, a MAC that is not 12 hex digits, a row the last read does not have).
+// StaticPoolAdd adds a row when the entry's index is AP_DHCP_NEW_ENTRY, else replaces the entry
+// at that list row (rows counted from 0, in index order); Delete removes the entry at a list row.
+// The device refuses a static IP or MAC another entry holds (AP_ERR_SNMP_STATUS + 12) and a
+// full list (+ 13, resourceUnavailable). The leases are read through apSysMonitorOpen(session, 5, 0)
+// with selector 3, into an apDhcpLeaseView.
+APHANDLE apAdvDHCPOpen(APHANDLE session, int reserved);
+int apAdvDHCPGetSetting(APHANDLE handle, int *status, int *serverState, int *poolType, apDhcpDynamicRecord *dynamicPool,
+                        apDhcpStaticList *staticList);
+int apAdvDHCPServerControl(APHANDLE handle, int serverState, int poolType);
+int apAdvDHCPDynamicSet(APHANDLE handle, const apDhcpDynamicRecord *dynamicPool);
+int apAdvDHCPStaticPoolAdd(APHANDLE handle, const apDhcpStaticEntry *entry);
+int apAdvDHCPStaticPoolDelete(APHANDLE handle, int row);
+
 // Traffic statistics. apStatisticInfor fills the counters of the last read into whichever
 // record is given (at least one); each record's flag word is left as the caller set it.
 // apStatisticInforClear stages a clear of tab 0 (Ethernet, group 2) or 1 (WLAN, group 8) for

@@ -427,6 +427,74 @@ struct apArrayMember {
     char location[1024];       // 48
 };
 
+// DHCP server (apAdvDHCP* on an apAdvDHCPOpen handle).
+enum {
+    AP_DHCP_GROUP_CONTROL = 0x1, // server state and pool type
+    AP_DHCP_GROUP_DYNAMIC = 0x2, // the dynamic pool
+    AP_DHCP_GROUP_STATIC = 0x4,  // the static (MAC-bound) entries
+    AP_DHCP_GROUP_STATUS = 0x8,  // the leading status value
+    AP_DHCP_GROUP_ALL = 0xF,
+    AP_DHCP_NEW_ENTRY = 0xFFFF,  // index of a static entry that adds a row
+};
+
+// Dynamic pool of apAdvDHCPGetSetting and apAdvDHCPDynamicSet.
+struct apDhcpDynamicRecord {
+    char poolStart[20];        // 0: dotted IPv4
+    int32_t poolSize;          // 20: 1-254
+    char reserved0[20];        // 24
+    char subnetMask[20];       // 44
+    char gateway[20];          // 64: "0.0.0.0" for none
+    char wins[20];             // 84: "0.0.0.0" for none
+    char dns[20];              // 104: "0.0.0.0" for none
+    char reserved1[20];        // 124
+    char domainName[1024];     // 144
+    int32_t leaseTime;         // 1168: seconds, 60-31536000
+    char reserved2[4];         // 1172
+};
+
+// Static (MAC-bound) entry: an element of the static list, and the record of apAdvDHCPStaticPoolAdd.
+struct apDhcpStaticEntry {
+    int32_t index;             // 0: read: the row's trbDhcpStaticIndex; add: the list row edited, or AP_DHCP_NEW_ENTRY
+    char hostName[1024];       // 4
+    char mac[20];              // 1028: 12 hex digits
+    char ipAddress[20];        // 1048
+    char subnetMask[20];       // 1068
+    char gateway[20];          // 1088: "0.0.0.0" for none
+    char wins[20];             // 1108
+    char dns[20];              // 1128
+    char reserved0[20];        // 1148
+    char domainName[1024];     // 1168
+    char reserved1[4];         // 2192
+};
+
+// In/out static list header of apAdvDHCPGetSetting.
+struct apDhcpStaticList {
+    int32_t count;
+    apDhcpStaticEntry *entries;
+};
+
+// Leases (monitor kind 5, through apSysMonitorQueryInfor).
+struct apDhcpLeaseEntry {
+    int32_t index;             // 0
+    char hostName[1024];       // 4
+    char mac[20];              // 1028: 12 upper-case hex digits
+    char ipAddress[20];        // 1048
+    char leaseTime[1024];      // 1068: time left, "0 days, 23:59:58"
+};
+struct apDhcpStaticLeaseEntry {
+    int32_t index;             // 0
+    char hostName[1024];       // 4
+    char mac[20];              // 1028
+    char ipAddress[20];        // 1048
+};
+// The lease view: both counts, then both arrays (the shape of apMonitorQuery2).
+struct apDhcpLeaseView {
+    uint32_t dynamicCount;
+    uint32_t staticCount;
+    apDhcpLeaseEntry *dynamicLeases;
+    apDhcpStaticLeaseEntry *staticLeases;
+};
+
 struct apMonitorQuery1 {
     uint32_t count;
     void *rows;
@@ -630,3 +698,32 @@ static_assert(offsetof(apArrayMember, role) == 4);
 static_assert(offsetof(apArrayMember, ipAddress) == 8);
 static_assert(offsetof(apArrayMember, mac) == 28);
 static_assert(offsetof(apArrayMember, location) == 48);
+static_assert(sizeof(apDhcpDynamicRecord) == 1176);
+static_assert(offsetof(apDhcpDynamicRecord, poolSize) == 20);
+static_assert(offsetof(apDhcpDynamicRecord, subnetMask) == 44);
+static_assert(offsetof(apDhcpDynamicRecord, gateway) == 64);
+static_assert(offsetof(apDhcpDynamicRecord, wins) == 84);
+static_assert(offsetof(apDhcpDynamicRecord, dns) == 104);
+static_assert(offsetof(apDhcpDynamicRecord, domainName) == 144);
+static_assert(offsetof(apDhcpDynamicRecord, leaseTime) == 1168);
+static_assert(sizeof(apDhcpStaticEntry) == 2196);
+static_assert(offsetof(apDhcpStaticEntry, hostName) == 4);
+static_assert(offsetof(apDhcpStaticEntry, mac) == 1028);
+static_assert(offsetof(apDhcpStaticEntry, ipAddress) == 1048);
+static_assert(offsetof(apDhcpStaticEntry, subnetMask) == 1068);
+static_assert(offsetof(apDhcpStaticEntry, gateway) == 1088);
+static_assert(offsetof(apDhcpStaticEntry, wins) == 1108);
+static_assert(offsetof(apDhcpStaticEntry, dns) == 1128);
+static_assert(offsetof(apDhcpStaticEntry, domainName) == 1168);
+static_assert(offsetof(apDhcpStaticList, entries) == offsetof(apArpList, entries));
+static_assert(sizeof(apDhcpLeaseEntry) == 2092);
+static_assert(offsetof(apDhcpLeaseEntry, hostName) == 4);
+static_assert(offsetof(apDhcpLeaseEntry, mac) == 1028);
+static_assert(offsetof(apDhcpLeaseEntry, ipAddress) == 1048);
+static_assert(offsetof(apDhcpLeaseEntry, leaseTime) == 1068);
+static_assert(sizeof(apDhcpStaticLeaseEntry) == 1068);
+static_assert(offsetof(apDhcpStaticLeaseEntry, mac) == 1028);
+static_assert(offsetof(apDhcpStaticLeaseEntry, ipAddress) == 1048);
+static_assert(offsetof(apDhcpLeaseView, staticCount) == offsetof(apMonitorQuery2, count) + 4);
+static_assert(offsetof(apDhcpLeaseView, dynamicLeases) == offsetof(apMonitorQuery2, rows));
+static_assert(offsetof(apDhcpLeaseView, staticLeases) == offsetof(apMonitorQuery2, rows) + sizeof(void *));

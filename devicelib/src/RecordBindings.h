@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray, Time };
+                              Statistics, Intrusion, ApArray, Time, Dhcp };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -51,6 +51,11 @@ enum RecordLayout : uint32_t {
     LayoutAdminConsole = 64,   // apAdminConsoleRecord
     LayoutAdminFunctions = 65, // apAdminFunctionRecord
     LayoutTimeConfig = 70,      // the values of apSysTimeConfigGet (TimeFamily.cpp)
+    LayoutDhcpControl = 80,     // apDhcpControlRecord (DhcpFamily.cpp)
+    LayoutDhcpDynamic = 81,     // apDhcpDynamicRecord
+    LayoutDhcpStatic = 82,      // apDhcpStaticEntry, one table row
+    LayoutDhcpLeaseRow = 83,    // apDhcpLeaseEntry
+    LayoutDhcpStaticLeaseRow = 84, // apDhcpStaticLeaseEntry
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

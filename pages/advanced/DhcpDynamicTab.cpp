@@ -1,0 +1,139 @@
+#include "DhcpDynamicTab.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "AddressValidation.h"
+#include "DhcpAddress.h"
+#include "FormRows.h"
+#include "IpAddressEdit.h"
+#include "IpMaskGatewayCheck.h"
+#include "PopupPage.h"
+#include "RecordText.h"
+#include "TextValidation.h"
+
+namespace trb {
+namespace {
+const QString kWarning = QStringLiteral("Warning");
+const QString kError = QStringLiteral("Error");
+} // namespace
+
+DhcpDynamicTab::DhcpDynamicTab(QWidget *parent) : QWidget(parent)
+{
+    auto *control = new QGroupBox(QStringLiteral("DHCP Server Control"));
+    c_.state = FormRows::On(control).Add(QStringLiteral("Function Enable/Disable "), new QComboBox, "dynamicStateCombo");
+    c_.state->addItems({QStringLiteral("Disable"), QStringLiteral("Enable")});
+
+    auto *pool = new QGroupBox(QStringLiteral("Dynamic Pool Settings"));
+    FormRows rows = FormRows::On(pool);
+    auto ip = [&rows](const char *label, const char *name) {
+        auto *edit = rows.Add(QString::fromLatin1(label), new IpAddressEdit, QString::fromLatin1(name));
+        edit->setFieldName(QString::fromLatin1(name), QString::fromLatin1(label).trimmed());
+        return edit;
+    };
+    auto line = [&rows](const char *label, const char *name, int length) {
+        auto *edit = rows.Add(QString::fromLatin1(label), new QLineEdit, QString::fromLatin1(name));
+        edit->setMaxLength(length);
+        return edit;
+    };
+    c_.poolStart = ip("IP Assigned From", "poolStartEdit");
+    c_.poolSize = line("The Range of Pool (1-254)", "poolSizeEdit", 3);
+    c_.mask = ip("Subnet Mask", "poolMaskEdit");
+    c_.gateway = ip("Gateway", "poolGatewayEdit");
+    c_.wins = ip("WINS", "poolWinsEdit");
+    c_.dns = ip("DNS", "poolDnsEdit");
+    c_.domainName = line("Domain Name", "poolDomainEdit", 30);
+    c_.leaseTime = line("Lease Time (60 - 31536000 sec)", "leaseTimeEdit", 8);
+
+    c_.save = PageButton(QStringLiteral("Save"), "dynamicSaveButton");
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(c_.save);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(control);
+    layout->addWidget(pool);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    connect(c_.state, &QComboBox::currentIndexChanged, this, &DhcpDynamicTab::stateChanged);
+}
+
+void DhcpDynamicTab::Fill(const apDhcpDynamicRecord &record)
+{
+    c_.poolStart->setText(RecordText(record.poolStart));
+    c_.poolSize->setText(QString::number(record.poolSize));
+    c_.mask->setText(RecordText(record.subnetMask));
+    c_.gateway->setText(RecordText(record.gateway)); // 0.0.0.0 shows blank
+    c_.wins->setText(RecordText(record.wins));
+    c_.dns->setText(RecordText(record.dns));
+    c_.domainName->setText(RecordText(record.domainName));
+    c_.leaseTime->setText(QString::number(record.leaseTime));
+}
+
+bool DhcpDynamicTab::CheckOptionalServer(PopupPage &page, IpAddressEdit *field, const QString &message)
+{
+    if (IsValidHostIp(field->text()) || IpToUint(field->text()) == 0)
+        return true;
+    field->clear();
+    return page.RejectCheck(message, kWarning, field);
+}
+
+bool DhcpDynamicTab::Check(PopupPage &page)
+{
+    if (c_.poolStart->isBlank() || !IsValidHostIp(c_.poolStart->text())) {
+        c_.poolStart->clear();
+        return page.RejectCheck(QStringLiteral("Please input valid IP address"), kWarning, c_.poolStart);
+    }
+    bool number = false;
+    const int size = c_.poolSize->text().toInt(&number);
+    if (!number || size < 1 || size > 254)
+        return page.RejectCheck(QStringLiteral("Please input a number between 1 and 254."), kWarning, c_.poolSize);
+    if ((IpToUint(c_.poolStart->text()) & 0xff) + uint32_t(size) > 255)
+        return page.RejectCheck(QStringLiteral("Invalid IP range!"), kError, c_.poolSize);
+    if (c_.mask->isBlank() || !IsValidSubnetMask(c_.mask->text())) {
+        c_.mask->clear();
+        return page.RejectCheck(QStringLiteral("Please input valid SubMask."), kWarning, c_.mask);
+    }
+    if (!c_.gateway->isBlank() && !IsValidHostIpNotZero(c_.gateway->text())) {
+        c_.gateway->clear();
+        return page.RejectCheck(QStringLiteral("Please input valid Gateway."), kWarning, c_.gateway);
+    }
+    if (!CheckIpMaskGateway(c_.poolStart->text(), c_.mask->text(), c_.gateway->text()))
+        return false;
+    if (!CheckOptionalServer(page, c_.wins, QStringLiteral("Please input valid WINS.")) ||
+        !CheckOptionalServer(page, c_.dns, QStringLiteral("Please input valid DNS.")))
+        return false;
+    if (!IsNameText(c_.domainName->text()))
+        return page.RejectCheck(QStringLiteral("Invalid Domain Name!"), kWarning, c_.domainName);
+    const qlonglong lease = c_.leaseTime->text().toLongLong(&number);
+    if (!number || lease < 60 || lease > 31536000)
+        return page.RejectCheck(QStringLiteral("Please input a number between 60 and 31536000."), kError,
+                                c_.leaseTime);
+    return true;
+}
+
+apDhcpDynamicRecord DhcpDynamicTab::Record() const
+{
+    apDhcpDynamicRecord record{};
+    SetRecordText(record.poolStart, AddressOrNone(c_.poolStart->text()));
+    record.poolSize = c_.poolSize->text().toInt();
+    SetRecordText(record.subnetMask, AddressOrNone(c_.mask->text()));
+    SetRecordText(record.gateway, AddressOrNone(c_.gateway->text()));
+    SetRecordText(record.wins, AddressOrNone(c_.wins->text()));
+    SetRecordText(record.dns, AddressOrNone(c_.dns->text()));
+    SetRecordText(record.domainName, c_.domainName->text());
+    record.leaseTime = c_.leaseTime->text().toInt();
+    return record;
+}
+
+void DhcpDynamicTab::UpdateEnabling(int poolType)
+{
+    const bool on = c_.state->currentIndex() == 1;
+    SetEnabled({c_.poolStart, c_.poolSize, c_.mask, c_.gateway, c_.wins, c_.dns, c_.leaseTime}, on);
+    c_.domainName->setEnabled(on && poolType != 2);
+}
+
+} // namespace trb
