@@ -29,7 +29,8 @@ const Schema &schema()
                           subtrees::survey,
                           subtrees::statistics, subtrees::wds,
                           subtrees::intrusion, subtrees::apArray,
-                          subtrees::timeConfig}) {
+                          subtrees::timeConfig,
+                          subtrees::qos}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

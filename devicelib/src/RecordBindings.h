@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray, Time };
+                              Statistics, Intrusion, ApArray, Time, Qos };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -51,6 +51,7 @@ enum RecordLayout : uint32_t {
     LayoutAdminConsole = 64,   // apAdminConsoleRecord
     LayoutAdminFunctions = 65, // apAdminFunctionRecord
     LayoutTimeConfig = 70,      // the values of apSysTimeConfigGet (TimeFamily.cpp)
+    LayoutQosRule = 100,       // apQosRule, one table row
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 
