@@ -52,6 +52,7 @@ enum RecordLayout : uint32_t {
     LayoutAdminFunctions = 65, // apAdminFunctionRecord
     LayoutTimeConfig = 70,      // the values of apSysTimeConfigGet (TimeFamily.cpp)
     LayoutQosRule = 100,       // apQosRule, one table row
+    LayoutQosRuleStatus = 101, // the rule rows' RowStatus, walked with them (no record of its own)
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -114,6 +115,12 @@ protected:
     {
         Spin(300);
         WaitFor([page] { return page->SendAppMessage(trb::WM_APP_QUERY_BUSY, 0, 0) == 0 && !page->refreshing(); }, 5000);
+    }
+
+    static void PressSpace(QWidget *list)
+    {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QApplication::sendEvent(list, &press);
     }
 
     // A valid rule in the form: UDP, host 1 192.168.0.10-20 port 80-80.
@@ -357,7 +364,9 @@ TEST_F(QosPageTest, SaveResendsTheCheckStatesOnlyWithQosEnabled)
     AddRules(1, 2);
     PageHolder page(OpenPage());
     const auto &c = page->controls();
-    c.list->SetRowChecked(1, false);
+    c.list->selectRow(1);
+    PressSpace(c.list);
+    ASSERT_FALSE(c.list->isRowChecked(1));
     c.save->click();
     Settle(page.get());
     auto rules = DeviceRules();
@@ -366,7 +375,10 @@ TEST_F(QosPageTest, SaveResendsTheCheckStatesOnlyWithQosEnabled)
     EXPECT_EQ(rules[1].enabled, 0);
 
     c.qos->setCurrentIndex(0);
-    c.list->SetRowChecked(0, false); // as a program may; the user's clicks are refused while off
+    c.list->selectRow(0);
+    PressSpace(c.list);
+    EXPECT_TRUE(c.list->isRowChecked(0)) << "rules cannot be switched while QoS is off";
+    c.list->SetRowChecked(0, false); // as a program may: still nothing is re-sent
     c.save->click();
     Settle(page.get());
     int enable = -1;

@@ -30,7 +30,7 @@ void addQosBindings(BindingTable &table)
     add(AP_QOS_GROUP_SWITCHES, LayoutNone, "trbQosHttp", 0, 4, I);
     add(AP_QOS_GROUP_SWITCHES, LayoutNone, "trbQosAutomatic", 0, 4, I);
     add(AP_QOS_GROUP_SLOTS, LayoutNone, "trbQosRuleSlots", 0, 4, I);
-    add(AP_QOS_GROUP_REMOVE, LayoutNone, "trbQosRuleStatus", 0, 4, I);
+    add(AP_QOS_GROUP_REMOVE, LayoutQosRuleStatus, "trbQosRuleStatus", 0, 4, I);
     add(R, LayoutQosRule, "trbQosRuleEnabled", TRB_SLOT(apQosRule, enabled), I);
     add(R, LayoutQosRule, "trbQosRuleName", TRB_SLOT(apQosRule, name), Conversion::Text);
     add(R, LayoutQosRule, "trbQosRulePriority", TRB_SLOT(apQosRule, priority), I);
@@ -45,6 +45,7 @@ void addQosBindings(BindingTable &table)
     add(R, LayoutQosRule, "trbQosRuleHost2PortStart", TRB_SLOT(apQosRule, host2PortStart), I);
     add(R, LayoutQosRule, "trbQosRuleHost2PortEnd", TRB_SLOT(apQosRule, host2PortEnd), I);
     table.layout(LayoutQosRule, sizeof(apQosRule));
+    table.layout(LayoutQosRuleStatus, 4);
 }
 
 } // namespace trb::devicelib
