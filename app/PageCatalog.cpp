@@ -13,6 +13,7 @@
 #include "MultiSsidPage.h"
 #include "PerformancePage.h"
 #include "PlaceholderPage.h"
+#include "QosPage.h"
 #include "StatisticsPage.h"
 #include "SystemPage.h"
 #include "TimeDatePage.h"
@@ -45,7 +46,7 @@ const PageCommand kCommands[] = {
     {K::DhcpServer, "&Advanced", "&DHCP Server", DhcpServerPage::kTitle, {580, 610}, 0, false, &Make<DhcpServerPage>},
     {K::ApArray, "&Advanced", "&AP Array", ApArrayPage::kTitle, {530, 700}, 0, false, &Make<ApArrayPage>},
     {K::Filter, "&Advanced", "&Filter", "Advanced \\ Filter", {570, 700}, 0, false},
-    {K::QoS, "&Advanced", "&QoS", "Advanced \\ QoS", {710, 730}, 0, false},
+    {K::QoS, "&Advanced", "&QoS", QosPage::kTitle, {710, 730}, 0, false, &Make<QosPage>},
     {K::ArpSpoofing, "&Advanced", "A&RP Spoofing Prevention", ArpSpoofingPage::kTitle, {500, 550}, 0, false,
      &Make<ArpSpoofingPage>},
     {K::Administration, "&Maintenance", "&Administration Settings", AdminPage::kTitle, {530, 630}, 0, false,

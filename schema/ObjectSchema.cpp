@@ -30,7 +30,8 @@ const Schema &schema()
                           subtrees::statistics, subtrees::wds,
                           subtrees::intrusion, subtrees::apArray,
                           subtrees::timeConfig,
-                          subtrees::dhcp}) {
+                          subtrees::dhcp,
+                          subtrees::qos}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

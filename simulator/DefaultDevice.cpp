@@ -123,6 +123,7 @@ void fillSystem(DeviceStore &s)
     setIfPresent(s, "trbConsoleStatus", {}, SnmpValue::integer(1));
     setIfPresent(s, "trbConsoleTimeout", {}, SnmpValue::integer(2));
     setIfPresent(s, "trbPingControl", {}, SnmpValue::integer(1));
+    setIfPresent(s, "trbQosAutomatic", {}, SnmpValue::integer(1));
     fillTime(s);
 }
 

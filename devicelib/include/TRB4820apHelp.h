@@ -163,6 +163,23 @@ int apAdvDHCPServerControl(APHANDLE handle, int serverState, int poolType);
 int apAdvDHCPDynamicSet(APHANDLE handle, const apDhcpDynamicRecord *dynamicPool);
 int apAdvDHCPStaticPoolAdd(APHANDLE handle, const apDhcpStaticEntry *entry);
 int apAdvDHCPStaticPoolDelete(APHANDLE handle, int row);
+// QoS: the switches (QoS, HTTP and automatic classifiers, each 0/1) and the rule table.
+// ParaGet's mode is the device's AP mode (1 Access Point .. 5 AP Repeater); in modes 4 and 5
+// (wireless client, repeater) QoS does not apply. ListGet: rules null gives the number of slots
+// (count, always the device's full table), then fills count slots: used rules first in index order,
+// then the free slots with their index and an empty name. RuleEdit stages the rule at rule->index:
+// a rule of the last read is replaced; with reedit 0 a free slot gets a new rule (created with the
+// next set; the device refuses it, AP_ERR_SNMP_STATUS + 12 (inconsistentValue), when another
+// manager has taken the slot meanwhile, so no rule is ever overwritten by an add). RuleDel removes
+// the rule with that index. Bad values (a range not in one /24 or reversed, ports reversed), an
+// index the last read does not have (RuleDel, RuleEdit with reedit 1) or one out of the table:
+// AP_ERR_BAD_ARGUMENT, nothing staged.
+APHANDLE apAdvQosOpen(APHANDLE session, int reserved);
+int apAdvQosParaGet(APHANDLE handle, int *enable, int *http, int *automatic, int *mode);
+int apAdvQosParaSet(APHANDLE handle, int enable, int http, int automatic);
+int apAdvQosListGet(APHANDLE handle, apQosRuleList *list);
+int apAdvQosRuleEdit(APHANDLE handle, const apQosRule *rule, int reedit);
+int apAdvQosRuleDel(APHANDLE handle, int index);
 
 // Traffic statistics. apStatisticInfor fills the counters of the last read into whichever
 // record is given (at least one); each record's flag word is left as the caller set it.

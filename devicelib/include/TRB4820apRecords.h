@@ -495,6 +495,47 @@ struct apDhcpLeaseView {
     apDhcpStaticLeaseEntry *staticLeases;
 };
 
+// QoS (apAdvQos*). Reads select AP_QOS_GROUP_ALL; an added or edited rule goes out with
+// AP_QOS_GROUP_RULES, a deletion with AP_QOS_GROUP_REMOVE, the switches with AP_QOS_GROUP_SWITCHES.
+enum {
+    AP_QOS_GROUP_MODE = 0x1,     // the AP mode the switches depend on (read only)
+    AP_QOS_GROUP_SWITCHES = 0x2, // QoS on/off, the HTTP and automatic classifiers
+    AP_QOS_GROUP_REMOVE = 0x4,   // rule deletions
+    AP_QOS_GROUP_RULES = 0x8,    // the rule table
+    AP_QOS_GROUP_SLOTS = 0x10,   // the number of rule slots the device has (read only)
+    AP_QOS_GROUP_ALL = 0x1F,
+};
+enum { AP_QOS_IP_TEXT_SIZE = 256, AP_QOS_NAME_SIZE = 128 };
+
+// One slot of the rule table. An empty name marks an unused slot; the counts are derived from
+// the ranges on read and ignored on write.
+struct apQosRule {
+    int32_t index;          // slot number, from 1
+    int32_t enabled;        // 1 = the rule applies
+    char name[AP_QOS_NAME_SIZE];
+    int32_t priority;       // 0 Voice, 1 Video, 2 Best Effort, 3 Background
+    int32_t protocolNumber; // IP protocol; 256 any, 257 TCP and UDP
+    int32_t protocol;       // 0 Any, 1 TCP, 2 UDP, 3 Both, 4 ICMP, 5 Other
+    char host1Start[AP_QOS_IP_TEXT_SIZE]; // dotted IPv4, "0.0.0.0" = any
+    char host1End[AP_QOS_IP_TEXT_SIZE];
+    int32_t host1Count;     // last octet of the end minus that of the start, plus 1
+    int32_t host1PortStart; // 0 = any
+    int32_t host1PortEnd;
+    int32_t host1PortCount; // end minus start, plus 1
+    char host2Start[AP_QOS_IP_TEXT_SIZE];
+    char host2End[AP_QOS_IP_TEXT_SIZE];
+    int32_t host2Count;
+    int32_t host2PortStart;
+    int32_t host2PortEnd;
+    int32_t host2PortCount;
+};
+
+// In/out header of apAdvQosListGet.
+struct apQosRuleList {
+    int32_t count;
+    apQosRule *rules;
+};
+
 struct apMonitorQuery1 {
     uint32_t count;
     void *rows;
@@ -727,3 +768,22 @@ static_assert(offsetof(apDhcpStaticLeaseEntry, ipAddress) == 1048);
 static_assert(offsetof(apDhcpLeaseView, staticCount) == offsetof(apMonitorQuery2, count) + 4);
 static_assert(offsetof(apDhcpLeaseView, dynamicLeases) == offsetof(apMonitorQuery2, rows));
 static_assert(offsetof(apDhcpLeaseView, staticLeases) == offsetof(apMonitorQuery2, rows) + sizeof(void *));
+
+static_assert(sizeof(apQosRule) == 1204);
+static_assert(offsetof(apQosRule, enabled) == 4);
+static_assert(offsetof(apQosRule, name) == 8);
+static_assert(offsetof(apQosRule, priority) == 136);
+static_assert(offsetof(apQosRule, protocolNumber) == 140);
+static_assert(offsetof(apQosRule, protocol) == 144);
+static_assert(offsetof(apQosRule, host1Start) == 148);
+static_assert(offsetof(apQosRule, host1End) == 404);
+static_assert(offsetof(apQosRule, host1Count) == 660);
+static_assert(offsetof(apQosRule, host1PortStart) == 664);
+static_assert(offsetof(apQosRule, host1PortEnd) == 668);
+static_assert(offsetof(apQosRule, host1PortCount) == 672);
+static_assert(offsetof(apQosRule, host2Start) == 676);
+static_assert(offsetof(apQosRule, host2End) == 932);
+static_assert(offsetof(apQosRule, host2Count) == 1188);
+static_assert(offsetof(apQosRule, host2PortStart) == 1192);
+static_assert(offsetof(apQosRule, host2PortEnd) == 1196);
+static_assert(offsetof(apQosRule, host2PortCount) == 1200);

@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray, Time, Dhcp };
+                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -56,6 +56,8 @@ enum RecordLayout : uint32_t {
     LayoutDhcpStatic = 82,      // apDhcpStaticEntry, one table row
     LayoutDhcpLeaseRow = 83,    // apDhcpLeaseEntry
     LayoutDhcpStaticLeaseRow = 84, // apDhcpStaticLeaseEntry
+    LayoutQosRule = 100,       // apQosRule, one table row
+    LayoutQosRuleStatus = 101, // the rule rows' RowStatus, walked with them (no record of its own)
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -19,5 +19,6 @@ rows::Subtree intrusion(); // 13 trbIntrusion: detected access points and their 
 rows::Subtree apArray();  // 14 trbApArrayConfig: AP array membership, synchronization, scans
 rows::Subtree timeConfig(); // 15 trbTime: time server, time zone and daylight saving
 rows::Subtree dhcp();     // 16 trbDhcp: DHCP server, static bindings and leases
+rows::Subtree qos();      // 18 trbQos: QoS switches and classification rules
 
 } // namespace trb::schema::subtrees

@@ -151,7 +151,8 @@ bool walkedRow(uint32_t layout)
     for (uint32_t walked :
          {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow,
           LayoutWdsPeerRow,
-          LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange})
+          LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange,
+          LayoutQosRule, LayoutQosRuleStatus})
         if (layout == walked)
             return true;
     return false;
@@ -195,7 +196,7 @@ TEST(RecordBindings, ObjectsAndInstancesMatchTheSchema)
             break;
         case Conversion::Integer32:
             EXPECT_TRUE(object.type == SmiType::Integer || object.type == SmiType::Gauge ||
-                        object.type == SmiType::Counter)
+                        object.type == SmiType::Counter || object.type == SmiType::RowStatus)
                 << b.object;
             break;
         }

@@ -37,6 +37,7 @@ void addIntrusionBindings(BindingTable &table);
 void addApArrayBindings(BindingTable &table);
 void addTimeBindings(BindingTable &table);
 void addDhcpBindings(BindingTable &table);
+void addQosBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -50,6 +51,7 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addApArrayBindings,
     addTimeBindings,
     addDhcpBindings,
+    addQosBindings,
 };
 
 } // namespace trb::devicelib
