@@ -151,7 +151,8 @@ bool walkedRow(uint32_t layout)
     for (uint32_t walked :
          {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow,
           LayoutWdsPeerRow,
-          LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange})
+          LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange,
+          LayoutDhcpStatic, LayoutDhcpLeaseRow, LayoutDhcpStaticLeaseRow})
         if (layout == walked)
             return true;
     return false;
