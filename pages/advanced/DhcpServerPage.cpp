@@ -125,14 +125,11 @@ void DhcpServerPage::UpdateEnabling()
     static_->UpdateEnabling(poolType_);
 }
 
-bool DhcpServerPage::StageControl(int state, int poolType)
+void DhcpServerPage::WriteControlOnly(int poolType)
 {
-    apAdvDHCPServerControl(primaryHandle, state, poolType);
-    if (state == 1)
-        return true;
+    apAdvDHCPServerControl(primaryHandle, 0, poolType);
     RequestWrite(false);
     ReRead();
-    return false;
 }
 
 void DhcpServerPage::SaveDynamic()
@@ -140,10 +137,16 @@ void DhcpServerPage::SaveDynamic()
     const int state = dynamic_->controls().state->currentIndex();
     if (state == 1 && !dynamic_->Check(*this))
         return;
-    if (!StageControl(state, state == 1 && poolType_ == 0 ? 1 : poolType_))
-        return;
+    const int poolType = state == 1 && poolType_ == 0 ? 1 : poolType_;
+    if (state == 0)
+        return WriteControlOnly(poolType);
+    // The pool first: one the library cannot carry stages nothing and sends nothing.
     const apDhcpDynamicRecord pool = dynamic_->Record();
-    apAdvDHCPDynamicSet(primaryHandle, &pool);
+    if (const int code = apAdvDHCPDynamicSet(primaryHandle, &pool)) {
+        ReportFailure(code);
+        return;
+    }
+    apAdvDHCPServerControl(primaryHandle, state, poolType);
     RequestWrite(false);
     ReRead();
 }
@@ -154,10 +157,15 @@ void DhcpServerPage::SaveStatic()
     const int state = static_->controls().state->currentIndex();
     if (state == 1 && !static_->Check(*this))
         return;
-    if (!StageControl(state, state == 1 && poolType_ == 0 ? 2 : poolType_))
-        return;
+    const int poolType = state == 1 && poolType_ == 0 ? 2 : poolType_;
+    if (state == 0)
+        return WriteControlOnly(poolType);
     const apDhcpStaticEntry entry = static_->TakeEntry();
-    apAdvDHCPStaticPoolAdd(primaryHandle, &entry);
+    if (const int code = apAdvDHCPStaticPoolAdd(primaryHandle, &entry)) {
+        ReportFailure(code); // an edited row the last read no longer holds
+        return;
+    }
+    apAdvDHCPServerControl(primaryHandle, state, poolType);
     RequestWrite(); // re-read when it completes
 }
 
@@ -165,7 +173,10 @@ void DhcpServerPage::DeleteStatic(int row)
 {
     if (!Confirm(QStringLiteral("Are you sure that you want to delete this entry ?"), QString::fromLatin1(kApplicationTitle)))
         return;
-    apAdvDHCPStaticPoolDelete(primaryHandle, row);
+    if (const int code = apAdvDHCPStaticPoolDelete(primaryHandle, row)) {
+        ReportFailure(code);
+        return;
+    }
     apAdvDHCPServerControl(primaryHandle, static_->controls().state->currentIndex(), 1);
     static_->RowDeleted(row);
     RequestWrite();

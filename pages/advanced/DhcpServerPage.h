@@ -52,9 +52,8 @@ private:
     void ReadPool();
     void ReadStaticList();
     void ShowTab(int index);
-    // Stages the server control; with the server off, sends it at once (blocking) and re-reads.
-    // True when the save goes on with the pool or entry.
-    bool StageControl(int state, int poolType);
+    // Saving with the server off: only the server control goes, at once (blocking), then a re-read.
+    void WriteControlOnly(int poolType);
     void ReRead();
 
     QTabWidget *tabs_ = nullptr;

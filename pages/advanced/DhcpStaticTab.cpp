@@ -73,6 +73,9 @@ DhcpStaticTab::DhcpStaticTab(QWidget *parent) : QWidget(parent), editRow_(int(kN
     for (int hidden : {IndexColumn, MaskColumn, GatewayColumn, WinsColumn, DnsColumn, DomainColumn})
         c_.list->setColumnHidden(hidden, true);
     c_.list->setMinimumWidth(460); // the five visible columns without a scroll bar
+    // The list takes the height the form leaves, so the page fits its window without scrolling.
+    c_.list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    c_.list->setMinimumHeight(110);
 
     c_.save = PageButton(QStringLiteral("Save"), "staticSaveButton");
     auto *buttons = new QHBoxLayout;

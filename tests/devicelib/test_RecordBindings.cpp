@@ -152,7 +152,7 @@ bool walkedRow(uint32_t layout)
          {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow,
           LayoutWdsPeerRow,
           LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange,
-          LayoutQosRule, LayoutQosRuleStatus})
+          LayoutQosRule, LayoutQosRuleStatus, LayoutDhcpStatic, LayoutDhcpLeaseRow, LayoutDhcpStaticLeaseRow})
         if (layout == walked)
             return true;
     return false;

@@ -256,6 +256,7 @@ TEST_F(SurveyAgainstSimulator, BadSelectorsAndKindsAreRefusedBeforeSending)
     } cases[] = {
         {3, 0, AP_ERR_BAD_ARGUMENT}, {3, 3, AP_ERR_BAD_ARGUMENT}, {4, -1, AP_ERR_BAD_ARGUMENT},
         {8, 0, AP_ERR_BAD_ARGUMENT}, {0, 2, AP_ERR_BAD_ARGUMENT}, {4, 2, AP_OK},
+        {5, 1, AP_ERR_BAD_ARGUMENT}, // the DHCP leases take selector 3 only
     };
     for (const auto &c : cases) {
         APHANDLE monitor = apSysMonitorOpen(session, c.kind, 0);
@@ -264,7 +265,8 @@ TEST_F(SurveyAgainstSimulator, BadSelectorsAndKindsAreRefusedBeforeSending)
             << "kind " << c.kind << " selector " << c.selector;
         apHandleClose(monitor);
     }
-    for (int kind : {-1, 5, 7, 9}) // 1 WDS peers, 2 intrusion detection and 6 the AP array scan have their own tests
+    // 1 WDS peers, 2 intrusion detection, 5 the DHCP leases and 6 the AP array scan have their own tests
+    for (int kind : {-1, 7, 9})
         EXPECT_EQ(apSysMonitorOpen(session, kind, 0), 0u) << kind;
 }
 
