@@ -11,6 +11,7 @@
 #include "Neighbourhood.h"
 #include "StateFile.h"
 #include "TrafficCounters.h"
+#include "VlanPorts.h"
 #include "WdsLinks.h"
 
 namespace trb::sim {
@@ -50,8 +51,14 @@ public:
                 const std::map<const schema::ObjectDef *, SnmpValue> &values)
     {
         store_.addRow(table, index, values);
+        followVlans();
     }
-    ConfigValues removeRow(const schema::TableDef &table, const Oid &index) { return store_.removeRow(table, index); }
+    ConfigValues removeRow(const schema::TableDef &table, const Oid &index)
+    {
+        ConfigValues removed = store_.removeRow(table, index);
+        followVlans();
+        return removed;
+    }
     void restoreEntries(const ConfigValues &entries) { store_.restoreEntries(entries); }
 
     // Runs a command's effect on the configuration at once (SNMP_ERR_NOERROR or
@@ -77,6 +84,9 @@ private:
     SnmpValue wirelessState(oid band) const;
     std::optional<std::string> bandStatusText(std::string_view object, uint32_t band) const;
     template <typename Change> void applyApModeEffects(Change &change);
+    template <typename Change> void applyVlanEffects(Change &change);
+    // Under automatic assignment the port VIDs follow the VLANs.
+    void followVlans();
     void scan(long band);
     bool surveyBlocked(long band) const;
     std::optional<SnmpValue> liveValue(const Oid &name) const;
@@ -101,6 +111,7 @@ private:
     Neighbourhood neighbourhood_;
     TrafficCounters counters_;
     WdsLinks wdsLinks_{store_};
+    VlanPorts vlanPorts_{store_};
     ArrayNeighbourhood arrays_{kDefaultSurveySeed};
     DeviceClock clock_;
 

@@ -18,5 +18,6 @@ rows::Subtree wds();      // 12 trbWds: WDS links
 rows::Subtree intrusion(); // 13 trbIntrusion: detected access points and their classification
 rows::Subtree apArray();  // 14 trbApArrayConfig: AP array membership, synchronization, scans
 rows::Subtree timeConfig(); // 15 trbTime: time server, time zone and daylight saving
+rows::Subtree vlan();     // 17 trbVlan: VLANs, their member ports and the port VIDs
 
 } // namespace trb::schema::subtrees

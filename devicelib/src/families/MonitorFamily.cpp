@@ -1,7 +1,7 @@
 // Device tables read through a monitor handle: the wireless clients (kind 0), the WDS peers (1),
 // intrusion detection (2, detecting on a band), the site surveys (kinds 3 and 4, whose refresh
-// first asks the device to scan a band), the AP array scan (6, arrays and members) and the client
-// MAC list (8).
+// first asks the device to scan a band), the AP array scan (6, arrays and members), the VLAN port
+// view (7) and the client MAC list (8).
 #include "TRB4820apHelp.h"
 
 #include <algorithm>
@@ -56,6 +56,7 @@ struct MonitorKind {
     // A second table read by the same refresh (apMonitorQuery2), or LayoutNone.
     uint32_t secondLayout = LayoutNone;
     uint32_t secondTableIndexOffset = 0;
+    int selector = 1; // the one selector a kind without bands takes
 };
 
 constexpr MonitorKind kKinds[] = {
@@ -70,6 +71,8 @@ constexpr MonitorKind kKinds[] = {
     {2, LayoutIntrusionRow, 2, offsetof(apIntrusionRecord, band), "trbIntrusionScan", true, true},
     {6, LayoutArrayFoundRow, 1, offsetof(apArrayEntry, index), "trbApArrayScan", false, false, kNoSlot, LayoutNone,
      LayoutArrayMemberRow, offsetof(apArrayMember, index)},
+    {7, LayoutVlanPortRow, 1, offsetof(apVlanPortEntry, index), nullptr, false, false, kNoSlot, LayoutNone,
+     LayoutNone, 0, 3},
 };
 
 // The layouts a kind's refresh walks.
@@ -105,7 +108,7 @@ void putWord(std::vector<uint8_t> &record, uint32_t offset, uint32_t word)
 
 bool validSelector(const MonitorKind &kind, int selector)
 {
-    return kind.selectorIsBand ? selector == 1 || selector == 2 : selector == 1;
+    return kind.selectorIsBand ? selector == 1 || selector == 2 : selector == kind.selector;
 }
 
 // The rows of the last refresh as records of `layout`, ordered by row index.
