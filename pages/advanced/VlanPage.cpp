@@ -15,6 +15,7 @@
 #include "DeviceTable.h"
 #include "FormRows.h"
 #include "MessageBoxService.h"
+#include "ProcessValues.h"
 #include "RecordText.h"
 #include "VlanPortEditor.h"
 #include "VlanPvidPanel.h"
