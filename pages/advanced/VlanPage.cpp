@@ -83,9 +83,9 @@ void VlanPage::BuildControls()
     c_.disable->setChecked(true);
     statusRow->addWidget(c_.disable);
     statusRow->addWidget(c_.enable);
-    statusRow->addStretch(1);
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
     statusRow->addWidget(c_.save);
+    statusRow->addStretch(1);
 
     auto *modeRow = new QHBoxLayout;
     modeRow->addWidget(new QLabel(QStringLiteral("VLAN Mode :")));
