@@ -53,7 +53,7 @@ enum RecordLayout : uint32_t {
     LayoutAdminFunctions = 65, // apAdminFunctionRecord
     LayoutTimeConfig = 70,      // the values of apSysTimeConfigGet (TimeFamily.cpp)
     LayoutVlanRow = 90,         // apVlanRecord, one table row
-    LayoutVlanPvids = 91,       // apVlanPvidValues
+    LayoutVlanPvids = 91,       // apVlanPvidValues: the port VIDs, walked
     LayoutVlanPortRow = 92,     // apVlanPortEntry, one port-view row
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };

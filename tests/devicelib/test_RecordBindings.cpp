@@ -151,7 +151,8 @@ bool walkedRow(uint32_t layout)
     for (uint32_t walked :
          {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow,
           LayoutWdsPeerRow,
-          LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange})
+          LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange,
+          LayoutVlanRow, LayoutVlanPvids, LayoutVlanPortRow})
         if (layout == walked)
             return true;
     return false;
@@ -197,6 +198,9 @@ TEST(RecordBindings, ObjectsAndInstancesMatchTheSchema)
             EXPECT_TRUE(object.type == SmiType::Integer || object.type == SmiType::Gauge ||
                         object.type == SmiType::Counter)
                 << b.object;
+            break;
+        case Conversion::DecimalText:
+            EXPECT_EQ(object.type, SmiType::Integer) << b.object;
             break;
         }
     }

@@ -29,7 +29,9 @@ void addVlanBindings(BindingTable &table)
     table.rows.push_back({VL, AP_VLAN_GROUP_LIMIT, LayoutNone, "trbAdminIpLimit", {}, 0, 4, Integer32});
     table.rows.push_back({VL, AP_VLAN_GROUP_APMODE, LayoutNone, "trbApMode", {}, 0, 4, Integer32});
     table.rows.push_back({VL, AP_VLAN_GROUP_PVID, LayoutNone, "trbVlanPvidAuto", {}, 0, 4, Integer32});
-    table.rows.push_back({VL, AP_VLAN_GROUP_PVID, LayoutNone, "trbVlanPortPvid", {}, 0, 4, Integer32});
+    table.rows.push_back({VL, AP_VLAN_GROUP_PVID, LayoutVlanPvids, "trbVlanPortPvid", {},
+                          TRB_SLOT_AT(apVlanPvidValues, pvids, 0), Integer32});
+    table.layout(LayoutVlanPvids, sizeof(apVlanPvidValues));
     table.rows.push_back({VL, AP_VLAN_GROUP_LIST, LayoutVlanRow, "trbVlanId", {}, TRB_SLOT(apVlanRecord, vid), Integer32});
     table.rows.push_back({VL, AP_VLAN_GROUP_LIST, LayoutVlanRow, "trbVlanName", {}, TRB_SLOT(apVlanRecord, name), Text});
     table.rows.push_back({VL, AP_VLAN_GROUP_LIST, LayoutVlanRow, "trbVlanUntagged", {},
