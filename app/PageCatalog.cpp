@@ -17,6 +17,7 @@
 #include "StatisticsPage.h"
 #include "SystemPage.h"
 #include "TimeDatePage.h"
+#include "VlanPage.h"
 #include "WdsInfoPage.h"
 
 namespace trb {
@@ -40,7 +41,7 @@ const PageCommand kCommands[] = {
      &Make<PerformancePage>},
     {K::MultiSsid, "&Advanced", "&Multi-SSID", MultiSsidPage::kTitle, {560, 710}, 0, false,
      &Make<MultiSsidPage>},
-    {K::Vlan, "&Advanced", "&VLAN", "Advanced \\ VLAN", {700, 710}, 0, false},
+    {K::Vlan, "&Advanced", "&VLAN", VlanPage::kTitle, {860, 710}, 0, false, &Make<VlanPage>},
     {K::Intrusion, "&Advanced", "In&trusion", IntrusionPage::kTitle, {660, 680}, 0, false, &Make<IntrusionPage>},
     {K::Schedule, "&Advanced", "&Schedule", "Advanced \\ Schedule", {660, 710}, 0, false},
     {K::DhcpServer, "&Advanced", "&DHCP Server", DhcpServerPage::kTitle, {580, 610}, 0, false, &Make<DhcpServerPage>},

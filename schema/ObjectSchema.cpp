@@ -31,7 +31,8 @@ const Schema &schema()
                           subtrees::intrusion, subtrees::apArray,
                           subtrees::timeConfig,
                           subtrees::dhcp,
-                          subtrees::qos}) {
+                          subtrees::qos,
+                          subtrees::vlan}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

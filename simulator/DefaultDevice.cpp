@@ -3,6 +3,7 @@
 #include <array>
 
 #include "RadioLists.h"
+#include "VlanPorts.h"
 
 namespace trb::sim {
 namespace {
@@ -22,6 +23,9 @@ std::vector<Row> rowsOf(std::string_view table, int clientCount)
         for (uint32_t band = 1; band <= 2; ++band)
             for (uint32_t peer = 1; peer <= 4; ++peer)
                 rows.push_back({band, peer});
+    } else if (table == "trbVlanPortTable") {
+        for (uint32_t port = 1; port <= VlanPorts::names().size(); ++port)
+            rows.push_back({port});
     } else if (table == "trbApArraySyncTable") {
         for (uint32_t item = 1; item <= 33; ++item)
             rows.push_back({item});
@@ -125,6 +129,10 @@ void fillSystem(DeviceStore &s)
     setIfPresent(s, "trbPingControl", {}, SnmpValue::integer(1));
     setIfPresent(s, "trbQosAutomatic", {}, SnmpValue::integer(1));
     fillTime(s);
+    for (uint32_t port = 1; port <= VlanPorts::names().size(); ++port) {
+        setIfPresent(s, "trbVlanPortName", {port}, SnmpValue::text(VlanPorts::names()[port - 1]));
+        setIfPresent(s, "trbVlanPortPvid", {port}, SnmpValue::integer(1));
+    }
 }
 
 void fillBands(DeviceStore &s)

@@ -39,12 +39,14 @@ void Device::addRow(const schema::TableDef &table, const Oid &index,
 {
     store_.addRow(table, index, values);
     refreshLeases();
+    followVlans();
 }
 
 ConfigValues Device::removeRow(const schema::TableDef &table, const Oid &index)
 {
     ConfigValues removed = store_.removeRow(table, index);
     refreshLeases();
+    followVlans();
     return removed;
 }
 
@@ -280,6 +282,8 @@ std::optional<SnmpValue> Device::liveValue(const Oid &name) const
     const Oid instance(name.begin() + long(schema::kBaseOidLength + object.oid.size()), name.end());
     if (object.type == schema::SmiType::Counter)
         return counters_.read(object.name, object.shape == schema::IndexShape::Table ? uint32_t(instance.at(0)) : 0);
+    if (auto vlan = vlanPorts_.read(object.name, instance))
+        return vlan;
     return wdsLinks_.read(object.name, instance);
 }
 
@@ -340,7 +344,14 @@ ConfigValues Device::apply(const Oid &name, SnmpValue value)
     };
     const bool apMode = name == apModeOid_;
     const bool limitsAdministration = name == DeviceStore::instanceOf("trbAdminVlanLimit") && value.number == 1;
+    const bool vlanOn = name == DeviceStore::instanceOf("trbVlanFunction") && value.number == 1;
+    const bool autoPvids = name == DeviceStore::instanceOf("trbVlanPvidAuto") && value.number == 1;
     change(name, std::move(value));
+    if (vlanOn)
+        applyVlanEffects(change);
+    if (autoPvids)
+        for (auto &[oid, pvid] : vlanPorts_.assignedPvids())
+            change(oid, pvid);
     if (apMode)
         applyApModeEffects(change);
     if (limitsAdministration) // administration on one VLAN excludes these functions
@@ -364,6 +375,26 @@ template <typename Change> void Device::applyApModeEffects(Change &change)
     }
     if (mode == 3 || mode == 4)
         change(DeviceStore::instanceOf("trbVlanFunction"), off);
+}
+
+// VLANs exclude limiting administration to one VLAN, and a radio in WDS or client mode: the
+// device turns those off and serves as an access point.
+template <typename Change> void Device::applyVlanEffects(Change &change)
+{
+    change(DeviceStore::instanceOf("trbAdminVlanLimit"), SnmpValue::integer(0));
+    const SnmpValue *mode = store_.find(apModeOid_);
+    if (mode && (mode->number == 3 || mode->number == 4))
+        change(apModeOid_, SnmpValue::integer(1));
+}
+
+void Device::followVlans()
+{
+    const SnmpValue *automatic = store_.find(DeviceStore::instanceOf("trbVlanPvidAuto"));
+    if (!automatic || automatic->number != 1)
+        return;
+    for (auto &[oid, pvid] : vlanPorts_.assignedPvids())
+        if (store_.contains(oid))
+            store_.set(oid, pvid);
 }
 
 std::string Device::persist(const SavedState &state)

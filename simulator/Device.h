@@ -12,6 +12,7 @@
 #include "Neighbourhood.h"
 #include "StateFile.h"
 #include "TrafficCounters.h"
+#include "VlanPorts.h"
 #include "WdsLinks.h"
 
 namespace trb::sim {
@@ -75,6 +76,9 @@ private:
     SnmpValue wirelessState(oid band) const;
     std::optional<std::string> bandStatusText(std::string_view object, uint32_t band) const;
     template <typename Change> void applyApModeEffects(Change &change);
+    template <typename Change> void applyVlanEffects(Change &change);
+    // Under automatic assignment the port VIDs follow the VLANs.
+    void followVlans();
     void scan(long band);
     bool surveyBlocked(long band) const;
     std::optional<SnmpValue> liveValue(const Oid &name) const;
@@ -104,6 +108,7 @@ private:
     Neighbourhood neighbourhood_;
     TrafficCounters counters_;
     WdsLinks wdsLinks_{store_};
+    VlanPorts vlanPorts_{store_};
     ArrayNeighbourhood arrays_{kDefaultSurveySeed};
     DeviceClock clock_;
     DhcpServer dhcp_;

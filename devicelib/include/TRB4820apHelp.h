@@ -97,7 +97,7 @@ int apSnmpGetErrorMsg(int code, char *buffer);
 // selector = band; 8 the client MAC list for MAC clone (apClientMacRecord; selector 1 or 2, not
 // used); 2 intrusion detection (apIntrusionRecord, detecting when refreshed, selector = band; the
 // intrusion handle then reads the result); 6 AP array scan (apMonitorQuery2: apArrayEntry rows,
-// then apArrayMember rows; selector 1). Other kinds give 0. A scan the device refuses (surveys blocked, a read-only write
+// then apArrayMember rows; selector 1); 7 the VLAN port view (apVlanPortEntry, selector 3). Other kinds give 0. A scan the device refuses (surveys blocked, a read-only write
 // community) completes with AP_ERR_SNMP_STATUS + its status and leaves the table empty.
 APHANDLE apSysMonitorOpen(APHANDLE session, int kind, int reserved);
 int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callback, void *context,
@@ -312,5 +312,21 @@ int apAdvAPArraySet(APHANDLE handle, int enable, int role, const char *name, con
 int apAdvAPArrayParamatersGet(APHANDLE handle, int *flags);
 int apAdvAPArrayParamatersSet(APHANDLE handle, const int *flags);
 int apAdvAPArrayApModeGet(APHANDLE handle, int band, int *mode);
+
+// VLANs. GetVlanList: with null entries the count, else at most count records. AddVlan: index
+// AP_VLAN_NEW_ROW adds a VLAN, a list row replaces that VLAN; member names must be port names
+// (Mgmt, LAN, Primary, S-1..S-7, W-1..W-8), each in one list at most, SSIDs never tagged.
+// SetPVID band 0 with autoAssign 1 switches automatic assignment on; bands 1 and 2 set the
+// band's ports (values 1-4094) with assignment off.
+APHANDLE apAdvVlanOpen(APHANDLE session, int reserved);
+int apAdvVlanVlanGetParameter(APHANDLE handle, int *status, int *mode);
+int apAdvVlanVlanSetParameter(APHANDLE handle, int status, int reserved);
+int apAdvVlanGetRelationParam(APHANDLE handle, apVlanRelationRecord *relation);
+int apAdvVlanSetRelationParam(APHANDLE handle, const apVlanRelationRecord *relation);
+int apAdvVlanGetVlanList(APHANDLE handle, apVlanList *list);
+int apAdvVlanAddVlan(APHANDLE handle, apVlanRecord record);
+int apAdvVlanDelVlan(APHANDLE handle, int row);
+int apAdvVlanGetPVID(APHANDLE handle, int band, apVlanPvidRecord *record);
+int apAdvVlanSetPVID(APHANDLE handle, int band, apVlanPvidRecord record);
 
 } // extern "C"

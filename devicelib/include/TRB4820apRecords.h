@@ -536,6 +536,70 @@ struct apQosRuleList {
     apQosRule *rules;
 };
 
+// VLANs (apAdvVlan* on an apAdvVlanOpen handle): group bits for apStyleModify. The VLAN page reads
+// with 0x3F, re-reads the list with 0x2 and the PVIDs with 0x10.
+enum {
+    AP_VLAN_GROUP_STATUS = 0x1,   // VLAN function on or off
+    AP_VLAN_GROUP_LIST = 0x2,     // the VLANs and their member ports
+    AP_VLAN_GROUP_LIMIT = 0x4,    // limit-administrator VLAN and IP limits (the relation's type)
+    AP_VLAN_GROUP_APMODE = 0x8,   // the radio's AP mode (the relation's mode texts)
+    AP_VLAN_GROUP_PVID = 0x10,    // port VIDs and their automatic assignment
+    AP_VLAN_GROUP_MODE = 0x20,    // the VLAN mode
+    AP_VLAN_GROUP_ALL = 0x3F,
+};
+enum {
+    AP_VLAN_TEXT_SIZE = 1024,
+    AP_VLAN_MAX_VLANS = 18,
+    AP_VLAN_PORT_COUNT = 18,      // Mgmt, LAN, Primary, S-1 to S-7, W-1 to W-8
+    AP_VLAN_NEW_ROW = 0xFFFF,     // apVlanRecord.index of a VLAN to add
+};
+// One VLAN: an element of apVlanList and the record apAdvVlanAddVlan takes.
+struct apVlanRecord {
+    int32_t index;                    // add: the list row (0-based) to replace, or AP_VLAN_NEW_ROW
+    int32_t vid;                      // 1-4094
+    char name[AP_VLAN_TEXT_SIZE];
+    char untagged[AP_VLAN_TEXT_SIZE]; // port names separated by ", "
+    char tagged[AP_VLAN_TEXT_SIZE];
+    int32_t reserved;
+};
+struct apVlanList {
+    int32_t count;
+    apVlanRecord *entries;
+};
+// What the VLAN function changes elsewhere: the radio's mode texts and the limit-administrator
+// type ("disable", "vlanID", "ipaddress", "both"). A set reads only the type.
+struct apVlanRelationRecord {
+    char apMode24[AP_VLAN_TEXT_SIZE];
+    char apMode5[AP_VLAN_TEXT_SIZE];
+    char limitType[AP_VLAN_TEXT_SIZE];
+    int32_t reserved;
+};
+// Port VIDs of one band; the arrays are the caller's. Band 1: Primary, S-1 to S-3, W-1 to W-4;
+// band 2: S-4 to S-7, W-5 to W-8; both: Mgmt and LAN as the ports.
+struct apVlanPvidRecord {
+    int32_t autoAssign;
+    int32_t portCount;
+    int32_t *ports;
+    int32_t ssidCount;
+    int32_t *ssids;
+    int32_t wdsCount;
+    int32_t *wds;
+    int32_t reserved;
+};
+// A port-view row (monitor kind 7, through apMonitorQuery1).
+struct apVlanPortEntry {
+    int32_t index;                    // 0
+    char portName[AP_VLAN_TEXT_SIZE]; // 4
+    char tagVids[AP_VLAN_TEXT_SIZE];  // 1028
+    char untagVids[AP_VLAN_TEXT_SIZE]; // 2052
+    char pvid[1028];                  // 3076
+};
+// The library's own layout behind the PVID calls: the port VIDs in port order.
+struct apVlanPvidValues {
+    int32_t pvids[AP_VLAN_PORT_COUNT];
+    int32_t autoAssign;
+};
+
 struct apMonitorQuery1 {
     uint32_t count;
     void *rows;
@@ -787,3 +851,16 @@ static_assert(offsetof(apQosRule, host2Count) == 1188);
 static_assert(offsetof(apQosRule, host2PortStart) == 1192);
 static_assert(offsetof(apQosRule, host2PortEnd) == 1196);
 static_assert(offsetof(apQosRule, host2PortCount) == 1200);
+static_assert(sizeof(apVlanRecord) == 3084);
+static_assert(offsetof(apVlanRecord, vid) == 4);
+static_assert(offsetof(apVlanRecord, name) == 8);
+static_assert(offsetof(apVlanRecord, untagged) == 1032);
+static_assert(offsetof(apVlanRecord, tagged) == 2056);
+static_assert(sizeof(apVlanRelationRecord) == 3076);
+static_assert(offsetof(apVlanRelationRecord, limitType) == 2048);
+static_assert(sizeof(apVlanPortEntry) == 4104);
+static_assert(offsetof(apVlanPortEntry, untagVids) == 2052);
+static_assert(offsetof(apVlanPortEntry, pvid) == 3076);
+static_assert(offsetof(apVlanList, entries) == sizeof(void *));
+static_assert(offsetof(apVlanPvidRecord, portCount) == 4);
+static_assert(offsetof(apVlanPvidRecord, ssidCount) == offsetof(apVlanPvidRecord, ports) + sizeof(void *));

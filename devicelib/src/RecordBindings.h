@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos };
+                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -22,6 +22,7 @@ enum class Conversion : uint8_t {
     UpTimeText,   // TimeTicks as "2 days, 03:04:05"
     BandFromZero, // band enumeration 1/2 as word 0/1
     OneMeansTrue, // enumeration whose value 1 means up/on: word 1, else 0
+    DecimalText,  // INTEGER as its decimal text
 };
 
 // Record layouts that a family's Get and Set calls exchange.
@@ -58,6 +59,9 @@ enum RecordLayout : uint32_t {
     LayoutDhcpStaticLeaseRow = 84, // apDhcpStaticLeaseEntry
     LayoutQosRule = 100,       // apQosRule, one table row
     LayoutQosRuleStatus = 101, // the rule rows' RowStatus, walked with them (no record of its own)
+    LayoutVlanRow = 90,         // apVlanRecord, one table row
+    LayoutVlanPvids = 91,       // apVlanPvidValues: the port VIDs, walked
+    LayoutVlanPortRow = 92,     // apVlanPortEntry, one port-view row
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -91,6 +91,9 @@ void RecordCodec::decode(const Binding &binding, const SnmpValue *value, std::sp
     case Conversion::OneMeansTrue:
         putWord(slot, value->integer == 1 ? 1 : 0);
         break;
+    case Conversion::DecimalText:
+        copyBoundedText(std::to_string(value->integer), text, slot.size());
+        break;
     }
 }
 

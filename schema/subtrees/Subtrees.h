@@ -20,5 +20,6 @@ rows::Subtree apArray();  // 14 trbApArrayConfig: AP array membership, synchroni
 rows::Subtree timeConfig(); // 15 trbTime: time server, time zone and daylight saving
 rows::Subtree dhcp();     // 16 trbDhcp: DHCP server, static bindings and leases
 rows::Subtree qos();      // 18 trbQos: QoS switches and classification rules
+rows::Subtree vlan();     // 17 trbVlan: VLANs, their member ports and the port VIDs
 
 } // namespace trb::schema::subtrees

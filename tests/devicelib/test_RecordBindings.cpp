@@ -152,7 +152,8 @@ bool walkedRow(uint32_t layout)
          {LayoutClientRow, LayoutArpEntry, LayoutClientSurveyRow, LayoutWdsSurveyRow, LayoutClientMacRow,
           LayoutWdsPeerRow,
           LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange,
-          LayoutQosRule, LayoutQosRuleStatus, LayoutDhcpStatic, LayoutDhcpLeaseRow, LayoutDhcpStaticLeaseRow})
+          LayoutQosRule, LayoutQosRuleStatus, LayoutDhcpStatic, LayoutDhcpLeaseRow, LayoutDhcpStaticLeaseRow,
+          LayoutVlanRow, LayoutVlanPvids, LayoutVlanPortRow})
         if (layout == walked)
             return true;
     return false;
@@ -198,6 +199,9 @@ TEST(RecordBindings, ObjectsAndInstancesMatchTheSchema)
             EXPECT_TRUE(object.type == SmiType::Integer || object.type == SmiType::Gauge ||
                         object.type == SmiType::Counter || object.type == SmiType::RowStatus)
                 << b.object;
+            break;
+        case Conversion::DecimalText:
+            EXPECT_EQ(object.type, SmiType::Integer) << b.object;
             break;
         }
     }

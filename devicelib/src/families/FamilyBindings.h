@@ -38,6 +38,7 @@ void addApArrayBindings(BindingTable &table);
 void addTimeBindings(BindingTable &table);
 void addDhcpBindings(BindingTable &table);
 void addQosBindings(BindingTable &table);
+void addVlanBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -52,6 +53,7 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addTimeBindings,
     addDhcpBindings,
     addQosBindings,
+    addVlanBindings,
 };
 
 } // namespace trb::devicelib

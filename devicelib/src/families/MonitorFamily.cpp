@@ -1,7 +1,7 @@
 // Device tables read through a monitor handle: the wireless clients (kind 0), the WDS peers (1),
 // intrusion detection (2, detecting on a band), the site surveys (kinds 3 and 4, whose refresh
-// first asks the device to scan a band), the AP array scan (6, arrays and members) and the client
-// MAC list (8) and the DHCP leases (5).
+// first asks the device to scan a band), the DHCP leases (5), the AP array scan (6, arrays and
+// members), the VLAN port view (7) and the client MAC list (8).
 #include "TRB4820apHelp.h"
 
 #include <algorithm>
@@ -74,6 +74,8 @@ constexpr MonitorKind kKinds[] = {
     // DHCP leases: dynamic first, static second (apDhcpLeaseView); refreshed with selector 3.
     {5, LayoutDhcpLeaseRow, 1, offsetof(apDhcpLeaseEntry, index), nullptr, false, false, kNoSlot, LayoutNone,
      LayoutDhcpStaticLeaseRow, offsetof(apDhcpStaticLeaseEntry, index), 3},
+    {7, LayoutVlanPortRow, 1, offsetof(apVlanPortEntry, index), nullptr, false, false, kNoSlot, LayoutNone,
+     LayoutNone, 0, 3},
 };
 
 // The layouts a kind's refresh walks.
