@@ -29,6 +29,7 @@ const Schema &schema()
                           subtrees::survey,
                           subtrees::statistics, subtrees::wds,
                           subtrees::intrusion, subtrees::apArray,
+                          subtrees::schedule,
                           subtrees::timeConfig}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));

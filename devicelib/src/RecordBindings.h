@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray, Time };
+                              Statistics, Intrusion, ApArray, Time, Schedule };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -51,6 +51,8 @@ enum RecordLayout : uint32_t {
     LayoutAdminConsole = 64,   // apAdminConsoleRecord
     LayoutAdminFunctions = 65, // apAdminFunctionRecord
     LayoutTimeConfig = 70,      // the values of apSysTimeConfigGet (TimeFamily.cpp)
+    LayoutScheduleRule = 110,   // apScheduleRule, one table row
+    LayoutScheduleRadio = 111,  // the radio values of apAdvScheduleList (ScheduleFamily.cpp)
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -36,6 +36,7 @@ void addWdsBindings(BindingTable &table);
 void addIntrusionBindings(BindingTable &table);
 void addApArrayBindings(BindingTable &table);
 void addTimeBindings(BindingTable &table);
+void addScheduleBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -48,6 +49,7 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addIntrusionBindings,
     addApArrayBindings,
     addTimeBindings,
+    addScheduleBindings,
 };
 
 } // namespace trb::devicelib
