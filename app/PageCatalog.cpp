@@ -12,6 +12,7 @@
 #include "MultiSsidPage.h"
 #include "PerformancePage.h"
 #include "PlaceholderPage.h"
+#include "SchedulePage.h"
 #include "StatisticsPage.h"
 #include "SystemPage.h"
 #include "TimeDatePage.h"
@@ -40,7 +41,7 @@ const PageCommand kCommands[] = {
      &Make<MultiSsidPage>},
     {K::Vlan, "&Advanced", "&VLAN", "Advanced \\ VLAN", {700, 710}, 0, false},
     {K::Intrusion, "&Advanced", "In&trusion", IntrusionPage::kTitle, {660, 680}, 0, false, &Make<IntrusionPage>},
-    {K::Schedule, "&Advanced", "&Schedule", "Advanced \\ Schedule", {660, 710}, 0, false},
+    {K::Schedule, "&Advanced", "&Schedule", SchedulePage::kTitle, {660, 710}, 0, false, &Make<SchedulePage>},
     {K::DhcpServer, "&Advanced", "&DHCP Server", "Advanced \\ DHCP Server", {580, 610}, 0, false},
     {K::ApArray, "&Advanced", "&AP Array", ApArrayPage::kTitle, {530, 700}, 0, false, &Make<ApArrayPage>},
     {K::Filter, "&Advanced", "&Filter", "Advanced \\ Filter", {570, 700}, 0, false},
