@@ -14,6 +14,7 @@
 #include "PerformancePage.h"
 #include "PlaceholderPage.h"
 #include "QosPage.h"
+#include "SchedulePage.h"
 #include "StatisticsPage.h"
 #include "SystemPage.h"
 #include "TimeDatePage.h"
@@ -43,7 +44,7 @@ const PageCommand kCommands[] = {
      &Make<MultiSsidPage>},
     {K::Vlan, "&Advanced", "&VLAN", VlanPage::kTitle, {860, 710}, 0, false, &Make<VlanPage>},
     {K::Intrusion, "&Advanced", "In&trusion", IntrusionPage::kTitle, {660, 680}, 0, false, &Make<IntrusionPage>},
-    {K::Schedule, "&Advanced", "&Schedule", "Advanced \\ Schedule", {660, 710}, 0, false},
+    {K::Schedule, "&Advanced", "&Schedule", SchedulePage::kTitle, {660, 710}, 0, false, &Make<SchedulePage>},
     {K::DhcpServer, "&Advanced", "&DHCP Server", DhcpServerPage::kTitle, {580, 610}, 0, false, &Make<DhcpServerPage>},
     {K::ApArray, "&Advanced", "&AP Array", ApArrayPage::kTitle, {530, 700}, 0, false, &Make<ApArrayPage>},
     {K::Filter, "&Advanced", "&Filter", "Advanced \\ Filter", {570, 700}, 0, false},

@@ -32,7 +32,8 @@ const Schema &schema()
                           subtrees::timeConfig,
                           subtrees::dhcp,
                           subtrees::qos,
-                          subtrees::vlan}) {
+                          subtrees::vlan,
+                          subtrees::schedule}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

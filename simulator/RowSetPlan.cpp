@@ -1,6 +1,7 @@
 #include "RowSetPlan.h"
 
 #include "CreatedRows.h"
+#include "ScheduleRules.h"
 #include "SetValidator.h"
 
 namespace trb::sim {
@@ -24,8 +25,10 @@ RowSetPlan::RowSetPlan(const DeviceStore &store, const std::vector<SetVarbind> &
 // A row without a RowStatus varbind is an edit of its columns: the ordinary checks decide.
 void RowSetPlan::planRow(const RowKey &row, const RowVarbinds &found)
 {
-    if (found.statuses.empty())
+    if (found.statuses.empty()) {
+        planEdit(row, found);
         return;
+    }
     const size_t status = found.statuses.front();
     if (found.statuses.size() > 1) {
         statuses_[found.statuses[1]] = SNMP_ERR_INCONSISTENTVALUE; // one RowStatus per row and SET
@@ -46,6 +49,8 @@ void RowSetPlan::planRow(const RowKey &row, const RowVarbinds &found)
         break;
     case Active: // already active; its columns are plain edits
         statuses_[status] = exists ? SNMP_ERR_NOERROR : SNMP_ERR_INCONSISTENTVALUE;
+        if (exists)
+            planEdit(row, found);
         break;
     default: // rows are never kept out of service here: createAndWait, notInService, notReady
         statuses_[status] = SNMP_ERR_WRONGVALUE;
@@ -74,11 +79,32 @@ int RowSetPlan::planCreation(const RowKey &row, const RowVarbinds &found)
         return SNMP_ERR_RESOURCEUNAVAILABLE;
     if (!columnsValid)
         return SNMP_ERR_NOERROR; // the column's own error refuses the SET
-    if (duplicatesARow(creation))
+    if (duplicatesARow(creation) || !ScheduleRules::consistent(*row.table, creation.values))
         return SNMP_ERR_INCONSISTENTVALUE;
     ++created_[row.table];
     creations_.push_back(std::move(creation));
     return SNMP_ERR_NOERROR;
+}
+
+// Edited columns of an existing row, taken together with the columns the SET leaves as they are,
+// must make a row the table may hold; otherwise every edited column is refused.
+void RowSetPlan::planEdit(const RowKey &row, const RowVarbinds &found)
+{
+    ScheduleRules::Row values;
+    for (const auto *column : schema::columnsOf(*row.table))
+        if (const SnmpValue *held = store_.find(CreatedRows::instanceOf(*column, row.index)))
+            values[column] = *held;
+    if (values.empty())
+        return; // no such row: the ordinary checks refuse its columns
+    for (size_t i : found.columns) {
+        if (SetValidator::checkValueFor(varbinds_[i].name, *varbinds_[i].var) != SNMP_ERR_NOERROR)
+            return; // the column's own error refuses the SET
+        values[DeviceStore::schemaObjectFor(varbinds_[i].name)] = SetValidator::valueOf(*varbinds_[i].var);
+    }
+    if (ScheduleRules::consistent(*row.table, values))
+        return;
+    for (size_t i : found.columns)
+        statuses_[i] = SNMP_ERR_INCONSISTENTVALUE;
 }
 
 // A new row whose distinct column repeats a row the table has, or one created before it in this SET.

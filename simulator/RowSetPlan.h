@@ -57,6 +57,7 @@ private:
 
     void planRow(const RowKey &row, const RowVarbinds &found);
     int planCreation(const RowKey &row, const RowVarbinds &found);
+    void planEdit(const RowKey &row, const RowVarbinds &found);
     int planDestruction(const RowKey &row, const RowVarbinds &found);
     bool duplicatesARow(const Creation &creation) const;
 

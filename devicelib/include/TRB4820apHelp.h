@@ -328,5 +328,20 @@ int apAdvVlanAddVlan(APHANDLE handle, apVlanRecord record);
 int apAdvVlanDelVlan(APHANDLE handle, int row);
 int apAdvVlanGetPVID(APHANDLE handle, int band, apVlanPvidRecord *record);
 int apAdvVlanSetPVID(APHANDLE handle, int band, apVlanPvidRecord record);
+// Wireless schedule: the switch and at most one rule per SSID (AP_SCHEDULE_MAX_RULES). List reads
+// the last read in two calls: rules null gives the count, then count rules are filled (count is
+// set to the rules written); it also gives the radio's mode text per band ("INVALID NODE" for the
+// band the one radio does not serve) and the SSID names. Add creates a rule at a free index, Edit
+// replaces the rule with that rule index, Delete removes the rule of that SSID; each refuses, with
+// nothing staged (AP_ERR_BAD_ARGUMENT), a bad name, days, SSID or time frame (the end after the
+// start, before it with overnight; "allday" for an all-day rule), a rule the last read does not
+// have, or a second rule for one SSID. SetState stages the switch and, with a list, the enabled
+// flag of the first count rules of the last read, in rule order.
+APHANDLE apAdvScheduleListOpen(APHANDLE session, int reserved);
+int apAdvScheduleList(APHANDLE handle, apScheduleParameters *parameters, apScheduleList *list);
+int apAdvScheduleAdd(APHANDLE handle, apScheduleRule rule, int ssid);
+int apAdvScheduleEdit(APHANDLE handle, apScheduleRule rule, int ruleIndex);
+int apAdvScheduleDelete(APHANDLE handle, int ssid);
+int apAdvScheduleSetState(APHANDLE handle, int enabled, const apScheduleList *list);
 
 } // extern "C"

@@ -106,6 +106,47 @@ struct apArpList {
     apArpEntry *entries;
 };
 
+// Wireless schedule (apAdvSchedule*): one group, the switch and the rules.
+enum { AP_SCHEDULE_GROUP_ALL = 0x1 };
+enum {
+    AP_SCHEDULE_TEXT_SIZE = 1024,
+    AP_SCHEDULE_SSIDS = 16,      // 0 primary, 1-7 additional of 2.4 GHz; 8-15 the same of 5 GHz
+    AP_SCHEDULE_MAX_RULES = 16,  // one rule per SSID
+    AP_SCHEDULE_NAME_MAX = 32,
+};
+
+// One schedule rule (an element of the list's rule array; Add and Edit take it by value).
+struct apScheduleRule {
+    int32_t index;                        // rule index, from 1 (read only)
+    char name[AP_SCHEDULE_TEXT_SIZE];
+    char daysText[AP_SCHEDULE_TEXT_SIZE]; // "All Week" or day names (read only)
+    int32_t days;                         // 0 all week, else bits Sunday 1 ... Saturday 64
+    char timeFrame[AP_SCHEDULE_TEXT_SIZE];// HH:MM-HH:MM; "allday" sent, "All Day(s)" read
+    int32_t wirelessOff;                  // 0: the SSID is served now (read only)
+    int32_t ssid;                         // SSID index 0-15
+    char ssidName[AP_SCHEDULE_TEXT_SIZE]; // read only
+    int32_t enabled;                      // 1 or 0
+    int32_t overnight;                    // 1: the time frame runs past midnight
+    int32_t reserved;
+    char start[AP_SCHEDULE_TEXT_SIZE];    // HH:MM
+    char end[AP_SCHEDULE_TEXT_SIZE];      // HH:MM
+    int32_t allDay;                       // 1 or 0
+};
+
+// The schedule parameters of apAdvScheduleList: the switch (nonzero enabled).
+struct apScheduleParameters {
+    int32_t enabled;
+};
+
+// The in/out list record of apAdvScheduleList and apAdvScheduleSetState.
+struct apScheduleList {
+    char modeText[2][AP_SCHEDULE_TEXT_SIZE]; // radio operating mode per band; "INVALID NODE": no such radio
+    int32_t count;
+    int32_t reserved;
+    char ssidNames[AP_SCHEDULE_SSIDS][AP_SCHEDULE_TEXT_SIZE];
+    apScheduleRule *rules;
+};
+
 // Administration settings (apSys* on an apSysAdministratorOpen handle).
 enum {
     AP_ADMIN_GROUP_LOGIN = 0x1,      // login name and password (a secret: read with the write community)
@@ -608,6 +649,25 @@ struct apMonitorQuery2 {
     uint32_t count[2];
     void *rows[2];
 };
+
+static_assert(sizeof(apScheduleRule) == 6176);
+static_assert(offsetof(apScheduleRule, name) == 4);
+static_assert(offsetof(apScheduleRule, daysText) == 1028);
+static_assert(offsetof(apScheduleRule, days) == 2052);
+static_assert(offsetof(apScheduleRule, timeFrame) == 2056);
+static_assert(offsetof(apScheduleRule, wirelessOff) == 3080);
+static_assert(offsetof(apScheduleRule, ssid) == 3084);
+static_assert(offsetof(apScheduleRule, ssidName) == 3088);
+static_assert(offsetof(apScheduleRule, enabled) == 4112);
+static_assert(offsetof(apScheduleRule, overnight) == 4116);
+static_assert(offsetof(apScheduleRule, start) == 4124);
+static_assert(offsetof(apScheduleRule, end) == 5148);
+static_assert(offsetof(apScheduleRule, allDay) == 6172);
+static_assert(offsetof(apScheduleList, modeText[1]) == 1024);
+static_assert(offsetof(apScheduleList, count) == 2048);
+static_assert(offsetof(apScheduleList, ssidNames) == 2056);
+// 18444 bytes where pointers are 4 bytes wide.
+static_assert(offsetof(apScheduleList, rules) == 18440);
 
 } // extern "C"
 

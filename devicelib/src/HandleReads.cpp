@@ -29,7 +29,10 @@ std::shared_ptr<const ReadPlan> HandleReads::makePlan(Family family, uint32_t ma
     // Each object once, in binding order.
     std::set<Oid> seen;
     for (const Binding *b : bindings) {
-        Oid oid = walk ? schema::instanceOid(objectOf(*b), b->instance) : instanceOidOf(*b);
+        // In a walk, a bound instance of a table column arrives with its column.
+        const bool column = objectOf(*b).shape == schema::IndexShape::Table;
+        Oid oid = walk ? schema::instanceOid(objectOf(*b), column ? std::vector<uint32_t>{} : b->instance)
+                       : instanceOidOf(*b);
         if (walk && objectOf(*b).shape == schema::IndexShape::Scalar)
             oid.pop_back(); // the scalar's ".0" lies below its object OID
         if (seen.insert(oid).second) {

@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan };
+                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan, Schedule };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -62,6 +62,8 @@ enum RecordLayout : uint32_t {
     LayoutVlanRow = 90,         // apVlanRecord, one table row
     LayoutVlanPvids = 91,       // apVlanPvidValues: the port VIDs, walked
     LayoutVlanPortRow = 92,     // apVlanPortEntry, one port-view row
+    LayoutScheduleRule = 110,   // apScheduleRule, one table row
+    LayoutScheduleRadio = 111,  // the radio values of apAdvScheduleList (ScheduleFamily.cpp)
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

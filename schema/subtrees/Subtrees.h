@@ -17,6 +17,7 @@ rows::Subtree statistics(); // 11 trbStatistics: traffic counters
 rows::Subtree wds();      // 12 trbWds: WDS links
 rows::Subtree intrusion(); // 13 trbIntrusion: detected access points and their classification
 rows::Subtree apArray();  // 14 trbApArrayConfig: AP array membership, synchronization, scans
+rows::Subtree schedule(); // 19 trbSchedule: wireless schedule rules
 rows::Subtree timeConfig(); // 15 trbTime: time server, time zone and daylight saving
 rows::Subtree dhcp();     // 16 trbDhcp: DHCP server, static bindings and leases
 rows::Subtree qos();      // 18 trbQos: QoS switches and classification rules

@@ -121,6 +121,24 @@ TEST(RecordBindings, EveryRecordFieldHasExactlyOneBinding)
     expectSameSlots(memberFields(), LayoutArrayMemberRow);
 }
 
+// The rule index, the texts the device shows and the SSID's name are the family's own, not columns.
+TEST(RecordBindings, ScheduleRuleColumnsFillTheirFields)
+{
+    using R = apScheduleRule;
+    expectSameSlots({FIELD(R, name), FIELD(R, ssid), FIELD(R, days), FIELD(R, allDay), FIELD(R, start), FIELD(R, end),
+                     FIELD(R, overnight), FIELD(R, enabled)},
+                    LayoutScheduleRule);
+    for (uint32_t layout : {LayoutScheduleRule, LayoutScheduleRadio}) {
+        auto slots = boundSlots(layout);
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            EXPECT_LE(slots[i].offset + slots[i].size, layoutSize(layout));
+            if (i > 0) {
+                EXPECT_LE(slots[i - 1].offset + slots[i - 1].size, slots[i].offset) << "layout " << layout;
+            }
+        }
+    }
+}
+
 TEST(RecordBindings, SlotsStayInsideTheirRecordAndNeverOverlap)
 {
     for (uint32_t layout : {LayoutDeviceInfo, LayoutLanSettings, LayoutPaneStatus, LayoutClientRow, LayoutArpEntry,
@@ -153,7 +171,7 @@ bool walkedRow(uint32_t layout)
           LayoutWdsPeerRow,
           LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange,
           LayoutQosRule, LayoutQosRuleStatus, LayoutDhcpStatic, LayoutDhcpLeaseRow, LayoutDhcpStaticLeaseRow,
-          LayoutVlanRow, LayoutVlanPvids, LayoutVlanPortRow})
+          LayoutVlanRow, LayoutVlanPvids, LayoutVlanPortRow, LayoutScheduleRule})
         if (layout == walked)
             return true;
     return false;

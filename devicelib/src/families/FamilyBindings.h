@@ -39,6 +39,7 @@ void addTimeBindings(BindingTable &table);
 void addDhcpBindings(BindingTable &table);
 void addQosBindings(BindingTable &table);
 void addVlanBindings(BindingTable &table);
+void addScheduleBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -54,6 +55,7 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addDhcpBindings,
     addQosBindings,
     addVlanBindings,
+    addScheduleBindings,
 };
 
 } // namespace trb::devicelib
