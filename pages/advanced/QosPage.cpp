@@ -192,7 +192,7 @@ void QosPage::BuildList()
     SetUpColumns<apQosRule>(*c_.list, kColumns);
     c_.list->SetCheckBoxes(true);
     c_.list->setColumnHidden(IndexColumn, true);
-    c_.list->setMinimumWidth(680); // the visible columns without a scroll bar
+    c_.list->setMinimumWidth(640); // the visible columns, within the window's width
 }
 
 void QosPage::showEvent(QShowEvent *event)
