@@ -72,7 +72,7 @@ void SchedulePage::BuildControls()
     c_.list->SetEditColumn(EditColumn);
     c_.list->SetDeleteColumn(DeleteColumn);
     c_.list->SetCheckBoxes(true);
-    c_.list->setMinimumWidth(640); // every column without a scroll bar
+    c_.list->setMinimumWidth(600); // the page's width; the last columns scroll into view
     listLayout->addWidget(c_.list);
 
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
