@@ -42,7 +42,7 @@ const PageCommand kCommands[] = {
      &Make<PerformancePage>},
     {K::MultiSsid, "&Advanced", "&Multi-SSID", MultiSsidPage::kTitle, {560, 710}, 0, false,
      &Make<MultiSsidPage>},
-    {K::Vlan, "&Advanced", "&VLAN", VlanPage::kTitle, {860, 710}, 0, false, &Make<VlanPage>},
+    {K::Vlan, "&Advanced", "&VLAN", VlanPage::kTitle, {700, 710}, 0, false, &Make<VlanPage>},
     {K::Intrusion, "&Advanced", "In&trusion", IntrusionPage::kTitle, {660, 680}, 0, false, &Make<IntrusionPage>},
     {K::Schedule, "&Advanced", "&Schedule", SchedulePage::kTitle, {660, 710}, 0, false, &Make<SchedulePage>},
     {K::DhcpServer, "&Advanced", "&DHCP Server", DhcpServerPage::kTitle, {580, 610}, 0, false, &Make<DhcpServerPage>},

@@ -1,6 +1,9 @@
 #include "PageHostView.h"
 
 #include <QApplication>
+#include <QPointer>
+
+#include <vector>
 
 #include "MainFrame.h"
 #include "PopupPage.h"
@@ -20,9 +23,12 @@ PageHostView::~PageHostView()
     // Page windows are top-level windows of their own; those still open go with the view.
     for (QPointer<PopupPage> &page : pages_)
         delete page.data();
-    const auto others = QApplication::topLevelWidgets();
-    for (QWidget *window : others) {
-        if (auto *page = qobject_cast<PopupPage *>(window))
+    // Deleting a page deletes its own top-level windows (its wait dialog) too: hold them weakly.
+    std::vector<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows.emplace_back(window);
+    for (const QPointer<QWidget> &window : windows) {
+        if (auto *page = qobject_cast<PopupPage *>(window.data()))
             delete page;
     }
 }

@@ -276,7 +276,7 @@ TEST_F(MainWindow, HomeCloseEndsTheModuleWithPagesStillOpen)
 {
     MainFrame frame("10.0.0.1");
     frame.show();
-    frame.OpenPage(PageKind::Vlan);
+    frame.OpenPage(PageKind::Lan);
     QTimer::singleShot(0, frame.action("actionClose"), &QAction::trigger);
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); }); // safety net
     EXPECT_EQ(QCoreApplication::exec(), 0);
