@@ -13,6 +13,7 @@
 #include "DhcpLeaseTab.h"
 #include "DhcpStaticTab.h"
 #include "FormRows.h"
+#include "MainWindowLink.h"
 #include "MessageBoxService.h"
 #include "ProcessValues.h"
 
@@ -70,6 +71,8 @@ int DhcpServerPage::ReadOnShow()
 {
     apStyleModify(primaryHandle, AP_DHCP_GROUP_ALL, 0);
     reloadMask_ = ControlAndList | PoolAndList;
+    // No wait dialog here: the main window stays disabled until the page closes.
+    MainWindowLink::SetEnabled(false);
     shownTimer_.start(kShownMs);
     return 1;
 }

@@ -109,6 +109,7 @@ TEST_F(DhcpServerPageTest, ShowsTheServerThePoolAndTheStaticEntries)
     AddEntries(1, 1, {Entry("printer", "02C100000001", "192.168.1.20")});
     PageHolder page(OpenPage());
     EXPECT_EQ(page->windowTitle(), "Advanced \\ DHCP Server");
+    EXPECT_FALSE(mainWindow->isEnabled()); // until the page closes
     QStringList tabs;
     for (int i = 0; i < page->tabs()->count(); ++i)
         tabs << page->tabs()->tabText(i);
@@ -139,6 +140,8 @@ TEST_F(DhcpServerPageTest, ShowsTheServerThePoolAndTheStaticEntries)
     for (QWidget *w : std::initializer_list<QWidget *>{d.poolStart, d.poolSize, d.mask, d.leaseTime, d.domainName})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_TRUE(s.list->isEnabled());
+    page->close();
+    EXPECT_TRUE(mainWindow->isEnabled());
 }
 
 TEST_F(DhcpServerPageTest, DynamicSaveReachesTheDeviceAndSurvivesARestart)
