@@ -143,17 +143,7 @@ std::span<uint8_t> bytesOf(apAdminRangeEntry &entry) { return {reinterpret_cast<
 // The ranges of the last read, in item order. The caller holds the handle's lock.
 std::vector<apAdminRangeEntry> rangesOf(const HandleState &state)
 {
-    std::vector<apAdminRangeEntry> entries;
-    for (const auto &[index, columns] : ranges().rowsIn(state.lastRead)) {
-        apAdminRangeEntry entry{};
-        entry.index = index.size() == 1 ? int32_t(index[0]) : 0;
-        for (const Binding *b : bindingsOfLayout(LayoutAdminRange)) {
-            auto it = columns.find(&objectOf(*b));
-            RecordCodec::decode(*b, it == columns.end() ? nullptr : &it->second, bytesOf(entry));
-        }
-        entries.push_back(entry);
-    }
-    return entries;
+    return ranges().recordsIn<apAdminRangeEntry>(state.lastRead, LayoutAdminRange);
 }
 
 // "from to" for items 1-4, "0.0.0.0 0.0.0.0" where there is no range.

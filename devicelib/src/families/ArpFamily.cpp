@@ -49,17 +49,7 @@ std::span<uint8_t> bytesOf(apArpEntry &entry) { return {reinterpret_cast<uint8_t
 // The gateway list of the last read, in index order.
 std::vector<apArpEntry> entriesOf(const HandleState &state)
 {
-    std::vector<apArpEntry> entries;
-    for (const auto &[index, columns] : gateways().rowsIn(state.lastRead)) {
-        apArpEntry entry{};
-        entry.index = index.size() == 1 ? int32_t(index[0]) : 0;
-        for (const Binding *b : bindingsOfLayout(LayoutArpEntry)) {
-            auto it = columns.find(&objectOf(*b));
-            RecordCodec::decode(*b, it == columns.end() ? nullptr : &it->second, bytesOf(entry));
-        }
-        entries.push_back(entry);
-    }
-    return entries;
+    return gateways().recordsIn<apArpEntry>(state.lastRead, LayoutArpEntry);
 }
 
 // The two columns of a pair as the device takes them; false for a bad address or MAC.
