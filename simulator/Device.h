@@ -14,6 +14,7 @@
 #include "TrafficCounters.h"
 #include "VlanPorts.h"
 #include "WdsLinks.h"
+#include "transfer/DeviceTransfers.h"
 
 namespace trb::sim {
 
@@ -60,6 +61,10 @@ public:
     void startPendingReboot();
     // True while rebooting; ends the reboot when its time is up.
     bool rebooting();
+
+    // File transfers to and from the PC; tick() runs their completions on the agent's thread.
+    DeviceTransfers &transfers() { return transfers_; }
+    void tick() { transfers_.poll(); }
 
     const std::string &statePath() const { return statePath_; }
     const std::string &lastError() const { return lastError_; }
@@ -112,6 +117,7 @@ private:
     ArrayNeighbourhood arrays_{kDefaultSurveySeed};
     DeviceClock clock_;
     DhcpServer dhcp_;
+    DeviceTransfers transfers_;
 
     Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
     Oid intrusionScanOid_, arrayScanOid_, ntpOid_;

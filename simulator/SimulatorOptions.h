@@ -18,6 +18,7 @@ struct SimulatorOptions {
     int neighbours = 12;   // access points a site survey finds on each band
     int surveySeed = 4820; // makes the neighbourhood the same on every start
     uint32_t counterStart = 0; // where the traffic counters begin (near 2^32 to see them wrap)
+    int tftpPort = 69;     // where the PC's TFTP server listens
     int dropPercent = 0;
     int delayMs = 0;
     bool oversizeStrings = false;

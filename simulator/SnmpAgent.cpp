@@ -141,6 +141,7 @@ void SnmpAgent::run()
         }
         run_alarms();
         netsnmp_check_outstanding_agent_requests();
+        device_.tick();
     }
 }
 

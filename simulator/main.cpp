@@ -25,6 +25,7 @@ int main(int argc, char **argv)
     Device device(DefaultDevice::build(options->clients, options->country), options->statePath,
                   std::chrono::seconds(options->rebootSeconds),
                   Neighbourhood(options->neighbours, uint32_t(options->surveySeed)), options->counterStart);
+    device.transfers().setServerPort(uint16_t(options->tftpPort));
     if (std::string warning = device.loadState(); !warning.empty())
         std::cerr << "trb4820-sim: " << warning << "\n";
 
