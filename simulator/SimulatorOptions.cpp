@@ -82,6 +82,14 @@ std::string SimulatorOptions::usage()
            "  --help                   show this text\n";
 }
 
+std::string SimulatorOptions::listenHost() const
+{
+    std::string host = listen.substr(0, listen.rfind(':'));
+    if (host.rfind("udp:", 0) == 0)
+        host.erase(0, 4);
+    return host;
+}
+
 std::string SimulatorOptions::defaultStatePath()
 {
     if (const char *data = std::getenv("XDG_DATA_HOME"); data && *data)

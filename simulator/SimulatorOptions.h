@@ -30,6 +30,8 @@ struct SimulatorOptions {
     // Parses argv; on a bad option returns nothing and sets `error`.
     static std::optional<SimulatorOptions> parse(const std::vector<std::string> &args, std::string &error);
     static std::string usage();
+    // The host part of --listen: the device's own address.
+    std::string listenHost() const;
     // $XDG_DATA_HOME/trb4820-sim/state.ini, else $HOME/.local/share/..., else ./trb4820-sim-state.ini
     static std::string defaultStatePath();
 };

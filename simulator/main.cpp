@@ -29,6 +29,7 @@ int main(int argc, char **argv)
     device.transfers().setServerPort(uint16_t(options->tftpPort));
     TftpClient::Settings tftp;
     tftp.lockStep = options->tftpLockstep;
+    tftp.localAddress = options->listenHost(); // a device sends from its own address
     device.transfers().setMover(std::make_unique<TftpFileMover>(tftp));
     if (std::string warning = device.loadState(); !warning.empty())
         std::cerr << "trb4820-sim: " << warning << "\n";

@@ -110,7 +110,7 @@ TftpClient::Result TftpClient::sendRequest(Opcode opcode, const std::string &nam
 {
     negotiated_ = {};
     // A fresh transfer ID for every request: the server may still hold the refused one.
-    socket_ = std::make_unique<UdpSocket>(settings_.blockSize * settings_.windowSize);
+    socket_ = std::make_unique<UdpSocket>(settings_.blockSize * settings_.windowSize, settings_.localAddress);
     if (!socket_->isOpen())
         return {false, socket_->openError()};
     const auto bytes = BuildRequest(opcode, name, "octet", options);

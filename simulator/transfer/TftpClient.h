@@ -25,6 +25,9 @@ public:
         // After the last ACK of a read, answer a repeated last block for this long (our ACK
         // may have been lost and the server would otherwise report a failure).
         unsigned lingerMs = 1000;
+        // The device's own address: servers that serve only the device check where requests
+        // come from. Empty: whatever the route gives.
+        std::string localAddress;
     };
     using Result = FileMover::Result;
 

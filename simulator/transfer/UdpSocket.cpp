@@ -14,13 +14,17 @@
 
 namespace trb::sim {
 
-UdpSocket::UdpSocket(std::size_t bufferBytes) : buffer_(tftp::kMaxPacketSize + 16)
+UdpSocket::UdpSocket(std::size_t bufferBytes, const std::string &localAddress)
+    : buffer_(tftp::kMaxPacketSize + 16)
 {
     fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    sockaddr_in any{};
-    any.sin_family = AF_INET;
-    if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr *>(&any), sizeof any) != 0) {
-        openError_ = std::string("cannot open a UDP socket: ") + std::strerror(errno);
+    sockaddr_in local{};
+    if (localAddress.empty() || !resolveIpv4(localAddress, 0, local)) {
+        local = {};
+        local.sin_family = AF_INET;
+    }
+    if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr *>(&local), sizeof local) != 0) {
+        openError_ = "cannot open a UDP socket on " + endpointText(local) + ": " + std::strerror(errno);
         if (fd_ >= 0)
             ::close(fd_);
         fd_ = -1;

@@ -20,8 +20,9 @@ public:
         sockaddr_in from{};
     };
 
-    // bufferBytes: socket buffer wanted for a whole window of blocks.
-    explicit UdpSocket(std::size_t bufferBytes);
+    // bufferBytes: socket buffer wanted for a whole window of blocks. localAddress: the
+    // address to send from (an IPv4 address or host name); empty or unresolvable: any.
+    UdpSocket(std::size_t bufferBytes, const std::string &localAddress);
     UdpSocket(const UdpSocket &) = delete;
     UdpSocket &operator=(const UdpSocket &) = delete;
     ~UdpSocket();

@@ -5,6 +5,7 @@
 #include "TempDirectory.h"
 #include "TftpServerCore.h"
 #include "UdpEndpoint.h"
+#include "SimulatorOptions.h"
 #include "transfer/TftpClient.h"
 
 #include <future>
@@ -272,6 +273,44 @@ TEST_F(TftpClientTest, BadTargetsFailWithAClearMessage)
         EXPECT_EQ(TftpClient(settings).write(c.host, c.port, c.name, {1}).error, c.error);
     }
     EXPECT_EQ(silent.Receive(0ms).has_value(), true) << "the request was sent";
+}
+
+TEST_F(TftpClientTest, RequestsComeFromTheDevicesOwnAddress)
+{
+    const auto bytes = RandomBytes(900, 16);
+    WriteFile(root / "fw.bin", bytes);
+    server.Expect("127.0.0.2", "fw.bin", false);
+    TftpClient::Settings settings = FastSettings();
+    std::vector<std::uint8_t> fetched;
+    EXPECT_EQ(TftpClient(settings).read("127.0.0.1", server.BoundPort(), "fw.bin", fetched).error, "Access violation");
+    settings.localAddress = "127.0.0.2";
+    const auto result = TftpClient(settings).read("127.0.0.1", server.BoundPort(), "fw.bin", fetched);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(fetched, bytes);
+}
+
+TEST(SimulatorOptionsTftp, LockStepFlagAndTheDevicesAddress)
+{
+    const struct {
+        std::vector<std::string> args;
+        bool lockStep;
+        std::string host;
+    } cases[] = {
+        {{}, false, "127.0.0.1"},
+        {{"--tftp-lockstep"}, true, "127.0.0.1"},
+        {{"--listen", "127.0.0.5:1161", "--tftp-lockstep"}, true, "127.0.0.5"},
+        {{"--listen=udp:10.1.2.3:161"}, false, "10.1.2.3"},
+    };
+    for (const auto &c : cases) {
+        std::string error;
+        const auto options = SimulatorOptions::parse(c.args, error);
+        ASSERT_TRUE(options) << error;
+        EXPECT_EQ(options->tftpLockstep, c.lockStep);
+        EXPECT_EQ(options->listenHost(), c.host);
+    }
+    std::string error;
+    EXPECT_FALSE(SimulatorOptions::parse({"--tftp-lockstep=yes"}, error));
+    EXPECT_EQ(error, "option --tftp-lockstep takes no value");
 }
 
 namespace {
