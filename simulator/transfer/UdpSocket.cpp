@@ -57,8 +57,8 @@ void UdpSocket::send(const sockaddr_in &to, const std::uint8_t *header, const st
     message.msg_namelen = sizeof to;
     message.msg_iov = pieces;
     message.msg_iovlen = payloadSize > 0 ? 2 : 1;
-    // A full send buffer on a fast link: wait for room rather than lose the block.
-    while (::sendmsg(fd_, &message, 0) < 0 && (errno == EINTR || errno == ENOBUFS)) {
+    // A block lost here is sent again on the time-out, like one lost on the wire.
+    while (::sendmsg(fd_, &message, 0) < 0 && errno == EINTR) {
     }
 }
 
