@@ -204,12 +204,15 @@ TftpClient::Result TftpClient::receiveFile(const Packet &first, std::vector<std:
                 sendAck(next - 1);
                 inWindow = 0;
             }
-        } else if (distance > 0 ? !gapAcknowledged : !repeatAcknowledged) {
+        } else {
             // Ahead: a block was lost, the server starts again after the last good one.
             // Behind: our ACK was lost and the server repeats. Either way, say once where we are.
-            sendAck(next - 1);
-            inWindow = 0;
-            (distance > 0 ? gapAcknowledged : repeatAcknowledged) = true;
+            bool &answered = distance > 0 ? gapAcknowledged : repeatAcknowledged;
+            if (!answered) {
+                sendAck(next - 1);
+                inWindow = 0;
+                answered = true;
+            }
         }
     }
 }
