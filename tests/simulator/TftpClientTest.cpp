@@ -50,9 +50,9 @@ protected:
     }
 
     TempDirectory root;
-    TftpServerCore server;
     std::mutex reportsMutex;
     std::vector<TransferReport> finished;
+    TftpServerCore server;  // last: its thread stops before the reports go
 };
 
 struct RoundTrip {
