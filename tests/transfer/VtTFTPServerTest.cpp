@@ -203,4 +203,5 @@ TEST(VtTFTPServer, SignalsEachFinishedTransferAndServesOnlyTheExpectedOne)
                                          {"half.dcf", true, false, "Transfer timed out"}};
     EXPECT_EQ(finished.WaitFor(3), expected);
     EXPECT_FALSE(std::filesystem::exists(root / "half.dcf"));
+    server.Stop();  // before `finished` goes
 }
