@@ -6,7 +6,9 @@
 #include "TftpServerCore.h"
 #include "UdpEndpoint.h"
 #include "SimulatorOptions.h"
+#include "transfer/DeviceTransfers.h"
 #include "transfer/TftpClient.h"
+#include "transfer/TftpFileMover.h"
 
 #include <future>
 #include <gtest/gtest.h>
@@ -287,6 +289,31 @@ TEST_F(TftpClientTest, RequestsComeFromTheDevicesOwnAddress)
     const auto result = TftpClient(settings).read("127.0.0.1", server.BoundPort(), "fw.bin", fetched);
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(fetched, bytes);
+}
+
+TEST_F(TftpClientTest, TheDevicesTransfersRunOverTftp)
+{
+    const auto image = RandomBytes(5000, 17), log = RandomBytes(1300, 18);
+    WriteFile(root / "fw.bin", image);
+    DeviceTransfers transfers(server.BoundPort());
+    transfers.setMover(std::make_unique<TftpFileMover>(FastSettings()));
+    std::vector<std::string> outcomes;
+    std::vector<std::uint8_t> fetched;
+    transfers.fetch("127.0.0.1", "fw.bin", [&](const FileMover::Result &result, std::vector<std::uint8_t> data) {
+        outcomes.push_back(result.ok ? "fetched" : result.error);
+        fetched = std::move(data);
+    });
+    transfers.fetch("127.0.0.1", "none.bin", [&](const FileMover::Result &result, std::vector<std::uint8_t>) {
+        outcomes.push_back(result.ok ? "fetched" : result.error);
+    });
+    transfers.store("127.0.0.1", "LogFile.RD", log, [&](const FileMover::Result &result) {
+        outcomes.push_back(result.ok ? "stored" : result.error);
+    });
+    transfers.waitIdle();
+    transfers.poll();
+    EXPECT_EQ(outcomes, (std::vector<std::string>{"fetched", "File not found", "stored"}));
+    EXPECT_EQ(fetched, image);
+    EXPECT_EQ(ReadFile(root / "LogFile.RD"), log);
 }
 
 TEST(SimulatorOptionsTftp, LockStepFlagAndTheDevicesAddress)
