@@ -74,6 +74,8 @@ int64_t Device::dhcpServerLock() const
 
 void Device::write(const Oid &name, SnmpValue value)
 {
+    if (files_.handles(name)) // an undo: what the command started stays started
+        return;
     if (name == systemTimeOid_) {
         setClock(value);
         return;
@@ -237,7 +239,7 @@ std::string Device::loadState()
     }
     savedConfig_ = result.state.config;
     store_.applyConfig(savedConfig_);
-    setLanguagePack(result.state.languagePack);
+    restoreDeviceFiles(result.state);
     refreshLeases();
     return {};
 }
@@ -328,6 +330,10 @@ ConfigValues Device::apply(const Oid &name, SnmpValue value)
     ConfigValues previous;
     if (runScan(name, value)) // a scan is an action, not a setting: nothing to undo
         return previous;
+    if (files_.handles(name)) { // a transfer or a command starts: nothing to undo
+        files_.write(name, value);
+        return previous;
+    }
     if (name == systemTimeOid_) { // the clock is not stored: it runs
         previous.emplace(name, systemTime());
         setClock(value);
@@ -410,7 +416,7 @@ std::string Device::persist(const SavedState &state)
 
 int Device::runCommand(long command)
 {
-    SavedState next{savedConfig_, languagePack()};
+    SavedState next = savedState();
     switch (command) {
     case Idle:
         return SNMP_ERR_NOERROR;
@@ -477,6 +483,29 @@ SnmpValue Device::wirelessState(oid band) const
     const SnmpValue *radio = store_.find(DeviceStore::instanceOf("trbBandRadioState", {static_cast<uint32_t>(band)}));
     const bool on = radio && radio->number == 1;
     return SnmpValue::integer(on ? 1 : 2);
+}
+
+SavedState Device::savedState() const
+{
+    auto text = [this](const char *object) {
+        const SnmpValue *value = store_.find(DeviceStore::instanceOf(object));
+        return value ? value->bytes : std::string();
+    };
+    return {savedConfig_, languagePack(), text("trbFirmwareVersion"), text("trbSslCertificateSubject"),
+            text("trbSslKeyFingerprint")};
+}
+
+void Device::restoreDeviceFiles(const SavedState &state)
+{
+    setLanguagePack(state.languagePack);
+    const std::pair<const char *, const std::string *> files[] = {{"trbFirmwareVersion", &state.firmwareVersion},
+                                                                 {"trbSslCertificateSubject", &state.certificateSubject},
+                                                                 {"trbSslKeyFingerprint", &state.keyFingerprint}};
+    for (const auto &[object, value] : files) {
+        const Oid name = DeviceStore::instanceOf(object);
+        if (store_.contains(name) && !value->empty())
+            store_.set(name, SnmpValue::text(*value));
+    }
 }
 
 void Device::setLanguagePack(const std::string &name)

@@ -3,6 +3,7 @@
 #include "RemoveIfUnlocked.h"
 
 #include <algorithm>
+#include <array>
 #include <arpa/inet.h>
 #include <cctype>
 #include <cerrno>
@@ -29,6 +30,26 @@ constexpr const char *kFormatLine = "format=trb4820-sim-state/1";
 constexpr std::string_view kTemporaryInfix = ".saving-";
 constexpr size_t kTemporaryRandomLength = 6;
 constexpr const char *kLanguagePackKey = "languagePack";
+
+// The state file's lines for what file commands installed, and where each is kept.
+template <typename State> auto deviceFiles(State &state)
+{
+    using Field = decltype(&state.languagePack);
+    return std::array<std::pair<const char *, Field>, 4>{{{kLanguagePackKey, &state.languagePack},
+             {"firmwareVersion", &state.firmwareVersion},
+             {"sslCertificate", &state.certificateSubject},
+             {"sslKey", &state.keyFingerprint}}};
+}
+
+// The object that shows a device-file line's value.
+const char *deviceFileObject(std::string_view key)
+{
+    if (key == kLanguagePackKey)
+        return "trbLanguagePack";
+    if (key == "firmwareVersion")
+        return "trbFirmwareVersion";
+    return key == "sslCertificate" ? "trbSslCertificateSubject" : "trbSslKeyFingerprint";
+}
 
 std::string quote(const std::string &bytes)
 {
@@ -198,13 +219,21 @@ std::string StateFile::parseLine(const std::string &line, const DeviceStore &dev
         return "not a name=value line";
     const std::string key = line.substr(0, equals);
     const std::string text = line.substr(equals + 1);
-    if (key == kLanguagePackKey) {
+    for (auto [name, field] : deviceFiles(state)) {
+        if (key != name)
+            continue;
         auto value = decode(text, ASN_OCTET_STR);
-        if (!value || value->bytes.size() > 63)
-            return "bad language pack name";
-        state.languagePack = value->bytes;
+        if (!value || int64_t(value->bytes.size()) > schema::findObject(deviceFileObject(name))->high)
+            return std::string("bad ") + name;
+        *field = value->bytes;
         return {};
     }
+    return parseEntry(key, text, device, state.config);
+}
+
+std::string StateFile::parseEntry(const std::string &key, const std::string &text, const DeviceStore &device,
+                                  ConfigValues &config)
+{
     auto dot = key.find('.');
     const auto *object = schema::findObject(key.substr(0, dot));
     if (!object || !object->config || dot == std::string::npos)
@@ -241,7 +270,7 @@ std::string StateFile::parseLine(const std::string &line, const DeviceStore &dev
     snmp_free_var_internals(&var);
     if (status != SNMP_ERR_NOERROR)
         return "invalid value for '" + key + "'";
-    state.config[name] = *value;
+    config[name] = *value;
     return {};
 }
 
@@ -249,8 +278,9 @@ StateFile::LoadResult StateFile::load(const std::string &path, const DeviceStore
 {
     LoadResult result;
     result.state.config = device.config();
-    if (const auto *pack = device.find(DeviceStore::instanceOf("trbLanguagePack")))
-        result.state.languagePack = pack->bytes;
+    for (auto [name, field] : deviceFiles(result.state))
+        if (const auto *value = device.find(DeviceStore::instanceOf(deviceFileObject(name))))
+            *field = value->bytes;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (errno == ENOENT) {
@@ -303,7 +333,9 @@ std::string StateFile::save(const std::string &path, const SavedState &state)
         if (object)
             out << keyOf(*object, name) << "=" << encode(value) << "\n";
     }
-    out << kLanguagePackKey << "=" << quote(state.languagePack) << "\n";
+    for (auto [name, field] : deviceFiles(state))
+        if (name == std::string_view(kLanguagePackKey) || !field->empty())
+            out << name << "=" << quote(*field) << "\n";
 
     const std::string dir = directoryOf(path);
     if (!makeDirectories(dir))

@@ -11,6 +11,11 @@ namespace trb::sim {
 struct SavedState {
     ConfigValues config;
     std::string languagePack;
+    // What file commands installed: kept apart from the configuration, which a factory reset
+    // replaces.
+    std::string firmwareVersion = {};
+    std::string certificateSubject = {};
+    std::string keyFingerprint = {};
 };
 
 class StateFile {
@@ -36,6 +41,10 @@ public:
     static std::string encode(const SnmpValue &value);
     static std::optional<SnmpValue> decode(const std::string &text, u_char asnType);
     static std::string keyOf(const schema::ObjectDef &object, const Oid &instanceOid);
+    // Checks one "name.instance" key and its value text as a SET of it would be checked and adds
+    // it to `config`; returns an empty string, else why it was refused.
+    static std::string parseEntry(const std::string &key, const std::string &text, const DeviceStore &device,
+                                  ConfigValues &config);
 
 private:
     static std::string parseLine(const std::string &line, const DeviceStore &device, SavedState &state);
