@@ -24,8 +24,8 @@ Subtree tftp()
                 .writable().describe("Writing a value acts on the fetched file (once it has arrived); reads "
                                      "return idle."),
             Text("trbTftpStatus", {20, 5}, 0, 23)
-                .describe("Outcome of the last transfer or command: idle, fetching, success, wrongImage, "
-                          "tftpFailed."),
+                .describe("Outcome of the last transfer or command: idle, fetching (until the file has "
+                          "arrived and its command has run), success, wrongImage, tftpFailed."),
             Text("trbSslCertificateSubject", {20, 6}, 0, 255)
                 .describe("Subject of the installed SSL certificate; empty when none."),
             Text("trbSslKeyFingerprint", {20, 7}, 0, 95)
