@@ -55,6 +55,7 @@ void FileCommands::startFetch()
     fetching_ = true;
     file_.reset();
     waiting_.reset();
+    finishWaiting_ = false;
     setStatus(kFetching);
     const uint64_t number = ++fetchNumber_;
     device_.transfers_.fetch(dotted(text("trbTftpServerAddress")), text("trbTftpFileName"),
@@ -67,27 +68,41 @@ void FileCommands::startFetch()
 void FileCommands::fetched(const FileMover::Result &result, Bytes file)
 {
     fetching_ = false;
-    if (!result.ok) {
+    if (result.ok) {
+        file_ = std::move(file);
+    } else {
         std::fprintf(stderr, "trb4820-sim: fetching %s failed: %s\n", text("trbTftpFileName").c_str(),
                      result.error.c_str());
         waiting_.reset();
         setStatus(kTftpFailed);
-        return;
     }
-    file_ = std::move(file);
     if (waiting_) {
         const long command = *waiting_;
         waiting_.reset();
         applyFetched(command);
     }
+    if (finishWaiting_) {
+        finishWaiting_ = false;
+        finish();
+    }
+}
+
+// The module sends finish right after a certificate, key or configuration command, and reads
+// the status only later: a refusal or a failed transfer must still be there to read.
+void FileCommands::finish()
+{
+    if (status() == kSuccess)
+        setStatus(kIdle);
 }
 
 void FileCommands::run(long command)
 {
     switch (command) {
     case Finish:
-        waiting_.reset();
-        setStatus(kIdle);
+        if (fetching_)
+            finishWaiting_ = true;
+        else
+            finish();
         return;
     case SendConfig:
         send(ConfigFile::write(device_.store_.config(), text("trbModelName"), text("trbFirmwareVersion")));

@@ -36,6 +36,7 @@ private:
     void fetched(const FileMover::Result &result, Bytes file);
     void run(long command);
     void applyFetched(long command);
+    void finish();
     // Each returns the status text of its outcome.
     const char *applyImage(const Bytes &file);
     const char *applyCertificate(const Bytes &file);
@@ -56,6 +57,7 @@ private:
     uint64_t fetchNumber_ = 0;   // a new fetch makes an older one's completion stale
     std::optional<Bytes> file_;  // the fetched file, until a command applies it
     std::optional<long> waiting_; // a command that came while the file was on its way
+    bool finishWaiting_ = false;  // a finish that came after it
 };
 
 } // namespace trb::sim

@@ -353,7 +353,8 @@ int apAdvScheduleSetState(APHANDLE handle, int enabled, const apScheduleList *li
 // 9 apply ACL file. A bad argument: AP_ERR_BAD_ARGUMENT, nothing staged. GetUpdStatus and
 // GetFWversion copy what the last read holds into the buffer (AP_TFTP_STATUS_SIZE and
 // AP_TFTP_VERSION_SIZE bytes, always NUL-terminated) and have the next get request on the handle
-// fill it again when it completes: the buffer must stay valid until then.
+// fill it again when it completes: the buffer must stay valid until then (or until the same call
+// names another buffer, which replaces it).
 APHANDLE apSysCommandTftpOpen(APHANDLE session, int reserved);
 int apAdvTFTPSettings(APHANDLE handle, const char *pcAddress, const char *fileName, int direction);
 int apAdvTFTPUpgradeCmd(APHANDLE handle, int reserved, int command);

@@ -40,8 +40,9 @@ struct HandleState {
     std::map<Oid, SnmpValue> lastRead;
     std::vector<StagedValue> staged;
     uint32_t stagedTimeoutMs = 0; // a command's wait
-    // Caller buffers that the next get request fills from its values when it succeeds.
-    std::vector<std::function<void(const std::map<Oid, SnmpValue> &)>> fillsOnRead;
+    // Caller buffers that the next get request fills from its values when it succeeds, one per
+    // object instance (the latest asked for).
+    std::map<Oid, std::function<void(const std::map<Oid, SnmpValue> &)>> fillsOnRead;
     bool configured = false;      // session: apSnmpSetSession succeeded
     SessionConfig config;
 };

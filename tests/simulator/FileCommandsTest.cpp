@@ -259,7 +259,52 @@ TEST_F(FileCommandsTest, AFailedFetchReportsTftpFailedAndTheCommandDoesNothing)
     EXPECT_EQ(status(), "tftpFailed");
     EXPECT_FALSE(device->rebooting());
     command(FileCommands::Finish);
+    EXPECT_EQ(status(), "tftpFailed") << "the failure stays to be read";
+}
+
+TEST_F(FileCommandsTest, FinishAcknowledgesASuccessButKeepsARefusalToBeRead)
+{
+    EXPECT_EQ(upload(ssl().certificatePem, FileCommands::ApplyCertificate), "success");
+    command(FileCommands::Finish);
     EXPECT_EQ(status(), "idle");
+    EXPECT_EQ(upload(bytesOf("not a key"), FileCommands::ApplyKey), "wrongImage");
+    command(FileCommands::Finish);
+    EXPECT_EQ(status(), "wrongImage");
+}
+
+// The certificate chain sends apply and finish at once, before the file has arrived.
+TEST_F(FileCommandsTest, AFinishDuringTheFetchWaitsForTheApply)
+{
+    struct Case {
+        const char *name;
+        Bytes file;
+        const char *status;
+    };
+    const Case cases[] = {{"good certificate", ssl().certificateDer, "idle"},
+                          {"bad certificate", bytesOf("nonsense"), "wrongImage"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        mover->hold(true);
+        mover->files["cert.der"] = c.file;
+        settings("cert.der", FileCommands::FromPc);
+        command(FileCommands::ApplyCertificate);
+        command(FileCommands::Finish);
+        mover->hold(false);
+        settle();
+        EXPECT_EQ(status(), c.status);
+    }
+    EXPECT_EQ(text("trbSslCertificateSubject"), "CN = ap.test");
+}
+
+TEST_F(FileCommandsTest, SavingTheConfigurationOrAFactoryResetKeepsTheInstalledFirmware)
+{
+    EXPECT_EQ(upload(imageFile("1.3.00"), FileCommands::ApplyImage), "success");
+    rebootEnds();
+    for (auto command : {Device::SaveAndActivate, Device::RestoreDefaults}) {
+        ASSERT_EQ(device->runCommand(command), SNMP_ERR_NOERROR);
+        makeDevice();
+        EXPECT_EQ(text("trbFirmwareVersion"), "1.3.00");
+    }
 }
 
 struct SslCase {

@@ -136,7 +136,7 @@ int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *cont
             return;
         std::lock_guard lock(state->mutex);
         for (const auto &fill : fills)
-            fill(state->lastRead);
+            fill.second(state->lastRead);
     };
     return runRequest(std::move(request), mode, store, requestNotifier(callback, context));
 }

@@ -100,9 +100,9 @@ int fillNowAndOnRead(APHANDLE handle, const char *object, char *buffer, std::siz
     const Binding &binding = bindingOf(object);
     std::lock_guard lock(state->mutex);
     fillText(binding, state->lastRead, buffer, size);
-    state->fillsOnRead.push_back([&binding, buffer, size](const std::map<Oid, SnmpValue> &values) {
+    state->fillsOnRead[instanceOidOf(binding)] = [&binding, buffer, size](const std::map<Oid, SnmpValue> &values) {
         fillText(binding, values, buffer, size);
-    });
+    };
     return AP_OK;
 }
 
