@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 
 #include <openssl/evp.h>
 #include <openssl/pem.h>
@@ -180,7 +181,9 @@ protected:
         return mover->files["backup.dcf"];
     }
 
-    const std::string statePath = testing::TempDir() + "/file-commands-state.ini";
+    // Tests run in parallel processes: each has a state file of its own.
+    const std::string statePath = testing::TempDir() + "/file-commands-" + std::to_string(::getpid()) + "-" +
+                                  testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
     std::unique_ptr<Device> device;
     MemoryMover *mover = nullptr;
 };
