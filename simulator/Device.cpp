@@ -487,24 +487,20 @@ SnmpValue Device::wirelessState(oid band) const
 
 SavedState Device::savedState() const
 {
-    auto text = [this](const char *object) {
-        const SnmpValue *value = store_.find(DeviceStore::instanceOf(object));
-        return value ? value->bytes : std::string();
-    };
-    return {savedConfig_, languagePack(), text("trbFirmwareVersion"), text("trbSslCertificateSubject"),
-            text("trbSslKeyFingerprint")};
+    SavedState state;
+    state.config = savedConfig_;
+    for (const DeviceFileLine &file : StateFile::deviceFiles())
+        if (const SnmpValue *value = store_.find(DeviceStore::instanceOf(file.object)))
+            state.*file.field = value->bytes;
+    return state;
 }
 
 void Device::restoreDeviceFiles(const SavedState &state)
 {
-    setLanguagePack(state.languagePack);
-    const std::pair<const char *, const std::string *> files[] = {{"trbFirmwareVersion", &state.firmwareVersion},
-                                                                 {"trbSslCertificateSubject", &state.certificateSubject},
-                                                                 {"trbSslKeyFingerprint", &state.keyFingerprint}};
-    for (const auto &[object, value] : files) {
-        const Oid name = DeviceStore::instanceOf(object);
-        if (store_.contains(name) && !value->empty())
-            store_.set(name, SnmpValue::text(*value));
+    for (const DeviceFileLine &file : StateFile::deviceFiles()) {
+        const Oid name = DeviceStore::instanceOf(file.object);
+        if (store_.contains(name))
+            store_.set(name, SnmpValue::text(state.*file.field));
     }
 }
 
@@ -512,12 +508,6 @@ void Device::setLanguagePack(const std::string &name)
 {
     if (store_.contains(languagePackOid_))
         store_.set(languagePackOid_, SnmpValue::text(name));
-}
-
-std::string Device::languagePack() const
-{
-    const SnmpValue *value = store_.find(languagePackOid_);
-    return value ? value->bytes : std::string();
 }
 
 // Load drifts slowly with time, with a little jitter, like a lightly used access point.

@@ -90,7 +90,6 @@ private:
     SavedState savedState() const;
     void restoreDeviceFiles(const SavedState &state);
     void setLanguagePack(const std::string &name);
-    std::string languagePack() const;
     SnmpValue cpuLoad() const;
     SnmpValue memoryLoad() const;
     SnmpValue systemTime() const;

@@ -3,7 +3,6 @@
 #include "RemoveIfUnlocked.h"
 
 #include <algorithm>
-#include <array>
 #include <arpa/inet.h>
 #include <cctype>
 #include <cerrno>
@@ -30,26 +29,6 @@ constexpr const char *kFormatLine = "format=trb4820-sim-state/1";
 constexpr std::string_view kTemporaryInfix = ".saving-";
 constexpr size_t kTemporaryRandomLength = 6;
 constexpr const char *kLanguagePackKey = "languagePack";
-
-// The state file's lines for what file commands installed, and where each is kept.
-template <typename State> auto deviceFiles(State &state)
-{
-    using Field = decltype(&state.languagePack);
-    return std::array<std::pair<const char *, Field>, 4>{{{kLanguagePackKey, &state.languagePack},
-             {"firmwareVersion", &state.firmwareVersion},
-             {"sslCertificate", &state.certificateSubject},
-             {"sslKey", &state.keyFingerprint}}};
-}
-
-// The object that shows a device-file line's value.
-const char *deviceFileObject(std::string_view key)
-{
-    if (key == kLanguagePackKey)
-        return "trbLanguagePack";
-    if (key == "firmwareVersion")
-        return "trbFirmwareVersion";
-    return key == "sslCertificate" ? "trbSslCertificateSubject" : "trbSslKeyFingerprint";
-}
 
 std::string quote(const std::string &bytes)
 {
@@ -144,6 +123,17 @@ std::string fileNameOf(const std::string &path)
 
 } // namespace
 
+std::span<const DeviceFileLine> StateFile::deviceFiles()
+{
+    static const DeviceFileLine kLines[] = {
+        {kLanguagePackKey, "trbLanguagePack", &SavedState::languagePack},
+        {"firmwareVersion", "trbFirmwareVersion", &SavedState::firmwareVersion},
+        {"sslCertificate", "trbSslCertificateSubject", &SavedState::certificateSubject},
+        {"sslKey", "trbSslKeyFingerprint", &SavedState::keyFingerprint},
+    };
+    return kLines;
+}
+
 bool StateFile::isTemporaryName(const std::string &path, const std::string &fileName)
 {
     const std::string prefix = fileNameOf(path) + std::string(kTemporaryInfix);
@@ -219,13 +209,13 @@ std::string StateFile::parseLine(const std::string &line, const DeviceStore &dev
         return "not a name=value line";
     const std::string key = line.substr(0, equals);
     const std::string text = line.substr(equals + 1);
-    for (auto [name, field] : deviceFiles(state)) {
-        if (key != name)
+    for (const DeviceFileLine &file : deviceFiles()) {
+        if (key != file.key)
             continue;
         auto value = decode(text, ASN_OCTET_STR);
-        if (!value || int64_t(value->bytes.size()) > schema::findObject(deviceFileObject(name))->high)
-            return std::string("bad ") + name;
-        *field = value->bytes;
+        if (!value || int64_t(value->bytes.size()) > schema::findObject(file.object)->high)
+            return std::string("bad ") + file.key;
+        state.*file.field = value->bytes;
         return {};
     }
     return parseEntry(key, text, device, state.config);
@@ -278,9 +268,9 @@ StateFile::LoadResult StateFile::load(const std::string &path, const DeviceStore
 {
     LoadResult result;
     result.state.config = device.config();
-    for (auto [name, field] : deviceFiles(result.state))
-        if (const auto *value = device.find(DeviceStore::instanceOf(deviceFileObject(name))))
-            *field = value->bytes;
+    for (const DeviceFileLine &file : deviceFiles())
+        if (const auto *value = device.find(DeviceStore::instanceOf(file.object)))
+            result.state.*file.field = value->bytes;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (errno == ENOENT) {
@@ -333,9 +323,8 @@ std::string StateFile::save(const std::string &path, const SavedState &state)
         if (object)
             out << keyOf(*object, name) << "=" << encode(value) << "\n";
     }
-    for (auto [name, field] : deviceFiles(state))
-        if (name == std::string_view(kLanguagePackKey) || !field->empty())
-            out << name << "=" << quote(*field) << "\n";
+    for (const DeviceFileLine &file : deviceFiles())
+        out << file.key << "=" << quote(state.*file.field) << "\n";
 
     const std::string dir = directoryOf(path);
     if (!makeDirectories(dir))

@@ -2,6 +2,7 @@
 // The simulator's persistent state: the saved configuration and the installed language pack,
 // one "name.instance=value" line each. Writes are atomic (temporary file, fsync, rename).
 #include <optional>
+#include <span>
 #include <string>
 
 #include "DeviceStore.h"
@@ -18,8 +19,18 @@ struct SavedState {
     std::string keyFingerprint = {};
 };
 
+// A state-file line for something a file command installed: its key, the object that shows it,
+// and where SavedState keeps it.
+struct DeviceFileLine {
+    const char *key;
+    const char *object;
+    std::string SavedState::*field;
+};
+
 class StateFile {
 public:
+    static std::span<const DeviceFileLine> deviceFiles();
+
     enum class LoadStatus { Missing, Loaded, Corrupt };
     struct LoadResult {
         LoadStatus status = LoadStatus::Missing;
