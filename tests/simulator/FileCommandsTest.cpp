@@ -72,6 +72,15 @@ Bytes imageFile(const std::string &version, const std::string &model = "TRB-4820
 
 Bytes bytesOf(const std::string &text) { return Bytes(text.begin(), text.end()); }
 
+// A configuration file body closed with its CRC line.
+Bytes withCrc(const std::string &body)
+{
+    char line[32];
+    std::snprintf(line, sizeof line, "crc32=%08x\n",
+                  trb::image::crc32({reinterpret_cast<const uint8_t *>(body.data()), body.size()}));
+    return bytesOf(body + line);
+}
+
 // A fresh EC key and a certificate for it, signed by itself, in PEM and DER.
 struct SslMaterial {
     Bytes certificatePem, certificateDer, keyPem, keyDer;
@@ -373,6 +382,10 @@ TEST_F(FileCommandsTest, DamagedOrForeignConfigurationFilesChangeNothing)
         {"another model", ConfigFile::write(device->store().config(), "TRB-3710", "1.2.07")},
         {"a value the device refuses", ConfigFile::write(badZone, "TRB-4820", "1.2.07")},
         {"a firmware image", imageFile("1.3.00")},
+        {"empty", {}},
+        {"only a CRC line", bytesOf("crc32=00000000\n")},
+        {"a line without a value", withCrc("format=trb4820-dcf/1\nmodel=\"TRB-4820\"\nfirmware=\"1\"\ntrbSystemName.0\n")},
+        {"an unknown object", withCrc("format=trb4820-dcf/1\nmodel=\"TRB-4820\"\nfirmware=\"1\"\ntrbNoSuch.0=1\n")},
     };
     for (const RefusedImage &refused : cases) {
         SCOPED_TRACE(refused.name);
