@@ -117,7 +117,7 @@ void FileCommands::run(long command)
         else
             applyFetched(command);
         return;
-    default: // idle, as an undo writes it
+    default: // idle: nothing to do
         return;
     }
 }
