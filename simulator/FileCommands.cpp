@@ -88,12 +88,8 @@ void FileCommands::fetched(const FileMover::Result &result, Bytes file)
 }
 
 // The module sends finish right after a certificate, key or configuration command, and reads
-// the status only later: a refusal or a failed transfer must still be there to read.
-void FileCommands::finish()
-{
-    if (status() == kSuccess)
-        setStatus(kIdle);
-}
+// the status only later: the verdict, good or bad, stays to be read until the next transfer.
+void FileCommands::finish() { file_.reset(); }
 
 void FileCommands::run(long command)
 {

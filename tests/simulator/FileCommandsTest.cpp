@@ -274,11 +274,11 @@ TEST_F(FileCommandsTest, AFailedFetchReportsTftpFailedAndTheCommandDoesNothing)
     EXPECT_EQ(status(), "tftpFailed") << "the failure stays to be read";
 }
 
-TEST_F(FileCommandsTest, FinishAcknowledgesASuccessButKeepsARefusalToBeRead)
+TEST_F(FileCommandsTest, FinishKeepsTheVerdictToBeRead)
 {
     EXPECT_EQ(upload(ssl().certificatePem, FileCommands::ApplyCertificate), "success");
     command(FileCommands::Finish);
-    EXPECT_EQ(status(), "idle");
+    EXPECT_EQ(status(), "success");
     EXPECT_EQ(upload(bytesOf("not a key"), FileCommands::ApplyKey), "wrongImage");
     command(FileCommands::Finish);
     EXPECT_EQ(status(), "wrongImage");
@@ -292,7 +292,7 @@ TEST_F(FileCommandsTest, AFinishDuringTheFetchWaitsForTheApply)
         Bytes file;
         const char *status;
     };
-    const Case cases[] = {{"good certificate", ssl().certificateDer, "idle"},
+    const Case cases[] = {{"good certificate", ssl().certificateDer, "success"},
                           {"bad certificate", bytesOf("nonsense"), "wrongImage"}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
