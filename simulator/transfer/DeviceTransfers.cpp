@@ -1,6 +1,12 @@
 #include "DeviceTransfers.h"
 
 namespace trb::sim {
+namespace {
+
+// A device told no PC address has nowhere to send or fetch from.
+bool NoAddress(const std::string &host) { return host.empty() || host == "0.0.0.0"; }
+
+} // namespace
 
 DeviceTransfers::DeviceTransfers(uint16_t serverPort) : port_(serverPort), worker_([this] { work(); }) {}
 
@@ -30,8 +36,8 @@ void DeviceTransfers::fetch(const std::string &host, const std::string &name, Fe
             mover = mover_;
         }
         Bytes data;
-        FileMover::Result result{false, "no TFTP client"};
-        if (mover)
+        FileMover::Result result{false, NoAddress(host) ? "no PC address" : "no TFTP client"};
+        if (mover && !NoAddress(host))
             result = mover->fetch(host, port, name, data);
         return [done, result, data = std::move(data)]() mutable { done(result, std::move(data)); };
     });
@@ -46,8 +52,8 @@ void DeviceTransfers::store(const std::string &host, const std::string &name, By
             std::lock_guard lock(mutex_);
             mover = mover_;
         }
-        FileMover::Result result{false, "no TFTP client"};
-        if (mover)
+        FileMover::Result result{false, NoAddress(host) ? "no PC address" : "no TFTP client"};
+        if (mover && !NoAddress(host))
             result = mover->store(host, port, name, data);
         return [done, result] { done(result); };
     });

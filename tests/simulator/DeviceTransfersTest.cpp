@@ -50,7 +50,7 @@ TEST(DeviceTransfers, CompletionsRunOnlyInPollInQueueOrder)
     EXPECT_FALSE(transfers.busy());
 }
 
-TEST(DeviceTransfers, WithoutAClientEveryTransferFails)
+TEST(DeviceTransfers, WithoutAClientOrAnAddressEveryTransferFails)
 {
     DeviceTransfers transfers;
     bool failed = false;
@@ -58,6 +58,17 @@ TEST(DeviceTransfers, WithoutAClientEveryTransferFails)
     transfers.waitIdle();
     transfers.poll();
     EXPECT_TRUE(failed);
+
+    auto owned = std::make_unique<EchoMover>();
+    EchoMover *mover = owned.get();
+    transfers.setMover(std::move(owned));
+    std::vector<std::string> errors;
+    for (const char *host : {"", "0.0.0.0"})
+        transfers.store(host, "x", {1}, [&](const FileMover::Result &r) { errors.push_back(r.ok ? "sent" : r.error); });
+    transfers.waitIdle();
+    transfers.poll();
+    EXPECT_EQ(errors, (std::vector<std::string>{"no PC address", "no PC address"}));
+    EXPECT_TRUE(mover->stored.empty()) << "nothing went anywhere";
 }
 
 } // namespace
