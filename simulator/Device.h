@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "AclLists.h"
 #include "ArrayNeighbourhood.h"
 #include "DeviceClock.h"
 #include "DeviceStore.h"
@@ -66,6 +67,12 @@ public:
     DeviceTransfers &transfers() { return transfers_; }
     void tick() { transfers_.poll(); }
 
+    // The ACL file of the selected band (trbFilterBand): one MAC a line, xx:xx:xx:xx:xx:xx.
+    std::vector<uint8_t> aclFileOf() const;
+    // Replaces the selected band's list with the file's MACs, all or nothing; false with `error`
+    // naming the bad line when the file is refused.
+    bool applyAclFile(const std::vector<uint8_t> &file, std::string &error);
+
     const std::string &statePath() const { return statePath_; }
     const std::string &lastError() const { return lastError_; }
 
@@ -118,6 +125,7 @@ private:
     DeviceClock clock_;
     DhcpServer dhcp_;
     DeviceTransfers transfers_;
+    AclLists acl_{store_};
 
     Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
     Oid intrusionScanOid_, arrayScanOid_, ntpOid_;

@@ -117,7 +117,8 @@ bool RowSetPlan::duplicatesARow(const Creation &creation) const
             return true;
         for (const Creation &earlier : creations_) {
             auto held = earlier.values.find(column);
-            if (earlier.table == creation.table && held != earlier.values.end() && held->second == value)
+            if (earlier.table == creation.table && held != earlier.values.end() && held->second == value &&
+                CreatedRows::sameScope(*column, earlier.index, creation.index))
                 return true;
         }
     }
