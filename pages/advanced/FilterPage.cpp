@@ -43,7 +43,7 @@ const RecordColumn<apFilterAclEntry> kAclColumns[] = {
 };
 
 const RecordColumn<apClientRecord> kClientColumns[] = {
-    {"Mac Address", 120, [](const apClientRecord &r) { return FilterPage::ShownMac(RecordText(r.mac)); }},
+    {"Mac Address", 120, &apClientRecord::mac},
     {"SSID", 80, &apClientRecord::ssid},
     {"Band", 60, [](const apClientRecord &r) { return ClientInfoPage::BandLetter(RecordText(r.phyMode)); }},
     {"Authentication", 120, &apClientRecord::authentication},
