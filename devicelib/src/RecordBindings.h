@@ -65,6 +65,7 @@ enum RecordLayout : uint32_t {
     LayoutScheduleRule = 110,   // apScheduleRule, one table row
     LayoutScheduleRadio = 111,  // the radio values of apAdvScheduleList (ScheduleFamily.cpp)
     LayoutFilterAclEntry = 130, // apFilterAclEntry, one table row (FilterFamily.cpp)
+    LayoutFilterValues = 131,   // per-band and per-SSID filter values, walked and read by instance
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -15,6 +15,7 @@
 #include "ValueConversion.h"
 
 using namespace trb::devicelib;
+
 namespace schema = trb::schema;
 
 namespace trb::devicelib {
@@ -22,8 +23,11 @@ namespace trb::devicelib {
 void addFilterBindings(BindingTable &table)
 {
     constexpr Family FI = Family::Filter;
+    // Scalars go without a record; table columns are walked whole and read by instance.
     auto add = [&table](uint32_t group, const char *object) {
-        table.rows.push_back({FI, group, LayoutNone, object, {}, 0, 4, Conversion::Integer32});
+        const bool column = schema::findObject(object)->shape == schema::IndexShape::Table;
+        table.rows.push_back(
+            {FI, group, column ? LayoutFilterValues : LayoutNone, object, {}, 0, 4, Conversion::Integer32});
     };
     add(AP_FILTER_GROUP_CURRENT_BAND, "trbCurrentBand");
     add(AP_FILTER_GROUP_ACL, "trbFilterBand");
@@ -37,6 +41,7 @@ void addFilterBindings(BindingTable &table)
     add(AP_FILTER_GROUP_SSID_PARTITION, "trbFilterSsidPartition");
     add(AP_FILTER_GROUP_SSID_PARTITION, "trbRadioMultiSsid");
     table.layout(LayoutFilterAclEntry, sizeof(apFilterAclEntry));
+    table.layout(LayoutFilterValues, 4);
 }
 
 } // namespace trb::devicelib
