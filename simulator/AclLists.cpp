@@ -72,4 +72,16 @@ bool AclLists::refused(std::string_view object, long value)
     return object == "trbFilterAclMode" && value == kUnavailable;
 }
 
+bool AclLists::acceptableRow(const schema::TableDef &table, const std::map<const schema::ObjectDef *, SnmpValue> &row)
+{
+    if (std::string_view(table.name) != "trbFilterAclTable")
+        return true;
+    auto mac = row.find(schema::findObject("trbFilterAclMac"));
+    if (mac == row.end() || mac->second.bytes.size() != 6)
+        return true; // the column's own checks refuse it
+    AclFile::Mac octets{};
+    std::copy(mac->second.bytes.begin(), mac->second.bytes.end(), octets.begin());
+    return AclFile::isStation(octets);
+}
+
 } // namespace trb::sim

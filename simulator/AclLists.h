@@ -2,6 +2,7 @@
 // The device's MAC access-control lists, one per band, and the filter values that follow the
 // AP mode: a mode without stations to filter (WDS bridge, wireless client) reads the ACL mode
 // as unavailable (4) and the partition mode as not available (4 client, 5 bridge).
+#include <map>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,10 @@ public:
     std::optional<SnmpValue> read(std::string_view object) const;
     // Writing "unavailable" as a mode is refused.
     static bool refused(std::string_view object, long value);
+    // A row of `table` the device may hold: an ACL row names a station (not multicast, not zero),
+    // as the ACL file must; rows of other tables are not its business.
+    static bool acceptableRow(const schema::TableDef &table,
+                              const std::map<const schema::ObjectDef *, SnmpValue> &row);
 
 private:
     int64_t apMode() const;

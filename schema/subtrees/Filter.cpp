@@ -47,7 +47,7 @@ Subtree filter()
             Index(kAcl, "trbFilterAclBand", {21, 3, 1, 1}, 1, 2).describe("Band of the list: 1 = 2.4 GHz, 2 = 5 GHz."),
             Index(kAcl, "trbFilterAclIndex", {21, 3, 1, 2}, 1, kAclPerBand).describe("Entry number within the band."),
             Column(kAcl, Mac("trbFilterAclMac", {21, 3, 1, 3})).creatable().setting().distinctInBand()
-                .describe("Station MAC address; a band lists each address once."),
+                .describe("Station MAC address, neither multicast nor all zeros; a band lists each address once."),
             Column(kAcl, RowStatus("trbFilterAclStatus", {21, 3, 1, 4})).creatable().setting()
                 .describe("Creates (createAndGo) and removes (destroy) the row; reads active."),
             Column(kSsids, Enum("trbFilterSsidPartition", {21, 4, 1, 1}, "enable(0),disable(1),guestMode(2)"))
