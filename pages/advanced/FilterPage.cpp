@@ -98,7 +98,8 @@ void FilterPage::BuildControls()
 
     connect(c_.partition->controls().save, &QPushButton::clicked, this, &FilterPage::SavePartition);
     connect(c_.partition, &FilterPartitionTab::ethernetToWlanCleared, this, [this] {
-        Inform(QStringLiteral("AP will block all multicast/broadcast packets from Ethernet to Wireless,except DHCP's."));
+        Inform(QStringLiteral(
+            "AP will block all multicast/broadcast packets from Ethernet to Wireless,except DHCP's."));
     });
     LayoutContent();
 }
@@ -111,9 +112,8 @@ QWidget *FilterPage::BuildAclTab()
     c_.aclBand = rows.Add(QStringLiteral("Wireless Band"), ComboOf({QStringLiteral("2.4GHz"), QStringLiteral("5GHz")}),
                           "aclBandCombo");
     c_.aclBand->setEnabled(false);
-    c_.accessControl = rows.Add(QStringLiteral("Access Control"),
-                                ComboOf({QStringLiteral("Accept"), QStringLiteral("Reject"), QStringLiteral("Disable")}),
-                                "accessControlCombo");
+    const QStringList modes = {QStringLiteral("Accept"), QStringLiteral("Reject"), QStringLiteral("Disable")};
+    c_.accessControl = rows.Add(QStringLiteral("Access Control"), ComboOf(modes), "accessControlCombo");
     c_.mac = rows.Add(QStringLiteral("MAC Address"), new MacAddressEdit, "aclMacEdit");
     c_.add = PageButton(QStringLiteral("Add"), "aclAddButton");
     rows.grid()->addWidget(c_.add, rows.grid()->rowCount() - 1, 2);
@@ -274,11 +274,15 @@ bool FilterPage::TakenByRow(const QString &plainMac) const
 void FilterPage::Add()
 {
     const QString mac = MacColonToPlain(c_.mac->text());
-    if (!IsValidUnicastMac(mac) || mac == QLatin1String("000000000000"))
-        return void(RejectCheck(QStringLiteral("Invalid Mac Address!"), QString::fromLatin1(kApplicationTitle), c_.mac));
+    if (!IsValidUnicastMac(mac) || mac == QLatin1String("000000000000")) {
+        RejectCheck(QStringLiteral("Invalid Mac Address!"), QString::fromLatin1(kApplicationTitle), c_.mac);
+        return;
+    }
     // Compared without regard to case: the device holds one entry per address.
-    if (TakenByRow(mac))
-        return void(RejectCheck(QStringLiteral("Reject: The MAC already exists "), QStringLiteral("Warning"), c_.mac));
+    if (TakenByRow(mac)) {
+        RejectCheck(QStringLiteral("Reject: The MAC already exists "), QStringLiteral("Warning"), c_.mac);
+        return;
+    }
     ChangeAcl(c_.accessControl->currentIndex(), mac.toUpper(), AddMac);
 }
 

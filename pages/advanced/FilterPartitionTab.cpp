@@ -61,17 +61,18 @@ FilterPartitionTab::FilterPartitionTab(QWidget *parent) : QWidget(parent)
 void FilterPartitionTab::BuildRows()
 {
     for (int ssid = 0; ssid < kSsids; ++ssid) {
-        auto *row = Named(new QWidget, QStringLiteral("partitionRow%1").arg(ssid), QString::fromLatin1(kRowTitles[ssid]));
+        const QString title = QString::fromLatin1(kRowTitles[ssid]);
+        auto *row = Named(new QWidget, QStringLiteral("partitionRow%1").arg(ssid), title);
         auto *line = new QHBoxLayout(row);
         line->setContentsMargins(0, 0, 0, 0);
-        auto *title = new QLabel(QString::fromLatin1(kRowTitles[ssid]));
-        title->setMinimumWidth(110);
-        line->addWidget(title);
+        auto *label = new QLabel(title);
+        label->setMinimumWidth(110);
+        line->addWidget(label);
         c_.choices[ssid] = new QButtonGroup(row);
         for (int choice = 0; choice < kChoices; ++choice) {
             auto *button = Named(new QRadioButton(QString::fromLatin1(kChoiceTexts[choice])),
                                  QStringLiteral("partition%1Choice%2").arg(ssid).arg(choice),
-                                 QString::fromLatin1(kRowTitles[ssid]).trimmed() + QLatin1Char(' ') +
+                                 title.trimmed() + QLatin1Char(' ') +
                                      QString::fromLatin1(kChoiceTexts[choice]).trimmed());
             c_.choices[ssid]->addButton(button, choice);
             line->addWidget(button);
