@@ -126,6 +126,10 @@ QWidget *FilterPage::BuildAclTab()
     c_.clientList = Named(new RecordListCtrl, "clientList", "Current Client Information");
     c_.clientList->setSelectionBehavior(QAbstractItemView::SelectRows);
     SetUpColumns<apClientRecord>(*c_.clientList, kClientColumns);
+    // Both lists whole in the window's width, short enough that the file panel stays in view.
+    c_.clientList->setMinimumWidth(470);
+    c_.aclList->setFixedHeight(150);
+    c_.clientList->setFixedHeight(120);
 
     c_.aclSave = PageButton(QStringLiteral("Save"), "aclSaveButton");
     auto *buttons = new QHBoxLayout;
@@ -134,10 +138,11 @@ QWidget *FilterPage::BuildAclTab()
 
     auto *layout = new QVBoxLayout(tab);
     layout->addWidget(top);
-    layout->addWidget(c_.aclList, 1);
+    layout->addWidget(c_.aclList);
     layout->addWidget(new QLabel(QStringLiteral("Current Client Information ")));
-    layout->addWidget(c_.clientList, 1);
+    layout->addWidget(c_.clientList);
     layout->addWidget(BuildAclFilePanel());
+    layout->addStretch(1);
     layout->addLayout(buttons);
 
     connect(c_.accessControl, &QComboBox::currentIndexChanged, this, &FilterPage::UpdateEnabling);
