@@ -355,9 +355,9 @@ int apAdvScheduleSetState(APHANDLE handle, int enabled, const apScheduleList *li
 // lowest free entry number of the band; ACLDetete (the name as the
 // module calls it) stages the removal of the band's row holding that MAC. A band holds at most
 // AP_FILTER_MAX_ACL MACs: a full band (in the last read) or a MAC it already holds gives
-// AP_ERR_BAD_ARGUMENT, as does a bad argument, with nothing staged; the device itself refuses a
-// duplicate (AP_ERR_SNMP_STATUS + 12) and a full band (+ 11, noCreation) that another manager
-// filled meanwhile. PartitionGet fills whatever is not null: link integrity and Ethernet-to-WLAN
+// AP_ERR_BAD_ARGUMENT, as does a bad argument, with nothing staged; the device itself refuses
+// (AP_ERR_SNMP_STATUS + 12, inconsistentValue) an address or entry number that another manager
+// added meanwhile. PartitionGet fills whatever is not null: link integrity and Ethernet-to-WLAN
 // access (0/1), the partition mode value (AP_FILTER_PARTITION_*), the band's multi-SSID state
 // (0/1) and the eight partition values (0 enable, 1 disable, 2 guest mode). SsidStateGet fills
 // the eight SSID states (0/1). PartitionSet stages the band's partition settings.
