@@ -7,6 +7,7 @@
 #include "BasicWirelessPage.h"
 #include "ClientInfoPage.h"
 #include "DeviceInfoPageTrb.h"
+#include "FilterPage.h"
 #include "HomeInfoPageTrb.h"
 #include "IntrusionPage.h"
 #include "LanPage.h"
@@ -47,7 +48,7 @@ const PageCommand kCommands[] = {
     {K::Schedule, "&Advanced", "&Schedule", SchedulePage::kTitle, {660, 710}, 0, false, &Make<SchedulePage>},
     {K::DhcpServer, "&Advanced", "&DHCP Server", DhcpServerPage::kTitle, {580, 610}, 0, false, &Make<DhcpServerPage>},
     {K::ApArray, "&Advanced", "&AP Array", ApArrayPage::kTitle, {530, 700}, 0, false, &Make<ApArrayPage>},
-    {K::Filter, "&Advanced", "&Filter", "Advanced \\ Filter", {570, 700}, 0, false},
+    {K::Filter, "&Advanced", "&Filter", FilterPage::kTitle, {570, 700}, 0, false, &Make<FilterPage>},
     {K::QoS, "&Advanced", "&QoS", QosPage::kTitle, {710, 730}, 0, false, &Make<QosPage>},
     {K::ArpSpoofing, "&Advanced", "A&RP Spoofing Prevention", ArpSpoofingPage::kTitle, {500, 550}, 0, false,
      &Make<ArpSpoofingPage>},

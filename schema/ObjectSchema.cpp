@@ -34,7 +34,8 @@ const Schema &schema()
                           subtrees::qos,
                           subtrees::vlan,
                           subtrees::schedule,
-                          subtrees::tftp}) {
+                          subtrees::tftp,
+                          subtrees::filter}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

@@ -75,6 +75,7 @@ struct ObjectDef {
     const char *description = "";
     bool secret = false;       // served to the write community only
     bool distinct = false;     // a table column whose value no two rows share
+    bool distinctPerBand = false; // with distinct: only rows of the same first index (band) compared
 
     // Modifiers for the named constructors of SchemaRows.h: Text(...).writable().setting().
     ObjectDef writable() && { access = Access::ReadWrite; return std::move(*this); }
@@ -82,6 +83,7 @@ struct ObjectDef {
     ObjectDef setting() && { config = true; return std::move(*this); }
     ObjectDef confidential() && { secret = true; return std::move(*this); }
     ObjectDef distinctInTable() && { distinct = true; return std::move(*this); }
+    ObjectDef distinctInBand() && { distinct = distinctPerBand = true; return std::move(*this); }
     ObjectDef describe(const char *text) && { description = text; return std::move(*this); }
 };
 

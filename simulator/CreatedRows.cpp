@@ -60,11 +60,18 @@ bool CreatedRows::takenByAnotherRow(const DeviceStore &store, const schema::Obje
     if (!table)
         return false;
     for (const Oid &other : store.rowIndexes(*table)) {
+        if (!sameScope(column, index, other))
+            continue;
         const SnmpValue *held = other == index ? nullptr : store.find(instanceOf(column, other));
         if (held && *held == value)
             return true;
     }
     return false;
+}
+
+bool CreatedRows::sameScope(const schema::ObjectDef &column, const Oid &a, const Oid &b)
+{
+    return !column.distinctPerBand || (!a.empty() && !b.empty() && a.front() == b.front());
 }
 
 std::string CreatedRows::checkRows(const ConfigValues &config)

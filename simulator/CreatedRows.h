@@ -22,6 +22,9 @@ public:
     // Whether a row other than `index` holds `value` in `column`.
     static bool takenByAnotherRow(const DeviceStore &store, const schema::ObjectDef &column, const Oid &index,
                                   const SnmpValue &value);
+    // Whether rows `a` and `b` are compared for `column`'s distinct values (a column distinct
+    // per band compares only rows of one band, the first index part).
+    static bool sameScope(const schema::ObjectDef &column, const Oid &a, const Oid &b);
     // Empty when every row in `config` is whole and active and no table holds too many; else why not.
     static std::string checkRows(const ConfigValues &config);
 };

@@ -13,9 +13,10 @@ using Row = std::vector<uint32_t>;
 std::vector<Row> rowsOf(std::string_view table, int clientCount)
 {
     std::vector<Row> rows;
-    if (table == "trbBandTable" || table == "trbRadioTable" || table == "trbWlanStatsTable" || table == "trbWdsBandTable") {
+    if (table == "trbBandTable" || table == "trbRadioTable" || table == "trbWlanStatsTable" || table == "trbWdsBandTable" ||
+        table == "trbFilterBandTable") {
         rows = {{1}, {2}};
-    } else if (table == "trbSsidTable" || table == "trbServiceTable") {
+    } else if (table == "trbSsidTable" || table == "trbServiceTable" || table == "trbFilterSsidTable") {
         for (uint32_t band = 1; band <= 2; ++band)
             for (uint32_t ssid = 0; ssid <= 7; ++ssid)
                 rows.push_back({band, ssid});
@@ -128,6 +129,10 @@ void fillSystem(DeviceStore &s)
     setIfPresent(s, "trbConsoleTimeout", {}, SnmpValue::integer(2));
     setIfPresent(s, "trbPingControl", {}, SnmpValue::integer(1));
     setIfPresent(s, "trbQosAutomatic", {}, SnmpValue::integer(1));
+    for (uint32_t band = 1; band <= 2; ++band) { // no access control; Ethernet broadcasts reach the stations
+        setIfPresent(s, "trbFilterAclMode", {band}, SnmpValue::integer(3));
+        setIfPresent(s, "trbFilterEthernetToWlan", {band}, SnmpValue::integer(1));
+    }
     fillTime(s);
     for (uint32_t port = 1; port <= VlanPorts::names().size(); ++port) {
         setIfPresent(s, "trbVlanPortName", {port}, SnmpValue::text(VlanPorts::names()[port - 1]));

@@ -87,7 +87,8 @@ void Device::write(const Oid &name, SnmpValue value)
 int Device::refusal(const Oid &name, long value) const
 {
     const bool refused = (name == scanOid_ && surveyBlocked(value)) || (name == arrayScanOid_ && value != 0 && !radioOn()) ||
-                         dhcpStateLocked(name, value);
+                         dhcpStateLocked(name, value) ||
+                         (store_.objectOf(name) && AclLists::refused(store_.objectOf(name)->name, value));
     return refused ? SNMP_ERR_INCONSISTENTVALUE : SNMP_ERR_NOERROR;
 }
 
@@ -271,6 +272,8 @@ std::optional<SnmpValue> Device::read(const Oid &name) const
     if (object == "trbBandWirelessState")
         return wirelessState(name.back());
     if (auto value = apArrayValue(object))
+        return value;
+    if (auto value = acl_.read(object))
         return value;
     if (auto text = bandStatusText(object, static_cast<uint32_t>(name.back())))
         return SnmpValue::text(*text);
@@ -548,6 +551,17 @@ DeviceClock::Settings Device::clockSettings() const
     const SnmpValue *dates = store_.find(DeviceStore::instanceOf("trbDstDates"));
     settings.dstDates = dates ? dates->bytes : std::string();
     return settings;
+}
+
+std::vector<uint8_t> Device::aclFileOf() const { return AclFile::encode(acl_.macsOf(acl_.selectedBand())); }
+
+bool Device::applyAclFile(const std::vector<uint8_t> &file, std::string &error)
+{
+    std::vector<AclFile::Mac> macs;
+    if (!AclFile::decode(file, macs, error))
+        return false;
+    acl_.replace(acl_.selectedBand(), macs);
+    return true;
 }
 
 } // namespace trb::sim

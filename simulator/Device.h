@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "AclLists.h"
 #include "ArrayNeighbourhood.h"
 #include "DeviceClock.h"
 #include "DeviceStore.h"
@@ -73,10 +74,10 @@ public:
     }
     const FileCommands &fileCommands() const { return files_; }
 
-    // The ACL file of the band the filter page selects, one MAC a line.
+    // The ACL file of the selected band (trbFilterBand): one MAC a line, xx:xx:xx:xx:xx:xx.
     std::vector<uint8_t> aclFileOf() const;
-    // Replaces that band's ACL list with the file's; false, with the reason and nothing changed,
-    // for a file the device refuses.
+    // Replaces the selected band's list with the file's MACs, all or nothing; false with `error`
+    // naming the bad line when the file is refused.
     bool applyAclFile(const std::vector<uint8_t> &file, std::string &error);
 
     const std::string &statePath() const { return statePath_; }
@@ -136,6 +137,7 @@ private:
     DhcpServer dhcp_;
     DeviceTransfers transfers_;
     FileCommands files_{*this};
+    AclLists acl_{store_};
 
     Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
     Oid intrusionScanOid_, arrayScanOid_, ntpOid_;

@@ -1,5 +1,6 @@
 #include "RowSetPlan.h"
 
+#include "AclLists.h"
 #include "CreatedRows.h"
 #include "ScheduleRules.h"
 #include "SetValidator.h"
@@ -79,7 +80,8 @@ int RowSetPlan::planCreation(const RowKey &row, const RowVarbinds &found)
         return SNMP_ERR_RESOURCEUNAVAILABLE;
     if (!columnsValid)
         return SNMP_ERR_NOERROR; // the column's own error refuses the SET
-    if (duplicatesARow(creation) || !ScheduleRules::consistent(*row.table, creation.values))
+    if (duplicatesARow(creation) || !ScheduleRules::consistent(*row.table, creation.values) ||
+        !AclLists::acceptableRow(*row.table, creation.values))
         return SNMP_ERR_INCONSISTENTVALUE;
     ++created_[row.table];
     creations_.push_back(std::move(creation));
@@ -101,7 +103,7 @@ void RowSetPlan::planEdit(const RowKey &row, const RowVarbinds &found)
             return; // the column's own error refuses the SET
         values[DeviceStore::schemaObjectFor(varbinds_[i].name)] = SetValidator::valueOf(*varbinds_[i].var);
     }
-    if (ScheduleRules::consistent(*row.table, values))
+    if (ScheduleRules::consistent(*row.table, values) && AclLists::acceptableRow(*row.table, values))
         return;
     for (size_t i : found.columns)
         statuses_[i] = SNMP_ERR_INCONSISTENTVALUE;
@@ -117,7 +119,8 @@ bool RowSetPlan::duplicatesARow(const Creation &creation) const
             return true;
         for (const Creation &earlier : creations_) {
             auto held = earlier.values.find(column);
-            if (earlier.table == creation.table && held != earlier.values.end() && held->second == value)
+            if (earlier.table == creation.table && held != earlier.values.end() && held->second == value &&
+                CreatedRows::sameScope(*column, earlier.index, creation.index))
                 return true;
         }
     }

@@ -360,5 +360,34 @@ int apAdvTFTPSettings(APHANDLE handle, const char *pcAddress, const char *fileNa
 int apAdvTFTPUpgradeCmd(APHANDLE handle, int reserved, int command);
 int apAdvTftpGetUpdStatus(APHANDLE handle, char *status);
 int apAdvTftpGetFWversion(APHANDLE handle, char *version);
+// MAC filter and WLAN partition, per band (1 = 2.4 GHz, 2 = 5 GHz). A new handle selects
+// AP_FILTER_GROUP_ALL. BandGet gives the band the radio serves (0 when not read); BandSet stages
+// the band the device's ACL file transfers act on. ACLGet gives the band's mode (1 Accept,
+// 2 Reject, 3 Disable, 4 unavailable in the present AP mode) and its MAC list in two calls
+// (entries null gives the count, then count entries are filled, count set to the entries
+// written); only entries of that band are listed, in entry order, MAC as 12 upper-case hex
+// digits. ACLSet stages a mode 1-3; ACLAdd stages a new row for the entry's MAC (12 hex digits,
+// ':' or '-' separators allowed; a station's address, not multicast nor all zeros) at the
+// lowest free entry number of the band; ACLDetete (the name as the
+// module calls it) stages the removal of the band's row holding that MAC. A band holds at most
+// AP_FILTER_MAX_ACL MACs: a full band (in the last read) or a MAC it already holds gives
+// AP_ERR_BAD_ARGUMENT, as does a bad argument, with nothing staged; the device itself refuses
+// (AP_ERR_SNMP_STATUS + 12, inconsistentValue) an address or entry number that another manager
+// added meanwhile. PartitionGet fills whatever is not null: link integrity and Ethernet-to-WLAN
+// access (0/1), the partition mode value (AP_FILTER_PARTITION_*), the band's multi-SSID state
+// (0/1) and the eight partition values (0 enable, 1 disable, 2 guest mode). SsidStateGet fills
+// the eight SSID states (0/1). PartitionSet stages the band's partition settings.
+APHANDLE apAdvFilterOpen(APHANDLE session, int reserved);
+int apFilterBandGet(APHANDLE handle, int *band);
+int apFilterBandSet(APHANDLE handle, int band);
+int apAdvFilterACLGet(APHANDLE handle, int band, int *mode, apFilterAclList *list);
+int apAdvFilterACLSet(APHANDLE handle, int band, int mode);
+int apAdvFilterACLAdd(APHANDLE handle, int band, int reserved, const apFilterAclEntry *entry);
+int apAdvFilterACLDetete(APHANDLE handle, int band, const apFilterAclEntry *entry);
+int apAdvFilterWLANPartitionGet(APHANDLE handle, int band, int *linkIntegrity, int *ethernetToWlan, int *mode,
+                                int *multiSsidState, apFilterIntList *partition);
+int apAdvFilterWLANSssidStateGet(APHANDLE handle, int band, apFilterIntList *states);
+int apAdvFilterWLANPartitionSet(APHANDLE handle, int band, int linkIntegrity, int ethernetToWlan,
+                                const apFilterIntList *partition);
 
 } // extern "C"

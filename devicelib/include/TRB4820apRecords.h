@@ -934,3 +934,55 @@ static_assert(offsetof(apVlanPortEntry, pvid) == 3076);
 static_assert(offsetof(apVlanList, entries) == sizeof(void *));
 static_assert(offsetof(apVlanPvidRecord, portCount) == 4);
 static_assert(offsetof(apVlanPvidRecord, ssidCount) == offsetof(apVlanPvidRecord, ports) + sizeof(void *));
+
+// MAC filter and WLAN partition (apAdvFilter*, apFilterBand*). Groups: the device's current
+// band; the ACL (the selected band, each band's mode and its MAC list); the partition settings
+// of each band; the SSID states (read, not used by the page); the per-SSID partition values and
+// the band's multi-SSID state.
+enum {
+    AP_FILTER_GROUP_CURRENT_BAND = 0x1,
+    AP_FILTER_GROUP_ACL = 0x2,
+    AP_FILTER_GROUP_PARTITION = 0x4,
+    AP_FILTER_GROUP_SSID_STATES = 0x8,
+    AP_FILTER_GROUP_SSID_PARTITION = 0x10,
+    AP_FILTER_GROUP_ALL = 0x1F,
+};
+enum {
+    AP_FILTER_MAC_SIZE = 1024,
+    AP_FILTER_MAX_ACL = 256, // MAC entries a band holds
+    AP_FILTER_SSIDS = 8,     // primary SSID and seven more
+};
+// Access-control modes; the device reports AP_FILTER_ACL_UNAVAILABLE while its AP mode has no
+// stations to filter (WDS bridge, wireless client).
+enum { AP_FILTER_ACL_ACCEPT = 1, AP_FILTER_ACL_REJECT = 2, AP_FILTER_ACL_DISABLE = 3, AP_FILTER_ACL_UNAVAILABLE = 4 };
+// Partition mode values: 1 partition applies; 4 not available in wireless-client mode, 5 not
+// available in WDS bridge mode.
+enum { AP_FILTER_PARTITION_AVAILABLE = 1, AP_FILTER_PARTITION_CLIENT_MODE = 4, AP_FILTER_PARTITION_BRIDGE_MODE = 5 };
+
+// One MAC of an access-control list.
+struct apFilterAclEntry {
+    int32_t band;                  // 1 or 2
+    int32_t index;                 // the row's entry number within its band
+    char mac[AP_FILTER_MAC_SIZE];  // 12 hex digits
+};
+
+// In/out list header of apAdvFilterACLGet.
+struct apFilterAclList {
+    int32_t count;
+    apFilterAclEntry *entries;
+};
+
+// Eight values, one per SSID (primary SSID first).
+struct apFilterIntList {
+    int32_t count; // AP_FILTER_SSIDS
+    int32_t *values;
+};
+
+static_assert(sizeof(apFilterAclEntry) == 1032);
+static_assert(offsetof(apFilterAclEntry, band) == 0);
+static_assert(offsetof(apFilterAclEntry, index) == 4);
+static_assert(offsetof(apFilterAclEntry, mac) == 8);
+static_assert(offsetof(apFilterAclList, count) == 0);
+static_assert(offsetof(apFilterAclList, entries) == sizeof(void *));
+static_assert(offsetof(apFilterIntList, count) == 0);
+static_assert(offsetof(apFilterIntList, values) == sizeof(void *));

@@ -10,7 +10,8 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan, Schedule, TftpCommand };
+                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan, Schedule, TftpCommand,
+                              Filter };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -66,6 +67,8 @@ enum RecordLayout : uint32_t {
     LayoutScheduleRadio = 111,  // the radio values of apAdvScheduleList (ScheduleFamily.cpp)
     LayoutTftpSettings = 120,   // the values apAdvTFTPSettings stages (TftpCommandFamily.cpp)
     LayoutTftpStatus = 121,     // the update status and firmware version texts
+    LayoutFilterAclEntry = 130, // apFilterAclEntry, one table row (FilterFamily.cpp)
+    LayoutFilterValues = 131,   // per-band and per-SSID filter values, walked and read by instance
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -21,6 +21,7 @@ rows::Subtree schedule(); // 19 trbSchedule: wireless schedule rules
 rows::Subtree timeConfig(); // 15 trbTime: time server, time zone and daylight saving
 rows::Subtree dhcp();     // 16 trbDhcp: DHCP server, static bindings and leases
 rows::Subtree qos();      // 18 trbQos: QoS switches and classification rules
+rows::Subtree filter();   // 21 trbFilter: MAC access-control lists and WLAN partition
 rows::Subtree vlan();     // 17 trbVlan: VLANs, their member ports and the port VIDs
 rows::Subtree tftp();     // 20 trbTftp: file transfers to and from the PC
 

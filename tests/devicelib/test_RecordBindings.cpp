@@ -171,7 +171,8 @@ bool walkedRow(uint32_t layout)
           LayoutWdsPeerRow,
           LayoutIntrusionRow, LayoutIntrusionValues, LayoutArrayFoundRow, LayoutArrayMemberRow, LayoutAdminRange,
           LayoutQosRule, LayoutQosRuleStatus, LayoutDhcpStatic, LayoutDhcpLeaseRow, LayoutDhcpStaticLeaseRow,
-          LayoutVlanRow, LayoutVlanPvids, LayoutVlanPortRow, LayoutScheduleRule})
+          LayoutVlanRow, LayoutVlanPvids, LayoutVlanPortRow, LayoutScheduleRule, LayoutFilterAclEntry,
+          LayoutFilterValues})
         if (layout == walked)
             return true;
     return false;

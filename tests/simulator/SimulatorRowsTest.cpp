@@ -244,4 +244,36 @@ TEST_F(SimulatorRows, ACreationAndASaveInOneSetSavesTheRow)
     EXPECT_EQ(rowCount(), 1u);
 }
 
+// The ACL rows: one list per band, each address once in a band, stations only, 256 a band.
+TEST_F(SimulatorRows, AclRowsAreStationsListedOncePerBand)
+{
+    const std::string entry = "1.3.6.1.4.1.32473.4820.21.3.1.";
+    auto create = [&](unsigned band, unsigned index, const std::string &mac) {
+        const std::string n = "." + std::to_string(band) + "." + std::to_string(index);
+        return std::vector<std::string>{entry + "4" + n, "i", "4", entry + "3" + n, "x", mac};
+    };
+    ASSERT_EQ(snmpset(create(1, 1, "021a48000001")).exitCode, 0);
+    EXPECT_EQ(snmpset(create(2, 1, "021a48000001")).exitCode, 0) << "the other band lists it too";
+    const struct {
+        const char *what;
+        std::vector<std::string> arguments;
+        const char *reason;
+    } refusals[] = {
+        {"the address again in its band", create(1, 2, "021A48000001"), "inconsistentValue"},
+        {"a multicast address", create(1, 2, "01005e000001"), "inconsistentValue"},
+        {"the zero address", create(1, 2, "000000000000"), "inconsistentValue"},
+        {"a 257th entry number", create(1, 257, "021a48000002"), "noCreation"},
+        {"a third band", create(3, 1, "021a48000002"), "noCreation"},
+        {"an edit to a multicast address", {entry + "3.1.1", "x", "ffffffffffff"}, "inconsistentValue"},
+    };
+    for (const auto &r : refusals) {
+        ToolResult refused = snmpset(r.arguments, {"-Ir"});
+        EXPECT_NE(refused.exitCode, 0) << r.what;
+        EXPECT_NE(refused.output.find(r.reason), std::string::npos) << r.what << ":\n" << refused.output;
+    }
+    SnmpTestClient reader(sim.address(), "public");
+    EXPECT_EQ(reader.getObject("trbFilterAclMac", {1, 1})->bytes, std::string("\x02\x1a\x48\x00\x00\x01", 6));
+    EXPECT_EQ(reader.getObject("trbFilterAclMac", {1, 2})->type, SNMP_NOSUCHINSTANCE) << "no refused row was made";
+}
+
 } // namespace

@@ -41,6 +41,7 @@ void addQosBindings(BindingTable &table);
 void addVlanBindings(BindingTable &table);
 void addScheduleBindings(BindingTable &table);
 void addTftpCommandBindings(BindingTable &table);
+void addFilterBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -58,6 +59,7 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addVlanBindings,
     addScheduleBindings,
     addTftpCommandBindings,
+    addFilterBindings,
 };
 
 } // namespace trb::devicelib

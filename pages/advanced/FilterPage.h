@@ -1,0 +1,95 @@
+#pragma once
+#include <QString>
+
+#include <vector>
+
+#include "PopupPage.h"
+#include "TRB4820apRecords.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace trb {
+
+class ActionIconListCtrl;
+class FilterPartitionTab;
+class MacAddressEdit;
+class RecordListCtrl;
+
+// Advanced > Filter: the MAC access-control list of a band with the associated clients and the
+// ACL file panel, and the WLAN partition settings.
+class FilterPage : public PopupPage {
+    Q_OBJECT
+public:
+    explicit FilterPage(QWidget *parent = nullptr);
+
+    static inline const char kTitle[] = "Advanced \\ Filter";
+    static constexpr int kMaxAclEntries = 256;
+    static inline const char kAclFileFilter[] = "ACL File(*.acl)|*.acl|All Files(*.*)|*.*||";
+
+    enum AclColumn { IdColumn, MacColumn, DeleteColumn };
+    enum ClientColumn { ClientMacColumn, ClientSsidColumn, ClientBandColumn, ClientAuthColumn, ClientSignalColumn };
+    enum AclOperation { AddMac = 0, DeleteMac = 1, ModeOnly = 2 };
+
+    struct Controls {
+        QTabWidget *tabs = nullptr;
+        QWidget *aclTab = nullptr;
+        QComboBox *aclBand = nullptr;
+        QComboBox *accessControl = nullptr;
+        MacAddressEdit *mac = nullptr;
+        QPushButton *add = nullptr;
+        ActionIconListCtrl *aclList = nullptr;
+        RecordListCtrl *clientList = nullptr;
+        QLineEdit *uploadFile = nullptr;
+        QPushButton *browse = nullptr;
+        QPushButton *upload = nullptr;
+        QPushButton *download = nullptr;
+        QPushButton *aclSave = nullptr;
+        FilterPartitionTab *partition = nullptr;
+    };
+    const Controls &controls() const { return c_; }
+    // The band whose values the page shows and changes (1 = 2.4 GHz, 2 = 5 GHz).
+    int shownBand() const { return shownBand_; }
+
+    // "12 digits" -> "xx:xx:..."; a text that already has colons (or is not 12 characters) as it is.
+    static QString ShownMac(const QString &deviceMac);
+
+    void Add();
+    void DeleteRow(int row);
+    void ClientClicked(int row);
+    void SaveAcl();
+    void SavePartition();
+    void Browse();
+
+    int ReadOnShow() override;
+    void OnReadDone() override;
+    void OnWriteDone(int result) override;
+    void OnMonitorDone(APHANDLE monitor, int result) override;
+    void UpdateEnabling() override;
+
+protected:
+    // The ACL file transfers run on the shared transfer flow.
+    virtual void StartAclUpload() {}
+    virtual void StartAclDownload() {}
+
+private:
+    void BuildControls();
+    QWidget *BuildAclTab();
+    QWidget *BuildAclFilePanel();
+    void LoadBand(int band);
+    void LoadAcl(int band);
+    void LoadPartition(int band);
+    bool TakenByRow(const QString &plainMac) const;
+    void ChangeAcl(int modeIndex, const QString &plainMac, AclOperation operation);
+    // Sends what is staged behind the wait dialog; the page is read again when it completes.
+    void Apply();
+
+    Controls c_;
+    int deviceBand_ = 1;
+    int shownBand_ = 1;
+    bool aclUnavailable_ = false; // the device reports mode 4: access control does not apply
+};
+
+} // namespace trb
