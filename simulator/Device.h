@@ -7,6 +7,7 @@
 
 #include "ArrayNeighbourhood.h"
 #include "DeviceClock.h"
+#include "DeviceLog.h"
 #include "DeviceStore.h"
 #include "DhcpServer.h"
 #include "Neighbourhood.h"
@@ -64,6 +65,10 @@ public:
 
     // File transfers to and from the PC; tick() runs their completions on the agent's thread.
     DeviceTransfers &transfers() { return transfers_; }
+    // What happened on the device, as it sends it to the PC. It starts empty at power-on and
+    // keeps its lines through the device's own restarts.
+    DeviceLog &log() { return log_; }
+    const DeviceLog &log() const { return log_; }
     void tick() { transfers_.poll(); }
 
     const std::string &statePath() const { return statePath_; }
@@ -99,6 +104,13 @@ private:
     int64_t dhcpServerLock() const;
     bool dhcpStateLocked(const Oid &name, long value) const;
     std::optional<SnmpValue> apArrayValue(std::string_view object) const;
+    // The lines of a start: the start itself, then every station that associates.
+    void logBoot();
+    int executeCommand(long command);
+    // Stores the log on the PC the request objects name.
+    void sendLog();
+    // A manager's change of a setting, for the log when the SET commits.
+    void holdSettingChange(const Oid &name, const SnmpValue &value);
 
     DeviceStore store_;
     ConfigValues factoryConfig_;
@@ -117,10 +129,12 @@ private:
     ArrayNeighbourhood arrays_{kDefaultSurveySeed};
     DeviceClock clock_;
     DhcpServer dhcp_;
+    DeviceLog log_;
     DeviceTransfers transfers_;
 
     Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
     Oid intrusionScanOid_, arrayScanOid_, ntpOid_;
+    Oid logRequestOid_, logClearOid_, logCountOid_;
 };
 
 } // namespace trb::sim

@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan, Schedule };
+                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan, Schedule, Log };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -64,6 +64,9 @@ enum RecordLayout : uint32_t {
     LayoutVlanPortRow = 92,     // apVlanPortEntry, one port-view row
     LayoutScheduleRule = 110,   // apScheduleRule, one table row
     LayoutScheduleRadio = 111,  // the radio values of apAdvScheduleList (ScheduleFamily.cpp)
+    LayoutLogSettings = 140,    // apLogSettingsRecord (LogFamily.cpp)
+    LayoutEmailNtf = 141,       // apEmailNtfRecord
+    LayoutLogRequest = 142,     // the values of apSysLogSettingsGetLog
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 
