@@ -99,7 +99,6 @@ void fillLog(DeviceStore &s)
     setIfPresent(s, "trbEmailSmtpPort", {}, SnmpValue::integer(25));
     setIfPresent(s, "trbEmailServerType", {}, SnmpValue::integer(1));
     setIfPresent(s, "trbEmailSchedule", {}, SnmpValue::text("24"));
-    setIfPresent(s, "trbLogRequestFile", {}, SnmpValue::text("LogFile.RD"));
 }
 
 // The server off, ready with a pool on the device's own subnet.

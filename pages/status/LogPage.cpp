@@ -94,7 +94,7 @@ void LogPage::RequestLog()
     FindLocalAddressFor(address); // whatever it leaves is sent, the empty text included
     const QByteArray pc = address.toLatin1();
     apSysLogSettingsGetLog(primaryHandle, pc.constData(), kLogFileName);
-    RequestWrite();
+    SendWrite();
     StartBusy(kBusyMs);
 }
 
@@ -128,6 +128,7 @@ void LogPage::ShowLogFile()
 
 void LogPage::OnWriteDone(int)
 {
+    writesOut_ = std::max(writesOut_ - 1, 0);
     const bool cleared = clearPending_;
     clearPending_ = false;
     if (cleared)
@@ -145,7 +146,7 @@ void LogPage::ClearLog()
     apSysLogSettingsClearLog(primaryHandle);
     MainWindowLink::SetEnabled(false);
     StartBusy(kBusyMs);
-    if (RequestWrite() != 0)
+    if (SendWrite() != 0)
         clearPending_ = false; // no completion will come
 }
 
@@ -166,7 +167,15 @@ void LogPage::Save()
     if (const int refused = apSysLogSettingsParaSet(primaryHandle, log.serverAddress, log.systemActivity,
                                                     log.wirelessActivity, log.notice, log.remoteLogEnable))
         return ShowLibraryError(refused);
-    RequestWrite();
+    SendWrite();
+}
+
+int LogPage::SendWrite()
+{
+    const int code = RequestWrite();
+    if (code == 0)
+        ++writesOut_;
+    return code;
 }
 
 void LogPage::UpdateEnabling() { c_.settings->UpdateEnabling(); }

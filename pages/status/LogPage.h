@@ -41,6 +41,8 @@ public:
     void ClearLog();
     void Save();
     bool clearPending() const { return clearPending_; }
+    // True while a request is out or timer 1 runs: what the page shows may still change.
+    bool waiting() const { return busy || writesOut_ > 0 || timer1_.isActive(); }
     const VtTFTPServer &tftpServer() const { return *server_; }
 
     int ReadOnShow() override;
@@ -58,12 +60,15 @@ private:
     void StartBusy(int ms);
     void EndBusy();
     void ShowLibraryError(int code);
+    // RequestWrite, counting it until its completion.
+    int SendWrite();
 
     Controls c_;
     std::unique_ptr<VtTFTPServer> server_;
     QTimer timer1_;
     bool busyCursor_ = false;
     bool clearPending_ = false;
+    int writesOut_ = 0;
 };
 
 } // namespace trb

@@ -48,6 +48,7 @@ public:
         int serverType = 1; // 1 Internal, 2 Gmail, 3 Hotmail
         bool authentication = false, sslTls = false;
         QString schedule;
+        bool operator==(const Values &) const = default;
     };
     static Values FromRecords(const apLogSettingsRecord &log, const apEmailNtfRecord &mail);
     // The records to send; the remote-log switch is on exactly when a server is given.
