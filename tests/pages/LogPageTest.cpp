@@ -293,6 +293,27 @@ TEST_F(LogPageTest, WithEnableUntickedBadMailEntriesAreSaved)
     EXPECT_EQ(device.password, "one");
 }
 
+// Unchecked with notification off, a port the device cannot take is refused by the library:
+// the page says so and sends nothing, rather than a part of the settings.
+TEST_F(LogPageTest, APortOutOfRangeWithEnableUntickedSendsNothing)
+{
+    ASSERT_EQ(WriteDevice(Sample()), 0);
+    const auto before = Device();
+    PlaceLogFile({});
+    PageHolder page(OpenPage());
+    const auto &f = Form(page.get());
+    f.port->setText("70000");
+    f.logServer->setText("192.168.1.61");
+    f.enable->setChecked(false);
+    Save(page.get());
+    EXPECT_EQ(messages->count(), 0);
+    EXPECT_NE(page->statusText().indexOf("argument", 0, Qt::CaseInsensitive), -1) << page->statusText().toStdString();
+    EXPECT_TRUE(Device() == before) << "something was sent";
+    page->controls().view->controls().refresh->click(); // the next write carries only the log request
+    Settle(page.get());
+    EXPECT_TRUE(Device() == before) << "the refused save went out later";
+}
+
 TEST_F(LogPageTest, EnableGovernsTheMailFields)
 {
     PageHolder page(OpenPage());
