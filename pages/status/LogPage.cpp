@@ -36,6 +36,13 @@ LogPage::LogPage(QWidget *parent)
     timer1_.setSingleShot(true);
     connect(&timer1_, &QTimer::timeout, this, &LogPage::EndBusy);
     server_->SetTimeout(500, 3);
+    // The device stores its log some time after it took the request, often after the read
+    // that follows it: the new file is shown as soon as it has landed whole.
+    connect(server_.get(), &VtTFTPServer::transferFinished, this,
+            [this](const QString &fileName, bool upload, bool complete) {
+                if (upload && complete && fileName == QLatin1String(kLogFileName))
+                    ShowLogFile();
+            });
     if (!server_->Run(DataDirectory(), VtTFTPServer::kDefaultPort))
         ShowMessage(server_->LastError()); // the log cannot arrive: say why
 }

@@ -20,7 +20,9 @@
 #include <cstring>
 #include <functional>
 
+#include "DeviceReportedAddress.h"
 #include "IpAddressEdit.h"
+#include "LocalNetworkSource.h"
 #include "LogPage.h"
 #include "LogSettingsTab.h"
 #include "LogViewTab.h"
@@ -52,13 +54,28 @@ const char kDeviceLines[] = "2026-12-08 14:20:00 | [info] System started\n"
                             "2026-12-08 14:20:01 | [notice] Setting trbLogServer changed to 10.0.0.9\n"
                             "12:00:00[error] boom\n";
 
+// The PC's interfaces as a test gives them; none by default.
+class MadeUpNetwork final : public trb::LocalNetworkSource {
+public:
+    MadeUpNetwork() { Install(this); }
+    ~MadeUpNetwork() override { Install(nullptr); }
+    QList<trb::LocalInterfaceEntry> Interfaces() const override { return interfaces; }
+    QList<trb::NetworkAdapter> Adapters() const override { return {}; }
+    QList<trb::LocalInterfaceEntry> interfaces;
+};
+
+// The page's server and the device's transfers meet on a free port. Without an interface the
+// page finds no PC address, so the device sends nothing behind a test's back.
 class LogPageTest : public PageTest {
 protected:
+    explicit LogPageTest(int port = FreeUdpPort())
+        : PageTest({"--reboot-seconds", "1", "--tftp-port", std::to_string(port)}), tftpPort(port)
+    {
+    }
     void SetUp() override
     {
         PageTest::SetUp();
         qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
-        tftpPort = FreeUdpPort();
         qputenv("TRB4820_TFTP_PORT", QByteArray::number(tftpPort));
     }
     void TearDown() override
@@ -150,7 +167,8 @@ protected:
     }
 
     QTemporaryDir dataHome;
-    int tftpPort = 0;
+    MadeUpNetwork network;
+    const int tftpPort;
 };
 
 TEST_F(LogPageTest, ShowsTheDevicesSettings)
@@ -371,6 +389,7 @@ TEST_F(LogPageTest, OpeningAndRefreshAskTheDeviceForItsLog)
 {
     PageHolder page(OpenPage());
     EXPECT_EQ(SnmpGet("trbLogRequestFile.0"), "LogFile.RD");
+    EXPECT_EQ(SnmpGet("trbLogRequestAddress.0"), "0.0.0.0") << "no PC address found: sent as none";
     ASSERT_TRUE(SnmpSet("trbLogRequestFile.0", 's', "other.RD"));
     page->controls().view->controls().refresh->click();
     EXPECT_TRUE(page->waiting());
@@ -427,6 +446,51 @@ TEST_F(LogPageTest, ColumnsShareTheListsWidth)
         EXPECT_EQ(header->sectionSize(1), width / 8) << size.width();
         EXPECT_EQ(header->sectionSize(2), width * 5 / 8) << size.width();
     }
+}
+
+} // namespace
+
+namespace {
+
+// End to end: the device's TFTP client stores its log with the page's server, on loopback.
+class LogPageTransferTest : public LogPageTest {
+protected:
+    void SetUp() override
+    {
+        LogPageTest::SetUp();
+        trb::LocalInterfaceEntry loopback;
+        loopback.address = "127.0.0.1";
+        loopback.netmask = "255.0.0.0";
+        loopback.up = loopback.loopback = true;
+        network.interfaces = {loopback};
+        trb::SetDeviceReportedAddress("127.0.0.1", "255.0.0.0"); // the PC address is then 127.0.0.1
+    }
+    void TearDown() override
+    {
+        trb::SetDeviceReportedAddress({}, {});
+        LogPageTest::TearDown();
+    }
+};
+
+TEST_F(LogPageTransferTest, TheDevicesLogArrivesAndIsShown)
+{
+    QFile::remove(LogPage::LogFilePath());
+    PageHolder page(OpenPage());
+    const auto &v = page->controls().view->controls();
+    ASSERT_TRUE(WaitFor([&] { return v.list->rowCount() > 0; }, 5000)) << "shown once it has landed";
+    WaitForQuietLog();
+    messages->clear();
+    const int before = v.list->rowCount();
+    page->controls().view->controls().refresh->click();
+    Settle(page.get());
+    ASSERT_TRUE(WaitFor([&] { return v.list->rowCount() > before; }, 5000));
+    EXPECT_EQ(messages->count(), 0) << messages->texts().join('|').toStdString();
+    EXPECT_EQ(v.list->item(0, 1)->text(), "info");
+    EXPECT_EQ(v.list->item(0, 2)->text(), " System started");
+    EXPECT_EQ(v.total->text(), QString::number(v.list->rowCount()));
+    // The second request's file holds the first one's outcome.
+    const QList<QTableWidgetItem *> sent = v.list->findItems(" Log sent to 127.0.0.1 as LogFile.RD", Qt::MatchExactly);
+    EXPECT_FALSE(sent.isEmpty());
 }
 
 } // namespace
