@@ -3,7 +3,8 @@
 // the newest entries only, and is sent to the PC as text, one entry a line:
 //   "2026-12-08 14:20:00 | [info] System started"
 // Lines written while a SET is in progress are held until the SET commits, so a SET that is
-// undone leaves no trace. Safe to call from any thread.
+// undone leaves no trace. Lines are added on the agent's thread, where transfer completions run
+// too: the clock reads the device's state.
 #include <cstddef>
 #include <deque>
 #include <functional>
