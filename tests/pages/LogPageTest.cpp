@@ -1,5 +1,6 @@
 // Status > Log against the simulator: the settings tab round trip, its checks with nothing sent,
 // the log file the page reads from its data folder, Clear, and the list's columns.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -242,6 +243,7 @@ TEST_F(LogPageTest, SaveReachesTheDevice)
         EXPECT_EQ(device.userName, "user.name");
         EXPECT_EQ(device.password, "secret");
         EXPECT_EQ(device.schedule, "24");
+        EXPECT_EQ(f.logServer->text(), c.expectServer) << "read again after the save";
         EXPECT_NE(SnmpGet("trbRemoteLogEnable.0").find(c.remote), std::string::npos) << SnmpGet("trbRemoteLogEnable.0");
     }
 }
@@ -415,10 +417,15 @@ TEST_F(LogPageTest, ClearEmptiesTheListAndTheDeviceLog)
     ASSERT_EQ(page->controls().view->rowCount(), 3);
     WaitForQuietLog(); // the outcome of the page's log request is logged too
     ASSERT_NE(SnmpGet("trbLogEntryCount.0"), "1");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     page->controls().view->controls().clear->click();
     EXPECT_EQ(page->controls().view->rowCount(), 0);
     EXPECT_EQ(page->controls().view->controls().total->text(), "0");
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_FALSE(mainWindow->isEnabled());
     Settle(page.get());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "timer 1 drops the busy cursor";
     EXPECT_FALSE(page->clearPending());
     EXPECT_EQ(page->controls().view->rowCount(), 0) << "no re-read follows a clear";
     EXPECT_EQ(SnmpGet("trbLogEntryCount.0"), "1") << "only the line saying so";
