@@ -230,6 +230,17 @@ TEST(SimulatorLog, OnlyCommittedSetsReachTheLog)
     EXPECT_EQ(count(), start + 1);
     EXPECT_EQ(writer.getObject("trbLogRequestAction")->number, 0) << "an action reads idle";
 
+    // A row a manager creates, then destroys: one line each, whatever its columns.
+    trb::test::Varbind ip{SnmpTestClient::oidOf("trbArpGatewayIp", {1}), ASN_IPADDRESS, 0, std::string("\xc0\xa8\x01\x01", 4)};
+    trb::test::Varbind mac{SnmpTestClient::oidOf("trbArpGatewayMac", {1}), ASN_OCTET_STR, 0,
+                           std::string("\x02\x1a\x48\x20\x00\x01", 6)};
+    auto created = writer.set({SnmpTestClient::integer("trbArpGatewayStatus", {1}, 4), ip, mac});
+    ASSERT_TRUE(created.answered);
+    ASSERT_EQ(created.errorStatus, SNMP_ERR_NOERROR);
+    EXPECT_EQ(count(), start + 2);
+    ASSERT_EQ(writer.setObject("trbArpGatewayStatus", {1}, ASN_INTEGER, "", 6), SNMP_ERR_NOERROR);
+    EXPECT_EQ(count(), start + 3);
+
     ASSERT_EQ(writer.setObject("trbLogClear", {}, ASN_INTEGER, "", 1), SNMP_ERR_NOERROR);
     EXPECT_EQ(count(), 1) << "only the line saying so";
     EXPECT_EQ(writer.getObject("trbLogClear")->number, 0);
