@@ -11,6 +11,7 @@
 #include "HomeInfoPageTrb.h"
 #include "IntrusionPage.h"
 #include "LanPage.h"
+#include "LogPage.h"
 #include "MultiSsidPage.h"
 #include "PerformancePage.h"
 #include "PlaceholderPage.h"
@@ -67,7 +68,7 @@ const PageCommand kCommands[] = {
     {K::WdsInformation, "&Status", "&WDS Information", WdsInfoPage::kTitle, {610, 280}, 0,
      true, &Make<WdsInfoPage>},
     {K::Stats, "&Status", "&Stats", StatisticsPage::kTitle, {600, 690}, 0, false, &Make<StatisticsPage>},
-    {K::Log, "&Status", "&Log", "Status \\ Log", {600, 700}, 0, false},
+    {K::Log, "&Status", "&Log", LogPage::kTitle, {600, 700}, 0, false, &Make<LogPage>},
     {K::System, "Sys&tem", "&System", SystemPage::kTitle, {470, 260}, 1, false, &Make<SystemPage>},
 };
 static_assert(std::size(kCommands) == kPageKindCount);

@@ -35,7 +35,8 @@ const Schema &schema()
                           subtrees::vlan,
                           subtrees::schedule,
                           subtrees::tftp,
-                          subtrees::filter}) {
+                          subtrees::filter,
+                          subtrees::log}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "LogLines.h"
 #include "SetValidator.h"
 
 namespace trb::sim {
@@ -74,8 +75,13 @@ int AgentHandler::dispatch(netsnmp_mib_handler *handler, netsnmp_handler_registr
     case MODE_GETNEXT: self->getNext(info, requests); break;
     case MODE_SET_RESERVE1: self->reserve(info, requests); break;
     case MODE_SET_ACTION: self->action(info, requests); break;
-    case MODE_SET_UNDO: self->undo(requests); break;
-    default: break; // RESERVE2, COMMIT, FREE: nothing to do
+    case MODE_SET_UNDO:
+        self->undo(requests);
+        self->device_.log().dropHeld();
+        break;
+    case MODE_SET_COMMIT: self->device_.log().commitHeld(); break;
+    case MODE_SET_FREE: self->device_.log().dropHeld(); break;
+    default: break; // RESERVE2: nothing to do
     }
     return SNMP_ERR_NOERROR;
 }
@@ -192,12 +198,14 @@ void AgentHandler::applyRows(const RowSetPlan &plan, const std::vector<netsnmp_r
 {
     for (const auto &created : plan.creations()) {
         device_.addRow(*created.table, created.index, created.values);
+        device_.log().hold(LogPriority::Notice, LogLines::rowAdded(*created.table, created.index));
         auto *undo = new RowUndo{created.table, created.index, {}};
         netsnmp_request_add_list_data(requests[created.statusVarbind],
                                       netsnmp_create_data_list(kRowUndoKey, undo, freeRowUndo));
     }
     for (const auto &destroyed : plan.destructions()) {
         auto *undo = new RowUndo{destroyed.table, destroyed.index, device_.removeRow(*destroyed.table, destroyed.index)};
+        device_.log().hold(LogPriority::Notice, LogLines::rowRemoved(*destroyed.table, destroyed.index));
         netsnmp_request_add_list_data(requests[destroyed.statusVarbind],
                                       netsnmp_create_data_list(kRowUndoKey, undo, freeRowUndo));
     }

@@ -92,6 +92,16 @@ void fillTime(DeviceStore &s)
     setIfPresent(s, "trbDstDates", {}, SnmpValue::text("Mar,2nd,Sun,2 am,Nov,1st,Sun,2 am"));
 }
 
+// Every log type on, no remote server, mail off on the usual SMTP port with a daily schedule.
+void fillLog(DeviceStore &s)
+{
+    for (const char *type : {"trbLogSystemActivity", "trbLogWirelessActivity", "trbLogNotice"})
+        setIfPresent(s, type, {}, SnmpValue::integer(1));
+    setIfPresent(s, "trbEmailSmtpPort", {}, SnmpValue::integer(25));
+    setIfPresent(s, "trbEmailServerType", {}, SnmpValue::integer(1));
+    setIfPresent(s, "trbEmailSchedule", {}, SnmpValue::text("24"));
+}
+
 // The server off, ready with a pool on the device's own subnet.
 void fillDhcp(DeviceStore &s)
 {
@@ -268,6 +278,7 @@ DeviceStore DefaultDevice::build(int clientCount, const std::string &country)
     fillClients(store, clientCount);
     fillWireless(store, country);
     fillDhcp(store);
+    fillLog(store);
     return store;
 }
 

@@ -8,6 +8,7 @@
 #include <net-snmp/net-snmp-includes.h>
 
 #include "IntrusionDetector.h"
+#include "LogLines.h"
 
 namespace trb::sim {
 
@@ -16,6 +17,7 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
     : store_(std::move(factory)), factoryConfig_(store_.config()), savedConfig_(factoryConfig_),
       statePath_(std::move(statePath)), rebootTime_(rebootTime), bootTime_(Clock::now()),
       neighbourhood_(std::move(neighbourhood)), counters_(counterStart, stationsOn(1), stationsOn(2)),
+      log_([this] { return systemTime().bytes; }),
       upTimeOid_(DeviceStore::instanceOf("trbUpTime")),
       systemTimeOid_(DeviceStore::instanceOf("trbSystemTime")),
       cpuOid_(DeviceStore::instanceOf("trbCpuLoad")), memoryOid_(DeviceStore::instanceOf("trbMemoryLoad")),
@@ -24,7 +26,10 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
       scanOid_(DeviceStore::instanceOf("trbSurveyScan")), clearOid_(DeviceStore::instanceOf("trbStatisticsClear")),
       intrusionScanOid_(DeviceStore::instanceOf("trbIntrusionScan")),
       arrayScanOid_(DeviceStore::instanceOf("trbApArrayScan")),
-      ntpOid_(DeviceStore::instanceOf("trbNtpEnable"))
+      ntpOid_(DeviceStore::instanceOf("trbNtpEnable")),
+      logRequestOid_(DeviceStore::instanceOf("trbLogRequestAction")),
+      logClearOid_(DeviceStore::instanceOf("trbLogClear")),
+      logCountOid_(DeviceStore::instanceOf("trbLogEntryCount"))
 {
     const schema::TableDef &table = *schema::findTable("trbWiredMacTable");
     const schema::ObjectDef *column = schema::findObject("trbWiredMac");
@@ -32,6 +37,54 @@ Device::Device(DeviceStore factory, std::string statePath, std::chrono::millisec
     for (const MacBytes &mac : neighbourhood_.wiredMacs())
         store_.addRow(table, {++index}, {{column, SnmpValue::text(std::string(mac.begin(), mac.end()))}});
     refreshLeases();
+    logBoot();
+}
+
+void Device::logBoot()
+{
+    log_.add(LogPriority::Info, "System started");
+    std::map<Oid, std::pair<std::string, int64_t>> stations; // by row: MAC, band
+    store_.forEach([&](const Oid &name, const schema::ObjectDef &object, const SnmpValue &value) {
+        const std::string_view column = object.name;
+        const Oid row(name.begin() + long(schema::kBaseOidLength + object.oid.size()), name.end());
+        if (column == "trbClientMac")
+            stations[row].first = value.bytes;
+        else if (column == "trbClientBand")
+            stations[row].second = value.number;
+    });
+    for (const auto &[row, station] : stations)
+        log_.add(LogPriority::Info, LogLines::stationAssociated(station.first, station.second));
+}
+
+// A request without a PC address, or one the transfer cannot reach, leaves a line saying why.
+void Device::sendLog()
+{
+    const SnmpValue *address = store_.find(DeviceStore::instanceOf("trbLogRequestAddress"));
+    const SnmpValue *file = store_.find(DeviceStore::instanceOf("trbLogRequestFile"));
+    std::string host;
+    for (unsigned char octet : address ? address->bytes : std::string())
+        host += (host.empty() ? "" : ".") + std::to_string(octet);
+    const std::string name = file ? file->bytes : std::string();
+    if (host.empty() || host == "0.0.0.0" || name.empty()) {
+        log_.add(LogPriority::Warning, "Log not sent: no PC address or file name");
+        return;
+    }
+    const std::string text = log_.text();
+    transfers_.store(host, name, DeviceTransfers::Bytes(text.begin(), text.end()),
+                     [this, host, name](const FileMover::Result &result) {
+                         if (result.ok)
+                             log_.add(LogPriority::Info, "Log sent to " + host + " as " + name);
+                         else
+                             log_.add(LogPriority::Error, "Log not sent to " + host + ": " + result.error);
+                     });
+}
+
+void Device::holdSettingChange(const Oid &name, const SnmpValue &value)
+{
+    const schema::ObjectDef *object = store_.objectOf(name);
+    const SnmpValue *old = store_.find(name);
+    if (object && object->config && old && !(*old == value))
+        log_.hold(LogPriority::Notice, LogLines::settingChanged(*object, name, value));
 }
 
 void Device::addRow(const schema::TableDef &table, const Oid &index,
@@ -106,6 +159,14 @@ bool Device::runScan(const Oid &name, const SnmpValue &value)
             scanArrays();
     } else if (name == clearOid_) {
         counters_.clear(long(value.number));
+    } else if (name == logRequestOid_) {
+        if (value.number == 1)
+            sendLog();
+    } else if (name == logClearOid_) {
+        if (value.number == 1) {
+            log_.clear();
+            log_.add(LogPriority::Notice, "Log cleared");
+        }
     } else {
         return false;
     }
@@ -260,8 +321,10 @@ std::optional<SnmpValue> Device::read(const Oid &name) const
         return cpuLoad();
     if (name == memoryOid_)
         return memoryLoad();
-    if (name == commandOid_ || name == clearOid_)
+    if (name == commandOid_ || name == clearOid_ || name == logRequestOid_ || name == logClearOid_)
         return SnmpValue::integer(Idle);
+    if (name == logCountOid_)
+        return SnmpValue::gauge(int64_t(log_.size()));
     if (auto live = liveValue(name))
         return live;
     if (auto lease = dhcp_.read(store_, name, Clock::now()))
@@ -355,6 +418,7 @@ ConfigValues Device::apply(const Oid &name, SnmpValue value)
     const bool limitsAdministration = name == DeviceStore::instanceOf("trbAdminVlanLimit") && value.number == 1;
     const bool vlanOn = name == DeviceStore::instanceOf("trbVlanFunction") && value.number == 1;
     const bool autoPvids = name == DeviceStore::instanceOf("trbVlanPvidAuto") && value.number == 1;
+    holdSettingChange(name, value);
     change(name, std::move(value));
     if (vlanOn)
         applyVlanEffects(change);
@@ -419,6 +483,14 @@ std::string Device::persist(const SavedState &state)
 
 int Device::runCommand(long command)
 {
+    const int status = executeCommand(command);
+    if (status == SNMP_ERR_NOERROR && !LogLines::command(command).empty())
+        log_.hold(LogPriority::Notice, LogLines::command(command));
+    return status;
+}
+
+int Device::executeCommand(long command)
+{
     SavedState next = savedState();
     switch (command) {
     case Idle:
@@ -446,6 +518,7 @@ int Device::runCommand(long command)
     lastError_ = persist(next);
     if (!lastError_.empty()) {
         std::fprintf(stderr, "trb4820-sim: %s\n", lastError_.c_str());
+        log_.add(LogPriority::Error, "Configuration not saved: " + lastError_);
         return SNMP_ERR_COMMITFAILED;
     }
     savedConfig_ = next.config;
@@ -477,6 +550,7 @@ bool Device::rebooting()
     refreshLeases();
     bootTime_ = Clock::now();
     counters_.clearAll();
+    logBoot();
     return false;
 }
 

@@ -8,6 +8,7 @@
 #include "AclLists.h"
 #include "ArrayNeighbourhood.h"
 #include "DeviceClock.h"
+#include "DeviceLog.h"
 #include "DeviceStore.h"
 #include "DhcpServer.h"
 #include "FileCommands.h"
@@ -79,6 +80,10 @@ public:
     // Replaces the selected band's list with the file's MACs, all or nothing; false with `error`
     // naming the bad line when the file is refused.
     bool applyAclFile(const std::vector<uint8_t> &file, std::string &error);
+    // What happened on the device, as it sends it to the PC. It starts empty at power-on and
+    // keeps its lines through the device's own restarts.
+    DeviceLog &log() { return log_; }
+    const DeviceLog &log() const { return log_; }
 
     const std::string &statePath() const { return statePath_; }
     const std::string &lastError() const { return lastError_; }
@@ -117,6 +122,13 @@ private:
     int64_t dhcpServerLock() const;
     bool dhcpStateLocked(const Oid &name, long value) const;
     std::optional<SnmpValue> apArrayValue(std::string_view object) const;
+    // The lines of a start: the start itself, then every station that associates.
+    void logBoot();
+    int executeCommand(long command);
+    // Stores the log on the PC the request objects name.
+    void sendLog();
+    // A manager's change of a setting, for the log when the SET commits.
+    void holdSettingChange(const Oid &name, const SnmpValue &value);
 
     DeviceStore store_;
     ConfigValues factoryConfig_;
@@ -135,12 +147,14 @@ private:
     ArrayNeighbourhood arrays_{kDefaultSurveySeed};
     DeviceClock clock_;
     DhcpServer dhcp_;
+    DeviceLog log_;
     DeviceTransfers transfers_;
     FileCommands files_{*this};
     AclLists acl_{store_};
 
     Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
     Oid intrusionScanOid_, arrayScanOid_, ntpOid_;
+    Oid logRequestOid_, logClearOid_, logCountOid_;
 };
 
 } // namespace trb::sim

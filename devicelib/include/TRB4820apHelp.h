@@ -389,5 +389,22 @@ int apAdvFilterWLANPartitionGet(APHANDLE handle, int band, int *linkIntegrity, i
 int apAdvFilterWLANSssidStateGet(APHANDLE handle, int band, apFilterIntList *states);
 int apAdvFilterWLANPartitionSet(APHANDLE handle, int band, int linkIntegrity, int ethernetToWlan,
                                 const apFilterIntList *partition);
+// Device log. The handle reads AP_LOG_GROUP_ALL. GetLog stages the request that the device send
+// its log by TFTP to the PC address (an empty one is sent as 0.0.0.0, which the device refuses
+// to use) under fileName; ClearLog stages the emptying of the log. ParaGet: the log server
+// (AP_LOG_ADDRESS_SIZE bytes, "0.0.0.0" for none) and the three log types (0/1); ParaSet also
+// writes the remote-log switch. EmailNtfGet fills the record from the last read (reserved, may
+// be null, reads ""); EmailNtfSet stages the record with serverType (1-3) in place of the
+// record's own. Set calls check their arguments: a bad address, a text too long for the device
+// or a value out of range gives AP_ERR_BAD_ARGUMENT with nothing staged.
+APHANDLE apSysLogSettingsOpen(APHANDLE session, int reserved);
+int apSysLogSettingsGetLog(APHANDLE handle, const char *pcAddress, const char *fileName);
+int apSysLogSettingsClearLog(APHANDLE handle);
+int apSysLogSettingsParaGet(APHANDLE handle, char *serverAddress, int *systemActivity, int *wirelessActivity,
+                            int *notice);
+int apSysLogSettingsParaSet(APHANDLE handle, const char *serverAddress, int systemActivity, int wirelessActivity,
+                            int notice, int remoteLogEnable);
+int apSysLogSettingsEmailNtfGet(APHANDLE handle, char *reserved, apEmailNtfRecord *record);
+int apSysLogSettingsEmailNtfSet(APHANDLE handle, int serverType, const apEmailNtfRecord *record);
 
 } // extern "C"

@@ -678,6 +678,53 @@ enum {
 };
 enum { AP_TFTP_STATUS_SIZE = 24, AP_TFTP_VERSION_SIZE = 40, AP_TFTP_FILE_NAME_SIZE = 128 };
 enum { AP_TFTP_FROM_PC = 2, AP_TFTP_CONFIG_TO_PC = 3, AP_TFTP_ACL_TO_PC = 5 };
+// Device log and e-mail notification (apSysLogSettings* on an apSysLogSettingsOpen handle).
+enum {
+    AP_LOG_GROUP_SETTINGS = 0x1, // log server, log types, remote-log switch
+    AP_LOG_GROUP_EMAIL = 0x2,    // e-mail notification (the password a secret: read with the write community)
+    AP_LOG_GROUP_REQUEST = 0x4,  // the log request (PC address, file name) and the clear action
+    AP_LOG_GROUP_ALL = 0x7,
+};
+enum { AP_LOG_ADDRESS_SIZE = 20, AP_LOG_TEXT_SIZE = 256, AP_LOG_SCHEDULE_SIZE = 12 };
+
+struct apLogSettingsRecord {
+    char serverAddress[AP_LOG_ADDRESS_SIZE]; // 0: dotted IPv4, "0.0.0.0" for none
+    int32_t systemActivity;    // 20: 0/1
+    int32_t wirelessActivity;  // 24: 0/1
+    int32_t notice;            // 28: 0/1
+    int32_t remoteLogEnable;   // 32: 0/1, written only
+};
+
+struct apEmailNtfRecord {
+    char serverAddress[AP_LOG_ADDRESS_SIZE]; // 0: dotted IPv4
+    int32_t authentication;                  // 20: 0/1
+    char userName[AP_LOG_TEXT_SIZE];         // 24
+    char password[AP_LOG_TEXT_SIZE];         // 280 (secret)
+    char schedule[AP_LOG_SCHEDULE_SIZE];     // 536: hours, "0", "0.5" .. "24"
+    int32_t smtpPort;                        // 548
+    int32_t sslTls;                          // 552: 0/1
+    int32_t serverType;                      // 556: 1 Internal, 2 Gmail, 3 Hotmail
+    int32_t enable;                          // 560: 0/1
+    char fromAddress[AP_LOG_TEXT_SIZE];      // 564
+    char toAddress[AP_LOG_TEXT_SIZE];        // 820
+};
+
+static_assert(sizeof(apLogSettingsRecord) == 36);
+static_assert(offsetof(apLogSettingsRecord, systemActivity) == 20);
+static_assert(offsetof(apLogSettingsRecord, wirelessActivity) == 24);
+static_assert(offsetof(apLogSettingsRecord, notice) == 28);
+static_assert(offsetof(apLogSettingsRecord, remoteLogEnable) == 32);
+static_assert(sizeof(apEmailNtfRecord) == 1076);
+static_assert(offsetof(apEmailNtfRecord, authentication) == 20);
+static_assert(offsetof(apEmailNtfRecord, userName) == 24);
+static_assert(offsetof(apEmailNtfRecord, password) == 280);
+static_assert(offsetof(apEmailNtfRecord, schedule) == 536);
+static_assert(offsetof(apEmailNtfRecord, smtpPort) == 548);
+static_assert(offsetof(apEmailNtfRecord, sslTls) == 552);
+static_assert(offsetof(apEmailNtfRecord, serverType) == 556);
+static_assert(offsetof(apEmailNtfRecord, enable) == 560);
+static_assert(offsetof(apEmailNtfRecord, fromAddress) == 564);
+static_assert(offsetof(apEmailNtfRecord, toAddress) == 820);
 
 } // extern "C"
 

@@ -11,7 +11,7 @@ namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
                               Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan, Schedule, TftpCommand,
-                              Filter };
+                              Filter, Log };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -69,6 +69,9 @@ enum RecordLayout : uint32_t {
     LayoutTftpStatus = 121,     // the update status and firmware version texts
     LayoutFilterAclEntry = 130, // apFilterAclEntry, one table row (FilterFamily.cpp)
     LayoutFilterValues = 131,   // per-band and per-SSID filter values, walked and read by instance
+    LayoutLogSettings = 140,    // apLogSettingsRecord (LogFamily.cpp)
+    LayoutEmailNtf = 141,       // apEmailNtfRecord
+    LayoutLogRequest = 142,     // the values of apSysLogSettingsGetLog
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

@@ -24,5 +24,6 @@ rows::Subtree qos();      // 18 trbQos: QoS switches and classification rules
 rows::Subtree filter();   // 21 trbFilter: MAC access-control lists and WLAN partition
 rows::Subtree vlan();     // 17 trbVlan: VLANs, their member ports and the port VIDs
 rows::Subtree tftp();     // 20 trbTftp: file transfers to and from the PC
+rows::Subtree log();      // 22 trbLog: the device log, its remote server and e-mail notification
 
 } // namespace trb::schema::subtrees

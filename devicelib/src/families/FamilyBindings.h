@@ -42,6 +42,7 @@ void addVlanBindings(BindingTable &table);
 void addScheduleBindings(BindingTable &table);
 void addTftpCommandBindings(BindingTable &table);
 void addFilterBindings(BindingTable &table);
+void addLogBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -60,6 +61,7 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addScheduleBindings,
     addTftpCommandBindings,
     addFilterBindings,
+    addLogBindings,
 };
 
 } // namespace trb::devicelib

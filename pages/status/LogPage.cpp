@@ -1,0 +1,215 @@
+#include "LogPage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "DataExchange.h"
+#include "FormRows.h"
+#include "LocalAddress.h"
+#include "LogSettingsTab.h"
+#include "LogViewTab.h"
+#include "MainWindowLink.h"
+#include "MessageBoxService.h"
+#include "ProcessValues.h"
+#include "TimeScale.h"
+#include "VtTFTPServer.h"
+
+namespace trb {
+namespace {
+
+constexpr int kBusyMs = 500;
+constexpr int kSettleMs = 100;
+
+} // namespace
+
+LogPage::LogPage(QWidget *parent)
+    : PopupPage(QString::fromLatin1(kTitle), parent), server_(std::make_unique<VtTFTPServer>())
+{
+    BuildControls();
+    primaryHandle = apSysLogSettingsOpen(sessionHandle, 0);
+    timer1_.setSingleShot(true);
+    connect(&timer1_, &QTimer::timeout, this, &LogPage::EndBusy);
+    server_->SetTimeout(500, 3);
+    // The device stores its log some time after it took the request, often after the read
+    // that follows it: the new file is shown as soon as it has landed whole.
+    connect(server_.get(), &VtTFTPServer::transferFinished, this,
+            [this](const QString &fileName, bool upload, bool complete) {
+                if (upload && complete && fileName == QLatin1String(kLogFileName))
+                    ShowLogFile();
+            });
+    if (!server_->Run(DataDirectory(), VtTFTPServer::kDefaultPort))
+        ShowMessage(server_->LastError()); // the log cannot arrive: say why
+}
+
+LogPage::~LogPage()
+{
+    timer1_.stop();
+    if (busyCursor_)
+        QApplication::restoreOverrideCursor();
+    server_->Stop();
+}
+
+void LogPage::BuildControls()
+{
+    c_.tabs = Named(new QTabWidget, "logTabs", "Log");
+    c_.view = new LogViewTab;
+    c_.settings = new LogSettingsTab;
+    c_.tabs->addTab(c_.view, QStringLiteral("Log View"));
+    c_.tabs->addTab(c_.settings, QStringLiteral("Log Settings"));
+    auto *layout = new QVBoxLayout(content());
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(c_.tabs);
+
+    connect(c_.view->controls().refresh, &QPushButton::clicked, this, &LogPage::RequestLog);
+    connect(c_.view->controls().clear, &QPushButton::clicked, this, &LogPage::ClearLog);
+    connect(c_.settings->controls().save, &QPushButton::clicked, this, &LogPage::Save);
+    LayoutContent();
+}
+
+QString LogPage::DataDirectory()
+{
+    const QString directory = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(directory);
+    return directory;
+}
+
+QString LogPage::LogFilePath() { return QDir(DataDirectory()).filePath(QString::fromLatin1(kLogFileName)); }
+
+int LogPage::ReadOnShow()
+{
+    MainWindowLink::SetEnabled(false);
+    StartBusy(kBusyMs);
+    return 1;
+}
+
+void LogPage::showEvent(QShowEvent *event)
+{
+    PopupPage::showEvent(event);
+    if (!event->spontaneous())
+        RequestLog();
+}
+
+void LogPage::RequestLog()
+{
+    QString address;
+    FindLocalAddressFor(address); // whatever it leaves is sent, the empty text included
+    const QByteArray pc = address.toLatin1();
+    apSysLogSettingsGetLog(primaryHandle, pc.constData(), kLogFileName);
+    SendWrite();
+    StartBusy(kBusyMs);
+}
+
+void LogPage::OnReadDone()
+{
+    char server[AP_LOG_ADDRESS_SIZE] = {};
+    apLogSettingsRecord log{};
+    apEmailNtfRecord mail{};
+    apSysLogSettingsParaGet(primaryHandle, server, &log.systemActivity, &log.wirelessActivity, &log.notice);
+    std::copy(std::begin(server), std::end(server), log.serverAddress);
+    apSysLogSettingsEmailNtfGet(primaryHandle, nullptr, &mail);
+    LogSettingsTab::Values values = LogSettingsTab::FromRecords(log, mail);
+    DataExchange dx(DataExchange::Loading);
+    c_.settings->Exchange(dx, values);
+    ShowLogFile();
+    timer1_.start(ScaledMilliseconds(kSettleMs));
+}
+
+void LogPage::ShowLogFile()
+{
+    c_.view->ShowLines({});
+    QFile file(LogFilePath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowMessageBox(QStringLiteral("Cannot open file %1.").arg(QDir::toNativeSeparators(file.fileName())),
+                       MessageIcon::Exclamation, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok,
+                       messageParent());
+        return;
+    }
+    c_.view->ShowLines(ParseLogText(QString::fromLatin1(file.readAll())));
+}
+
+void LogPage::OnWriteDone(int)
+{
+    writesOut_ = std::max(writesOut_ - 1, 0);
+    const bool cleared = clearPending_;
+    clearPending_ = false;
+    if (cleared)
+        timer1_.start(ScaledMilliseconds(kSettleMs));
+    else
+        RequestRead();
+}
+
+void LogPage::ClearLog()
+{
+    if (c_.view->rowCount() == 0)
+        return;
+    c_.view->ShowLines({});
+    clearPending_ = true;
+    apSysLogSettingsClearLog(primaryHandle);
+    MainWindowLink::SetEnabled(false);
+    StartBusy(kBusyMs);
+    if (SendWrite() != 0)
+        clearPending_ = false; // no completion will come
+}
+
+// The mail record is staged first: it is the one the library may refuse (a port out of range
+// with notification off), and then nothing at all is sent.
+void LogPage::Save()
+{
+    LogSettingsTab::Values values;
+    DataExchange dx(DataExchange::Saving);
+    c_.settings->Exchange(dx, values);
+    if (dx.failed())
+        return;
+    apLogSettingsRecord log;
+    apEmailNtfRecord mail;
+    LogSettingsTab::ToRecords(values, log, mail);
+    if (const int refused = apSysLogSettingsEmailNtfSet(primaryHandle, mail.serverType, &mail))
+        return ShowLibraryError(refused);
+    if (const int refused = apSysLogSettingsParaSet(primaryHandle, log.serverAddress, log.systemActivity,
+                                                    log.wirelessActivity, log.notice, log.remoteLogEnable))
+        return ShowLibraryError(refused);
+    SendWrite();
+}
+
+int LogPage::SendWrite()
+{
+    const int code = RequestWrite();
+    if (code == 0)
+        ++writesOut_;
+    return code;
+}
+
+void LogPage::UpdateEnabling() { c_.settings->UpdateEnabling(); }
+
+void LogPage::StartBusy(int ms)
+{
+    if (!busyCursor_) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        busyCursor_ = true;
+    }
+    timer1_.start(ScaledMilliseconds(ms));
+}
+
+void LogPage::EndBusy()
+{
+    if (busyCursor_) {
+        QApplication::restoreOverrideCursor();
+        busyCursor_ = false;
+    }
+    ShowMessage(lastMessage);
+}
+
+void LogPage::ShowLibraryError(int code)
+{
+    char text[256] = {};
+    apSnmpGetErrorMsg(code, text);
+    ShowMessage(QString::fromLatin1(text));
+}
+
+} // namespace trb
