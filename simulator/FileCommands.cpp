@@ -73,6 +73,8 @@ void FileCommands::fetched(const FileMover::Result &result, Bytes file)
     } else {
         std::fprintf(stderr, "trb4820-sim: fetching %s failed: %s\n", text("trbTftpFileName").c_str(),
                      result.error.c_str());
+        device_.log_.add(LogPriority::Error, "Fetching " + text("trbTftpFileName") + " from " +
+                                                 dotted(text("trbTftpServerAddress")) + " failed: " + result.error);
         waiting_.reset();
         setStatus(kTftpFailed);
     }
@@ -128,14 +130,20 @@ void FileCommands::applyFetched(long command)
     }
     const Bytes file = std::move(*file_);
     file_.reset();
+    const char *verdict = nullptr;
+    const char *what = "";
     switch (command) {
-    case ApplyImage: setStatus(applyImage(file)); break;
-    case ApplyConfig: setStatus(applyConfig(file)); break;
-    case ApplyCertificate: setStatus(applyCertificate(file)); break;
-    case ApplyKey: setStatus(applyKey(file)); break;
-    case ApplyAcl: setStatus(applyAcl(file)); break;
-    default: break;
+    case ApplyImage: verdict = applyImage(file), what = "Firmware or language pack"; break;
+    case ApplyConfig: verdict = applyConfig(file), what = "Configuration file"; break;
+    case ApplyCertificate: verdict = applyCertificate(file), what = "SSL certificate"; break;
+    case ApplyKey: verdict = applyKey(file), what = "SSL key"; break;
+    case ApplyAcl: verdict = applyAcl(file), what = "ACL file"; break;
+    default: return;
     }
+    setStatus(verdict);
+    const bool good = verdict == kSuccess;
+    device_.log_.add(good ? LogPriority::Notice : LogPriority::Warning,
+                     std::string(what) + " " + text("trbTftpFileName") + (good ? " installed" : " refused"));
 }
 
 // A firmware image reboots the device into its version; a language pack installs at once.
@@ -205,9 +213,14 @@ void FileCommands::send(Bytes file)
 {
     device_.transfers_.store(dotted(text("trbTftpServerAddress")), text("trbTftpFileName"), std::move(file),
                              [this](const FileMover::Result &result) {
+                                 const std::string name = text("trbTftpFileName");
+                                 const std::string host = dotted(text("trbTftpServerAddress"));
                                  if (!result.ok)
-                                     std::fprintf(stderr, "trb4820-sim: storing %s failed: %s\n",
-                                                  text("trbTftpFileName").c_str(), result.error.c_str());
+                                     std::fprintf(stderr, "trb4820-sim: storing %s failed: %s\n", name.c_str(),
+                                                  result.error.c_str());
+                                 device_.log_.add(result.ok ? LogPriority::Info : LogPriority::Error,
+                                                  result.ok ? "Sent " + name + " to " + host
+                                                            : "Sending " + name + " to " + host + " failed: " + result.error);
                                  setStatus(result.ok ? kSuccess : kTftpFailed);
                              });
 }

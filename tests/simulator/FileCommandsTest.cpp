@@ -249,6 +249,7 @@ TEST_F(FileCommandsTest, ImagesTheDeviceRefusesLeaveTheVersionAlone)
         EXPECT_EQ(upload(refused.file, FileCommands::ApplyImage), "wrongImage");
         EXPECT_FALSE(device->rebooting());
         EXPECT_EQ(text("trbFirmwareVersion"), "1.2.07");
+        EXPECT_NE(device->log().text().rfind(" refused"), std::string::npos) << "the device log tells";
     }
 }
 
@@ -270,6 +271,7 @@ TEST_F(FileCommandsTest, AFailedFetchReportsTftpFailedAndTheCommandDoesNothing)
     settle();
     EXPECT_EQ(status(), "tftpFailed");
     EXPECT_FALSE(device->rebooting());
+    EXPECT_NE(device->log().text().find("Fetching missing.bin from"), std::string::npos);
     command(FileCommands::Finish);
     EXPECT_EQ(status(), "tftpFailed") << "the failure stays to be read";
 }
