@@ -72,12 +72,22 @@ std::string SimulatorOptions::usage()
            "  --survey-seed N          seed of the simulated neighbourhood and wired MACs (default 4820)\n"
            "  --counter-start N        traffic counters begin at N (0 to 4294967295, default 0)\n"
            "  --tftp-port N            port of the PC's TFTP server for file transfers (default 69)\n"
+           "  --tftp-lockstep          the device's TFTP client offers no options: 512-byte blocks,\n"
+           "                           one block per acknowledgement\n"
            "  --drop-percent P         faults: leave P percent of requests unanswered\n"
            "  --delay-ms N             faults: answer each request N ms late\n"
            "  --oversize-strings       faults: answer string objects with 5000-byte strings\n"
            "  --wrong-types            faults: answer objects with the wrong SMI type\n"
            "  --wrong-type-object NAME faults: answer only this object with the wrong SMI type\n"
            "  --help                   show this text\n";
+}
+
+std::string SimulatorOptions::listenHost() const
+{
+    std::string host = listen.substr(0, listen.rfind(':'));
+    if (host.rfind("udp:", 0) == 0)
+        host.erase(0, 4);
+    return host;
 }
 
 std::string SimulatorOptions::defaultStatePath()
@@ -153,6 +163,8 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
             }
         } else if (name == "--tftp-port") {
             ok = number(1, 65535, options.tftpPort);
+        } else if (name == "--tftp-lockstep") {
+            ok = flag(options.tftpLockstep);
         } else if (name == "--reboot-seconds") {
             ok = number(0, 3600, options.rebootSeconds);
         } else if (name == "--clients") {

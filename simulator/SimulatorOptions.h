@@ -19,6 +19,7 @@ struct SimulatorOptions {
     int surveySeed = 4820; // makes the neighbourhood the same on every start
     uint32_t counterStart = 0; // where the traffic counters begin (near 2^32 to see them wrap)
     int tftpPort = 69;     // where the PC's TFTP server listens
+    bool tftpLockstep = false; // the device's TFTP client offers no options (plain 512-byte lock-step)
     int dropPercent = 0;
     int delayMs = 0;
     bool oversizeStrings = false;
@@ -29,6 +30,8 @@ struct SimulatorOptions {
     // Parses argv; on a bad option returns nothing and sets `error`.
     static std::optional<SimulatorOptions> parse(const std::vector<std::string> &args, std::string &error);
     static std::string usage();
+    // The host part of --listen: the device's own address.
+    std::string listenHost() const;
     // $XDG_DATA_HOME/trb4820-sim/state.ini, else $HOME/.local/share/..., else ./trb4820-sim-state.ini
     static std::string defaultStatePath();
 };

@@ -6,6 +6,7 @@
 #include "Device.h"
 #include "SimulatorOptions.h"
 #include "SnmpAgent.h"
+#include "transfer/TftpFileMover.h"
 
 using namespace trb::sim;
 
@@ -26,6 +27,10 @@ int main(int argc, char **argv)
                   std::chrono::seconds(options->rebootSeconds),
                   Neighbourhood(options->neighbours, uint32_t(options->surveySeed)), options->counterStart);
     device.transfers().setServerPort(uint16_t(options->tftpPort));
+    TftpClient::Settings tftp;
+    tftp.lockStep = options->tftpLockstep;
+    tftp.localAddress = options->listenHost(); // a device sends from its own address
+    device.transfers().setMover(std::make_unique<TftpFileMover>(tftp));
     if (std::string warning = device.loadState(); !warning.empty())
         std::cerr << "trb4820-sim: " << warning << "\n";
 

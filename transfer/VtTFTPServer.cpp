@@ -7,6 +7,7 @@
 VtTFTPServer::VtTFTPServer(QObject *parent)
     : QObject(parent), core_(std::make_unique<tftp::TftpServerCore>())
 {
+    core_->SetReportFunction([this](const tftp::TransferReport &report) { return OnReport(report); });
 }
 
 VtTFTPServer::~VtTFTPServer() { Stop(); }
@@ -18,21 +19,32 @@ void VtTFTPServer::SetTimeout(unsigned long timeout, int retries)
     core_->SetTimeout(unsigned(qBound(1ul, timeout, 3600000ul)), retries);
 }
 
-void VtTFTPServer::SetTransferringMsgCallback(TransferringMsgCallback callback)
+void VtTFTPServer::SetTransferringMsgCallback(TransferringMsgCallback callback) { callback_ = callback; }
+
+bool VtTFTPServer::OnReport(const tftp::TransferReport &report)
 {
-    callback_ = callback;
-    if (callback == nullptr) {
-        core_->SetReportFunction(nullptr);
-        return;
-    }
-    core_->SetReportFunction([callback](const tftp::TransferReport &report) {
-        VtTFTPMsg message{int(report.stage), report.upload, report.fileName.c_str(),
-                          report.peer.c_str(), report.bytes, report.total, report.error.c_str()};
-        bool keepGoing = true;
-        callback(&message, keepGoing);
-        return keepGoing;
-    });
+    using Stage = tftp::TransferReport::Stage;
+    if (report.stage == Stage::Completed || report.stage == Stage::Failed)
+        emit transferFinished(QString::fromStdString(report.fileName), report.upload,
+                              report.stage == Stage::Completed, QString::fromStdString(report.error));
+    const TransferringMsgCallback callback = callback_;
+    if (callback == nullptr)
+        return true;
+    VtTFTPMsg message{int(report.stage), report.upload, report.fileName.c_str(),
+                      report.peer.c_str(), report.bytes, report.total, report.error.c_str()};
+    bool keepGoing = true;
+    callback(&message, keepGoing);
+    return keepGoing;
 }
+
+void VtTFTPServer::Expect(const QString &peerAddress, const QString &fileName, bool upload)
+{
+    if (!core_->Expect(peerAddress.toStdString(), fileName.toStdString(), upload))
+        qWarning().noquote() << "TFTP server: no valid device address" << peerAddress
+                             << "to expect; every request will be refused";
+}
+
+void VtTFTPServer::ExpectNothing() { core_->ExpectNothing(); }
 
 int VtTFTPServer::EffectivePort(int requestedPort)
 {

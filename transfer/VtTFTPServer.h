@@ -5,10 +5,12 @@
 
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <memory>
 
 namespace tftp {
 class TftpServerCore;
+struct TransferReport;
 }
 
 class VtTFTPServer : public QObject {
@@ -31,6 +33,12 @@ public:
     bool Run(const QString &rootDirectory, int port = kDefaultPort);
     void Stop();
 
+    // Serve only the transfer in progress: the device at peerAddress (IPv4 text, no port)
+    // reading fileName (upload = false) or writing it (upload = true). Other requests get a
+    // TFTP error. Holds until replaced or cleared, so the device may retry.
+    void Expect(const QString &peerAddress, const QString &fileName, bool upload);
+    void ExpectNothing();
+
     // Address to listen on; the default is every local address.
     void SetListenAddress(const QString &address);
     bool IsRunning() const;
@@ -42,13 +50,18 @@ public:
 
 signals:
     void failed(const QString &message);
+    // A transfer ended: complete when the whole file crossed. Emitted from the server's
+    // thread, so receivers on other threads get it queued.
+    void transferFinished(const QString &fileName, bool upload, bool complete, const QString &error);
 
 private:
+    bool OnReport(const tftp::TransferReport &report);
+
     std::unique_ptr<tftp::TftpServerCore> core_;
     QString listenAddress_ = QStringLiteral("0.0.0.0");
     QString lastError_;
     int runningPort_ = -1;
     unsigned long timeoutMs_ = 3000;
     int retries_ = 5;
-    TransferringMsgCallback callback_ = nullptr;
+    std::atomic<TransferringMsgCallback> callback_ = nullptr;
 };

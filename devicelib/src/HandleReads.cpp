@@ -1,5 +1,6 @@
 #include "HandleReads.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <set>
@@ -14,6 +15,23 @@ namespace {
 bool isWalkedColumn(const Binding &binding)
 {
     return objectOf(binding).shape == schema::IndexShape::Table && binding.instance.empty();
+}
+
+// In OID order, so that storing a read walks the handle's values once instead of looking each up.
+void sortByOid(ReadPlan &plan)
+{
+    std::vector<std::size_t> order(plan.oids.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return plan.oids[a] < plan.oids[b]; });
+    std::vector<Oid> oids;
+    std::vector<const schema::ObjectDef *> objects;
+    for (std::size_t i : order) {
+        oids.push_back(std::move(plan.oids[i]));
+        objects.push_back(plan.objects[i]);
+    }
+    plan.oids = std::move(oids);
+    plan.objects = std::move(objects);
 }
 
 } // namespace
@@ -40,6 +58,8 @@ std::shared_ptr<const ReadPlan> HandleReads::makePlan(Family family, uint32_t ma
             plan->objects.push_back(&objectOf(*b));
         }
     }
+    if (!walk)
+        sortByOid(*plan);
     plan->useWriteCommunity = carriesSecret(plan->oids);
     return plan;
 }
@@ -57,7 +77,7 @@ std::shared_ptr<const ReadPlan> HandleReads::prepare(Family family, uint32_t mas
         plan = cached;
     }
     request.kind = plan->kind;
-    request.oids = plan->oids;
+    request.sharedOids = std::shared_ptr<const std::vector<Oid>>(plan, &plan->oids);
     request.useWriteCommunity = plan->useWriteCommunity;
     return plan;
 }
@@ -86,15 +106,25 @@ void HandleReads::store(HandleState &state, const ReadPlan &plan, RequestResult 
         return;
     }
     const schema::ObjectDef *firstBad = nullptr;
-    for (std::size_t i = 0; i < plan.oids.size(); ++i) {
+    // The request asked for the plan's OIDs in the plan's (ascending) order: one pass over the
+    // handle's values, each step starting where the last one ended.
+    const std::size_t count = std::min(plan.oids.size(), result.ordered.size());
+    auto at = count ? state.lastRead.lower_bound(plan.oids[0]) : state.lastRead.end();
+    for (std::size_t i = 0; i < count; ++i) {
         const Oid &oid = plan.oids[i];
-        auto it = result.values.find(oid);
-        if (it == result.values.end())
-            state.lastRead.erase(oid);
-        else if (RecordCodec::wrongType(*plan.objects[i], it->second))
+        while (at != state.lastRead.end() && at->first < oid)
+            ++at;
+        const bool held = at != state.lastRead.end() && at->first == oid;
+        if (!result.answered[i]) {
+            if (held)
+                at = state.lastRead.erase(at);
+        } else if (RecordCodec::wrongType(*plan.objects[i], result.ordered[i])) {
             firstBad = firstBad ? firstBad : plan.objects[i]; // keeps the value read before
-        else
-            state.lastRead[oid] = std::move(it->second);
+        } else if (held) {
+            (at++)->second = std::move(result.ordered[i]);
+        } else {
+            state.lastRead.emplace_hint(at, oid, std::move(result.ordered[i]));
+        }
     }
     if (firstBad)
         failOnWrongType(result, *firstBad);

@@ -21,7 +21,15 @@ namespace {
 
 constexpr int kMaxRepetitions = 16; // rows per GETBULK asked for; the agent may answer fewer
 
-std::vector<oid> toNetOid(const Oid &id) { return std::vector<oid>(id.begin(), id.end()); }
+// An OID in Net-SNMP's form, without a heap copy.
+struct NetOid {
+    explicit NetOid(const Oid &id) : length(std::min<std::size_t>(id.size(), MAX_OID_LEN))
+    {
+        std::copy_n(id.begin(), length, name);
+    }
+    oid name[MAX_OID_LEN];
+    std::size_t length;
+};
 
 SnmpValue toValue(const netsnmp_variable_list &v)
 {
@@ -57,13 +65,13 @@ std::vector<Varbind> varbindsOf(const netsnmp_pdu *pdu)
 
 bool addValue(netsnmp_pdu *pdu, const Varbind &vb)
 {
-    auto name = toNetOid(vb.oid);
+    const NetOid name(vb.oid);
     const SnmpValue &value = vb.value;
     if (value.type == asn::OctetString || value.type == asn::IpAddress)
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), value.type,
+        return snmp_pdu_add_variable(pdu, name.name, name.length, value.type,
                                      value.bytes.data(), value.bytes.size()) != nullptr;
     long number = long(value.integer);
-    return snmp_pdu_add_variable(pdu, name.data(), name.size(), value.type, &number, sizeof number) != nullptr;
+    return snmp_pdu_add_variable(pdu, name.name, name.length, value.type, &number, sizeof number) != nullptr;
 }
 
 } // namespace
@@ -283,15 +291,16 @@ void SnmpEngine::startRequest(std::unique_ptr<Request> request)
     }
     switch (active.request->kind) {
     case Request::Kind::Get: {
-        const auto &oids = active.request->oids;
+        const auto &oids = active.request->objectIds();
         if (oids.empty()) {
             complete(id, AP_OK, ErrorText::success("Get"));
             return;
         }
+        active.result.ordered.resize(oids.size());
+        active.result.answered.assign(oids.size(), 0);
         // Every chunk goes out at once: the whole read costs one round trip.
         for (std::size_t first = 0; first < oids.size(); first += kMaxVarbinds) {
-            std::size_t last = std::min(oids.size(), first + kMaxVarbinds);
-            sendGet(id, std::vector<Oid>(oids.begin() + first, oids.begin() + last));
+            sendGet(id, first, std::min(kMaxVarbinds, oids.size() - first));
             if (!active_.count(id))
                 return;
         }
@@ -301,7 +310,7 @@ void SnmpEngine::startRequest(std::unique_ptr<Request> request)
         sendSet(id);
         break;
     case Request::Kind::Walk:
-        active.walk = std::make_unique<TableWalk>(active.request->oids);
+        active.walk = std::make_unique<TableWalk>(active.request->objectIds());
         active.repetitions = kMaxRepetitions;
         active.setBeforeWalk = !active.request->varbinds.empty();
         if (active.setBeforeWalk)
@@ -312,14 +321,15 @@ void SnmpEngine::startRequest(std::unique_ptr<Request> request)
     }
 }
 
-void SnmpEngine::sendGet(uint64_t id, std::vector<Oid> oids)
+void SnmpEngine::sendGet(uint64_t id, std::size_t first, std::size_t count)
 {
+    const std::vector<Oid> &oids = active_.at(id).request->objectIds();
     netsnmp_pdu *pdu = snmp_pdu_create(SNMP_MSG_GET);
-    for (const Oid &o : oids) {
-        auto name = toNetOid(o);
-        snmp_add_null_var(pdu, name.data(), name.size());
+    for (std::size_t i = first; i < first + count; ++i) {
+        const NetOid name(oids[i]);
+        snmp_add_null_var(pdu, name.name, name.length);
     }
-    send(id, pdu, std::move(oids));
+    send(id, pdu, first, count);
 }
 
 void SnmpEngine::sendSet(uint64_t id)
@@ -333,7 +343,7 @@ void SnmpEngine::sendSet(uint64_t id)
             return;
         }
     }
-    send(id, pdu, {});
+    send(id, pdu);
 }
 
 void SnmpEngine::sendWalkStep(uint64_t id)
@@ -344,16 +354,16 @@ void SnmpEngine::sendWalkStep(uint64_t id)
     pdu->non_repeaters = 0; // the PDU's default here is -1, which the agent refuses
     pdu->max_repetitions = std::max(1, active.repetitions);
     for (const Oid &o : start) {
-        auto name = toNetOid(o);
-        snmp_add_null_var(pdu, name.data(), name.size());
+        const NetOid name(o);
+        snmp_add_null_var(pdu, name.name, name.length);
     }
-    send(id, pdu, std::move(start));
+    send(id, pdu);
 }
 
-bool SnmpEngine::send(uint64_t id, netsnmp_pdu *pdu, std::vector<Oid> oids)
+bool SnmpEngine::send(uint64_t id, netsnmp_pdu *pdu, std::size_t first, std::size_t count)
 {
     Active &active = active_.at(id);
-    auto ticket = std::make_unique<Ticket>(Ticket{this, id, active.net, std::move(oids)});
+    auto ticket = std::make_unique<Ticket>(Ticket{this, id, active.net, first, count});
     Ticket *raw = ticket.get();
     tickets_.emplace(raw, std::move(ticket));
     ++active.pending;
@@ -391,9 +401,9 @@ void SnmpEngine::handleEvent(Ticket &ticket, int op, snmp_pdu *pdu)
     if (op == NETSNMP_CALLBACK_OP_TIMED_OUT) {
         // An agent may drop an answer too big for a datagram instead of saying tooBig. When
         // another part of the same read was answered, the device is up: ask again in halves.
-        bool deviceAnswered = !active.result.values.empty();
-        if (active.request->kind == Request::Kind::Get && ticket.oids.size() > 1 && deviceAnswered) {
-            retryInHalves(ticket.requestId, active, ticket.oids);
+        bool deviceAnswered = active.answeredCount > 0;
+        if (active.request->kind == Request::Kind::Get && ticket.count > 1 && deviceAnswered) {
+            retryInHalves(ticket.requestId, active, ticket);
             return;
         }
         // The same for a table step: one more try, one row at a time (costs one time-out more
@@ -432,8 +442,8 @@ void SnmpEngine::handleEvent(Ticket &ticket, int op, snmp_pdu *pdu)
 
 void SnmpEngine::onGetAnswer(uint64_t id, Active &active, const Ticket &ticket, snmp_pdu *pdu)
 {
-    if (pdu->errstat == SNMP_ERR_TOOBIG && ticket.oids.size() > 1) {
-        retryInHalves(id, active, ticket.oids);
+    if (pdu->errstat == SNMP_ERR_TOOBIG && ticket.count > 1) {
+        retryInHalves(id, active, ticket);
         return;
     }
     if (pdu->errstat != SNMP_ERR_NOERROR) {
@@ -441,32 +451,34 @@ void SnmpEngine::onGetAnswer(uint64_t id, Active &active, const Ticket &ticket, 
         return;
     }
     // A GET answer lists the objects in the order asked; anything else is not taken.
-    std::size_t position = 0;
-    for (const netsnmp_variable_list *v = pdu->variables; v && position < ticket.oids.size();
+    const std::vector<Oid> &oids = active.request->objectIds();
+    std::size_t position = ticket.first;
+    for (const netsnmp_variable_list *v = pdu->variables; v && position < ticket.first + ticket.count;
          v = v->next_variable, ++position) {
-        const Oid &asked = ticket.oids[position];
-        if (asked.size() == v->name_length && std::equal(asked.begin(), asked.end(), v->name))
-            active.result.values.emplace_hint(active.result.values.end(), asked, toValue(*v));
+        const Oid &asked = oids[position];
+        if (asked.size() == v->name_length && std::equal(asked.begin(), asked.end(), v->name)) {
+            active.result.ordered[position] = toValue(*v);
+            active.result.answered[position] = 1;
+            ++active.answeredCount;
+        }
     }
     if (active.pending == 0)
         complete(id, AP_OK, ErrorText::success("Get"));
 }
 
-void SnmpEngine::retryInHalves(uint64_t id, Active &active, const std::vector<Oid> &oids)
+void SnmpEngine::retryInHalves(uint64_t id, Active &active, const Ticket &ticket)
 {
     // Sent once Net-SNMP has returned from the callback that asked for it.
-    std::size_t half = oids.size() / 2;
-    std::vector<Oid> first(oids.begin(), oids.begin() + half);
-    std::vector<Oid> second(oids.begin() + half, oids.end());
+    const std::size_t first = ticket.first, half = ticket.count / 2, rest = ticket.count - half;
     active.pending += 2; // held until the halves are sent
-    deferred_.push_back([this, id, first = std::move(first), second = std::move(second)]() mutable {
+    deferred_.push_back([this, id, first, half, rest] {
         auto it = active_.find(id);
         if (it == active_.end())
             return;
         it->second.pending -= 2;
-        sendGet(id, std::move(first));
+        sendGet(id, first, half);
         if (active_.count(id))
-            sendGet(id, std::move(second));
+            sendGet(id, first + half, rest);
     });
 }
 
@@ -540,8 +552,11 @@ void SnmpEngine::complete(uint64_t id, int code, std::string text)
     active_.erase(it);
     active.result.code = code;
     active.result.text = std::move(text);
-    if (code != AP_OK)
+    if (code != AP_OK) {
         active.result.values.clear();
+        active.result.ordered.clear();
+        active.result.answered.clear();
+    }
     if (active.request->onDone)
         active.request->onDone(std::move(active.result));
 }

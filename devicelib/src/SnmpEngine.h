@@ -28,7 +28,11 @@ namespace trb::devicelib {
 struct RequestResult {
     int code = 0;
     std::string text;
-    std::map<Oid, SnmpValue> values; // Get: the objects read; Set: the values written; Walk: the table
+    std::map<Oid, SnmpValue> values; // Set: the values written; Walk: the table
+    // Get: the value of the request's OID i at position i, answered[i] false for one the device
+    // left out. By position, so a read costs no lookups and no copies of its OIDs.
+    std::vector<SnmpValue> ordered;
+    std::vector<uint8_t> answered;
 };
 
 struct Request {
@@ -38,6 +42,9 @@ struct Request {
     uint32_t timeoutMs = 0;       // the whole request, spread over the tries; 0 = the session's
     bool useWriteCommunity = false; // a read that carries secrets, which only the write community may see
     std::vector<Oid> oids;        // Get: objects; Walk: table columns
+    // Instead of oids: OIDs that outlive the request (a handle's cached read plan), not copied.
+    std::shared_ptr<const std::vector<Oid>> sharedOids;
+    const std::vector<Oid> &objectIds() const { return sharedOids ? *sharedOids : oids; }
     std::vector<Varbind> varbinds; // Set; Walk: set first (a device that fills the table when asked)
     std::function<void(RequestResult &&)> onDone;
 };
@@ -73,6 +80,7 @@ private:
         int pending = 0;
         int repetitions = 0;
         RequestResult result;
+        std::size_t answeredCount = 0; // Get: objects answered so far
         std::unique_ptr<TableWalk> walk;
         bool setBeforeWalk = false; // a walk's SET has not been answered yet
     };
@@ -80,7 +88,8 @@ private:
         SnmpEngine *engine;
         uint64_t requestId;
         void *net;
-        std::vector<Oid> oids;
+        std::size_t first = 0; // Get: the request's OIDs [first, first + count) went in this PDU
+        std::size_t count = 0;
         bool finished = false;
     };
 
@@ -92,15 +101,15 @@ private:
     void startRequest(std::unique_ptr<Request> request);
     void *netSession(uint32_t session, const NetKey &key, std::string &error);
     NetKey keyFor(const Request &request, const Link &link) const;
-    void sendGet(uint64_t id, std::vector<Oid> oids);
+    void sendGet(uint64_t id, std::size_t first, std::size_t count);
     void sendSet(uint64_t id);
     void sendWalkStep(uint64_t id);
-    bool send(uint64_t id, snmp_pdu *pdu, std::vector<Oid> oids);
+    bool send(uint64_t id, snmp_pdu *pdu, std::size_t first = 0, std::size_t count = 0);
 
     static int onNetSnmpEvent(int op, snmp_session *session, int reqid, snmp_pdu *pdu, void *magic);
     void handleEvent(Ticket &ticket, int op, snmp_pdu *pdu);
     void onGetAnswer(uint64_t id, Active &active, const Ticket &ticket, snmp_pdu *pdu);
-    void retryInHalves(uint64_t id, Active &active, const std::vector<Oid> &oids);
+    void retryInHalves(uint64_t id, Active &active, const Ticket &ticket);
     void onSetAnswer(uint64_t id, Active &active, snmp_pdu *pdu);
     void onSetBeforeWalkAnswer(uint64_t id, Active &active, snmp_pdu *pdu);
     void onWalkAnswer(uint64_t id, Active &active, snmp_pdu *pdu);

@@ -117,8 +117,8 @@ TEST(HandleReads, GroupsWithTableColumnsAreWalkedAndSecretsGoWithTheWriteCommuni
     auto state = trb::schema::instanceOid(*trb::schema::findObject("trbArpSpoofing"));
     state.pop_back();
     auto column = trb::schema::instanceOid(*trb::schema::findObject("trbArpGatewayIp"));
-    EXPECT_EQ(arp.oids.at(0), state) << "a scalar is walked from its object, not from .0";
-    EXPECT_EQ(arp.oids.at(1), column);
+    EXPECT_EQ(arp.objectIds().at(0), state) << "a scalar is walked from its object, not from .0";
+    EXPECT_EQ(arp.objectIds().at(1), column);
     EXPECT_FALSE(arp.useWriteCommunity);
 
     Request login;

@@ -353,3 +353,76 @@ TEST_F(TftpServerTest, EmptyRootServesNothing)
     ScriptedClient client(server.BoundPort());
     EXPECT_EQ(client.Fetch("anything").errorCode, kAccessViolation);
 }
+
+namespace {
+
+struct ExpectedCase {
+    const char *from;
+    Opcode opcode;
+    const char *name;
+    int errorCode;  // -1: served
+};
+
+// Runs one request of the table; for writes, checks that a refused name leaves no file.
+void RunExpectedCase(const TempDirectory &root, std::uint16_t port, const ExpectedCase &c)
+{
+    SCOPED_TRACE(std::string(c.from) + (c.opcode == Opcode::Rrq ? " reads " : " writes ") + c.name);
+    ScriptedClient client(port, c.from);
+    if (c.opcode == Opcode::Rrq) {
+        const FetchResult result = client.Fetch(c.name);
+        EXPECT_EQ(result.errorCode, c.errorCode) << result.errorMessage;
+        if (c.errorCode == -1)
+            EXPECT_EQ(result.bytes, ReadFile(root / c.name));
+        return;
+    }
+    const bool existed = fs::exists(root / c.name);
+    const std::vector<std::uint8_t> bytes = RandomBytes(700, 21);
+    EXPECT_EQ(client.Put(c.name, bytes), c.errorCode);
+    if (c.errorCode == -1)
+        EXPECT_EQ(ReadFile(root / c.name), bytes);
+    else if (!existed)
+        EXPECT_FALSE(fs::exists(root / c.name));
+}
+
+} // namespace
+
+TEST_F(TftpServerTest, WithAnExpectationOnlyThatRequestIsServed)
+{
+    WriteFile(root / "fw.bin", RandomBytes(1500, 22));
+    WriteFile(root / "other.bin", RandomBytes(10, 23));
+    ASSERT_TRUE(server.Expect("127.0.0.1", "fw.bin", false));
+    const ExpectedCase download[] = {
+        {"127.0.0.2", Opcode::Rrq, "fw.bin", kAccessViolation},  // a stranger
+        {"127.0.0.1", Opcode::Rrq, "other.bin", kFileNotFound},
+        {"127.0.0.1", Opcode::Rrq, "FW.BIN", kFileNotFound},     // names match exactly
+        {"127.0.0.1", Opcode::Wrq, "fw.bin", kAccessViolation},  // the wrong direction
+        {"127.0.0.1", Opcode::Wrq, "new.dcf", kAccessViolation},
+        {"127.0.0.1", Opcode::Rrq, "fw.bin", -1},
+        {"127.0.0.1", Opcode::Rrq, "fw.bin", -1},                // the device may retry
+    };
+    for (const ExpectedCase &c : download)
+        RunExpectedCase(root, server.BoundPort(), c);
+
+    server.Expect("127.0.0.1", "config.dcf", true);
+    const ExpectedCase upload[] = {
+        {"127.0.0.1", Opcode::Wrq, "other.dcf", kFileNotFound},
+        {"127.0.0.2", Opcode::Wrq, "config.dcf", kAccessViolation},
+        {"127.0.0.1", Opcode::Rrq, "fw.bin", kAccessViolation},
+        {"127.0.0.1", Opcode::Wrq, "config.dcf", -1},
+    };
+    for (const ExpectedCase &c : upload)
+        RunExpectedCase(root, server.BoundPort(), c);
+    EXPECT_EQ(ReadFile(root / "other.bin").size(), 10u);
+
+    server.ExpectNothing();
+    RunExpectedCase(root, server.BoundPort(), {"127.0.0.2", Opcode::Rrq, "other.bin", -1});
+}
+
+TEST_F(TftpServerTest, AnExpectationWithoutAValidAddressRefusesEveryone)
+{
+    WriteFile(root / "fw.bin", RandomBytes(100, 24));
+    for (const char *address : {"", "fw.example", "127.0.0.1:69", "300.1.1.1"}) {
+        EXPECT_FALSE(server.Expect(address, "fw.bin", false)) << address;
+        RunExpectedCase(root, server.BoundPort(), {"127.0.0.1", Opcode::Rrq, "fw.bin", kAccessViolation});
+    }
+}

@@ -4,8 +4,10 @@
 #include "VtTFTPServer.h"
 
 #include <QSignalSpy>
+#include <condition_variable>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <mutex>
 
 using namespace tftptest;
 
@@ -128,4 +130,78 @@ TEST(VtTFTPServer, CallbackCanCancelATransfer)
     const auto result = ScriptedClient(server.BoundPort()).Fetch("x");
     EXPECT_EQ(result.errorCode, tftp::kAccessViolation);
     EXPECT_GE(callbackCalls, 1);
+}
+
+namespace {
+
+// Collects transferFinished as the server's thread emits it.
+class FinishedTransfers {
+public:
+    struct Entry {
+        std::string fileName;
+        bool upload;
+        bool complete;
+        std::string error;
+        bool operator==(const Entry &) const = default;
+    };
+
+    explicit FinishedTransfers(VtTFTPServer &server)
+    {
+        QObject::connect(&server, &VtTFTPServer::transferFinished, &server,
+                         [this](const QString &name, bool upload, bool complete, const QString &error) {
+                             std::lock_guard lock(mutex_);
+                             entries_.push_back({name.toStdString(), upload, complete, error.toStdString()});
+                             changed_.notify_all();
+                         }, Qt::DirectConnection);
+    }
+
+    std::vector<Entry> WaitFor(std::size_t count)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, std::chrono::seconds(5), [&] { return entries_.size() >= count; });
+        return entries_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Entry> entries_;
+};
+
+} // namespace
+
+TEST(VtTFTPServer, SignalsEachFinishedTransferAndServesOnlyTheExpectedOne)
+{
+    TempDirectory root;
+    const auto image = RandomBytes(3000, 31);
+    WriteFile(root / "fw.bin", image);
+    VtTFTPServer server;
+    server.SetListenAddress(QStringLiteral("127.0.0.1"));
+    server.SetTimeout(300, 1);
+    FinishedTransfers finished(server);
+    ASSERT_TRUE(server.Run(QString::fromStdString(root.Path().string()), 0));
+
+    server.Expect(QStringLiteral("127.0.0.1"), QStringLiteral("fw.bin"), false);
+    EXPECT_EQ(ScriptedClient(server.BoundPort(), "127.0.0.2").Fetch("fw.bin").errorCode, tftp::kAccessViolation);
+    EXPECT_EQ(ScriptedClient(server.BoundPort()).Fetch("fw.bin").bytes, image);
+
+    server.Expect(QStringLiteral("127.0.0.1"), QStringLiteral("LogFile.RD"), true);
+    const auto log = RandomBytes(1200, 32);
+    EXPECT_EQ(ScriptedClient(server.BoundPort()).Put("LogFile.RD", log), -1);
+    EXPECT_EQ(ReadFile(root / "LogFile.RD"), log);
+
+    // An upload that stops half way fails once the server gives up on it.
+    server.ExpectNothing();
+    ScriptedClient quitter(server.BoundPort());
+    quitter.SendRequest(tftp::Opcode::Wrq, "half.dcf");
+    ASSERT_TRUE(quitter.Next());
+    quitter.Send(tftp::BuildData(1, log.data(), 512));
+
+    using Entry = FinishedTransfers::Entry;
+    const std::vector<Entry> expected = {{"fw.bin", false, true, ""},
+                                         {"LogFile.RD", true, true, ""},
+                                         {"half.dcf", true, false, "Transfer timed out"}};
+    EXPECT_EQ(finished.WaitFor(3), expected);
+    EXPECT_FALSE(std::filesystem::exists(root / "half.dcf"));
+    server.Stop();  // before `finished` goes
 }

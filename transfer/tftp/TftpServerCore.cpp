@@ -63,6 +63,25 @@ void TftpServerCore::SetTimeout(unsigned timeoutMs, int retries)
     retries_ = std::max(0, retries);
 }
 
+bool TftpServerCore::Expect(const std::string &peerAddress, const std::string &fileName, bool upload)
+{
+    std::lock_guard lock(settingsMutex_);
+    expected_.emplace(peerAddress, fileName, upload);
+    return expected_->HasValidPeer();
+}
+
+void TftpServerCore::ExpectNothing()
+{
+    std::lock_guard lock(settingsMutex_);
+    expected_.reset();
+}
+
+std::optional<Refusal> TftpServerCore::CheckExpected(const Packet &request, const sockaddr_in &peer) const
+{
+    std::lock_guard lock(settingsMutex_);
+    return expected_ ? expected_->Check(request, peer.sin_addr) : std::nullopt;
+}
+
 void TftpServerCore::SetReportFunction(ReportFunction function)
 {
     std::lock_guard lock(settingsMutex_);
@@ -217,6 +236,10 @@ void TftpServerCore::HandleRequest(const Packet &request, const sockaddr_in &pee
 {
     if (TftpTransfer *existing = FindTransferFor(peer); existing && existing->HandleRepeatedRequest(now))
         return;
+    if (const auto refusal = CheckExpected(request, peer)) {
+        SendFromListener(peer, refusal->code, refusal->message);
+        return;
+    }
     if (!IsSupportedMode(request.mode)) {
         SendFromListener(peer, kIllegalOperation, "Unsupported transfer mode");
         return;

@@ -1,6 +1,7 @@
 #pragma once
 // The TFTP server itself: a listening socket and its transfers, served by one thread of
 // its own with poll(). Plain C++ so it can run without Qt (tests, fuzzing, the daemon).
+#include "ExpectedRequest.h"
 #include "TftpTransfer.h"
 #include "TransferReport.h"
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,6 +34,12 @@ public:
     // temporaries that no transfer holds any more are removed from it first.
     void SetRoot(const std::string &root);
     void SetTimeout(unsigned timeoutMs, int retries);
+    // From now on serve only this request: a read (upload = false) or write of exactly
+    // fileName from peerAddress (IPv4 text). It stays until replaced, as the peer may retry.
+    // Returns false for an address that is not IPv4 text; then every request is refused.
+    bool Expect(const std::string &peerAddress, const std::string &fileName, bool upload);
+    // Serve every request again.
+    void ExpectNothing();
     // Called on the server's thread; set it before Start.
     void SetReportFunction(ReportFunction function);
 
@@ -48,6 +56,7 @@ private:
                                                  int socketFd, std::string &errorText,
                                                  std::uint16_t &errorCode);
     TftpTransfer *FindTransferFor(const sockaddr_in &peer) const;
+    std::optional<Refusal> CheckExpected(const Packet &request, const sockaddr_in &peer) const;
     void SendFromListener(const sockaddr_in &to, std::uint16_t code, const std::string &message);
 
     int listenFd_ = -1;
@@ -63,6 +72,7 @@ private:
     unsigned timeoutMs_ = 3000;
     int retries_ = 5;
     ReportFunction reportFunction_;
+    std::optional<ExpectedRequest> expected_;
 };
 
 } // namespace tftp

@@ -17,7 +17,10 @@ struct FetchResult {
 
 class ScriptedClient {
 public:
-    explicit ScriptedClient(std::uint16_t serverPort) : serverPort_(serverPort) {}
+    explicit ScriptedClient(std::uint16_t serverPort, const char *address = "127.0.0.1")
+        : endpoint_(address), serverPort_(serverPort)
+    {
+    }
 
     void Send(const std::vector<std::uint8_t> &bytes) { endpoint_.SendTo(transferPort_ ? transferPort_ : serverPort_, bytes); }
     void SendRequest(tftp::Opcode opcode, const std::string &name, const std::vector<tftp::Option> &options = {});

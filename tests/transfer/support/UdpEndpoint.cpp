@@ -8,12 +8,12 @@
 
 namespace tftptest {
 
-UdpEndpoint::UdpEndpoint()
+UdpEndpoint::UdpEndpoint(const char *bindAddress)
 {
     fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::inet_pton(AF_INET, bindAddress, &address.sin_addr);
     if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
         throw std::runtime_error("cannot bind a loopback UDP socket");
     socklen_t length = sizeof address;

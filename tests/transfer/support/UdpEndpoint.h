@@ -14,7 +14,8 @@ struct Datagram {
 
 class UdpEndpoint {
 public:
-    UdpEndpoint();
+    // Binds an ephemeral port on a loopback address (127.0.0.2 plays a stranger).
+    explicit UdpEndpoint(const char *address = "127.0.0.1");
     UdpEndpoint(const UdpEndpoint &) = delete;
     UdpEndpoint &operator=(const UdpEndpoint &) = delete;
     ~UdpEndpoint();
