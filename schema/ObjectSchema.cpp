@@ -33,7 +33,8 @@ const Schema &schema()
                           subtrees::dhcp,
                           subtrees::qos,
                           subtrees::vlan,
-                          subtrees::schedule}) {
+                          subtrees::schedule,
+                          subtrees::tftp}) {
             rows::Subtree part = make();
             append(joined.groups, std::move(part.groups));
             append(joined.tables, std::move(part.tables));

@@ -74,6 +74,8 @@ int64_t Device::dhcpServerLock() const
 
 void Device::write(const Oid &name, SnmpValue value)
 {
+    if (files_.handles(name)) // an undo: what the command started stays started
+        return;
     if (name == systemTimeOid_) {
         setClock(value);
         return;
@@ -237,7 +239,7 @@ std::string Device::loadState()
     }
     savedConfig_ = result.state.config;
     store_.applyConfig(savedConfig_);
-    setLanguagePack(result.state.languagePack);
+    restoreDeviceFiles(result.state);
     refreshLeases();
     return {};
 }
@@ -328,6 +330,10 @@ ConfigValues Device::apply(const Oid &name, SnmpValue value)
     ConfigValues previous;
     if (runScan(name, value)) // a scan is an action, not a setting: nothing to undo
         return previous;
+    if (files_.handles(name)) { // a transfer or a command starts: nothing to undo
+        files_.write(name, value);
+        return previous;
+    }
     if (name == systemTimeOid_) { // the clock is not stored: it runs
         previous.emplace(name, systemTime());
         setClock(value);
@@ -410,7 +416,7 @@ std::string Device::persist(const SavedState &state)
 
 int Device::runCommand(long command)
 {
-    SavedState next{savedConfig_, languagePack()};
+    SavedState next = savedState();
     switch (command) {
     case Idle:
         return SNMP_ERR_NOERROR;
@@ -479,16 +485,29 @@ SnmpValue Device::wirelessState(oid band) const
     return SnmpValue::integer(on ? 1 : 2);
 }
 
+SavedState Device::savedState() const
+{
+    SavedState state;
+    state.config = savedConfig_;
+    for (const DeviceFileLine &file : StateFile::deviceFiles())
+        if (const SnmpValue *value = store_.find(DeviceStore::instanceOf(file.object)))
+            state.*file.field = value->bytes;
+    return state;
+}
+
+void Device::restoreDeviceFiles(const SavedState &state)
+{
+    for (const DeviceFileLine &file : StateFile::deviceFiles()) {
+        const Oid name = DeviceStore::instanceOf(file.object);
+        if (store_.contains(name))
+            store_.set(name, SnmpValue::text(state.*file.field));
+    }
+}
+
 void Device::setLanguagePack(const std::string &name)
 {
     if (store_.contains(languagePackOid_))
         store_.set(languagePackOid_, SnmpValue::text(name));
-}
-
-std::string Device::languagePack() const
-{
-    const SnmpValue *value = store_.find(languagePackOid_);
-    return value ? value->bytes : std::string();
 }
 
 // Load drifts slowly with time, with a little jitter, like a lightly used access point.

@@ -9,6 +9,7 @@
 #include "DeviceClock.h"
 #include "DeviceStore.h"
 #include "DhcpServer.h"
+#include "FileCommands.h"
 #include "Neighbourhood.h"
 #include "StateFile.h"
 #include "TrafficCounters.h"
@@ -64,15 +65,31 @@ public:
 
     // File transfers to and from the PC; tick() runs their completions on the agent's thread.
     DeviceTransfers &transfers() { return transfers_; }
-    void tick() { transfers_.poll(); }
+    // A completion may reboot the device (a firmware image that arrived after its command).
+    void tick()
+    {
+        transfers_.poll();
+        startPendingReboot();
+    }
+    const FileCommands &fileCommands() const { return files_; }
+
+    // The ACL file of the band the filter page selects, one MAC a line.
+    std::vector<uint8_t> aclFileOf() const;
+    // Replaces that band's ACL list with the file's; false, with the reason and nothing changed,
+    // for a file the device refuses.
+    bool applyAclFile(const std::vector<uint8_t> &file, std::string &error);
 
     const std::string &statePath() const { return statePath_; }
     const std::string &lastError() const { return lastError_; }
 
 private:
+    friend class FileCommands; // installs files into the state and the configuration
+
     std::string persist(const SavedState &state);
+    // What the state file holds now: the saved configuration and the installed files.
+    SavedState savedState() const;
+    void restoreDeviceFiles(const SavedState &state);
     void setLanguagePack(const std::string &name);
-    std::string languagePack() const;
     SnmpValue cpuLoad() const;
     SnmpValue memoryLoad() const;
     SnmpValue systemTime() const;
@@ -118,6 +135,7 @@ private:
     DeviceClock clock_;
     DhcpServer dhcp_;
     DeviceTransfers transfers_;
+    FileCommands files_{*this};
 
     Oid upTimeOid_, systemTimeOid_, cpuOid_, memoryOid_, commandOid_, languagePackOid_, apModeOid_, scanOid_, clearOid_;
     Oid intrusionScanOid_, arrayScanOid_, ntpOid_;

@@ -123,6 +123,17 @@ std::string fileNameOf(const std::string &path)
 
 } // namespace
 
+std::span<const DeviceFileLine> StateFile::deviceFiles()
+{
+    static const DeviceFileLine kLines[] = {
+        {kLanguagePackKey, "trbLanguagePack", &SavedState::languagePack},
+        {"firmwareVersion", "trbFirmwareVersion", &SavedState::firmwareVersion},
+        {"sslCertificate", "trbSslCertificateSubject", &SavedState::certificateSubject},
+        {"sslKey", "trbSslKeyFingerprint", &SavedState::keyFingerprint},
+    };
+    return kLines;
+}
+
 bool StateFile::isTemporaryName(const std::string &path, const std::string &fileName)
 {
     const std::string prefix = fileNameOf(path) + std::string(kTemporaryInfix);
@@ -198,13 +209,21 @@ std::string StateFile::parseLine(const std::string &line, const DeviceStore &dev
         return "not a name=value line";
     const std::string key = line.substr(0, equals);
     const std::string text = line.substr(equals + 1);
-    if (key == kLanguagePackKey) {
+    for (const DeviceFileLine &file : deviceFiles()) {
+        if (key != file.key)
+            continue;
         auto value = decode(text, ASN_OCTET_STR);
-        if (!value || value->bytes.size() > 63)
-            return "bad language pack name";
-        state.languagePack = value->bytes;
+        if (!value || int64_t(value->bytes.size()) > schema::findObject(file.object)->high)
+            return std::string("bad ") + file.key;
+        state.*file.field = value->bytes;
         return {};
     }
+    return parseEntry(key, text, device, state.config);
+}
+
+std::string StateFile::parseEntry(const std::string &key, const std::string &text, const DeviceStore &device,
+                                  ConfigValues &config)
+{
     auto dot = key.find('.');
     const auto *object = schema::findObject(key.substr(0, dot));
     if (!object || !object->config || dot == std::string::npos)
@@ -241,7 +260,7 @@ std::string StateFile::parseLine(const std::string &line, const DeviceStore &dev
     snmp_free_var_internals(&var);
     if (status != SNMP_ERR_NOERROR)
         return "invalid value for '" + key + "'";
-    state.config[name] = *value;
+    config[name] = *value;
     return {};
 }
 
@@ -249,8 +268,9 @@ StateFile::LoadResult StateFile::load(const std::string &path, const DeviceStore
 {
     LoadResult result;
     result.state.config = device.config();
-    if (const auto *pack = device.find(DeviceStore::instanceOf("trbLanguagePack")))
-        result.state.languagePack = pack->bytes;
+    for (const DeviceFileLine &file : deviceFiles())
+        if (const auto *value = device.find(DeviceStore::instanceOf(file.object)))
+            result.state.*file.field = value->bytes;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (errno == ENOENT) {
@@ -303,7 +323,8 @@ std::string StateFile::save(const std::string &path, const SavedState &state)
         if (object)
             out << keyOf(*object, name) << "=" << encode(value) << "\n";
     }
-    out << kLanguagePackKey << "=" << quote(state.languagePack) << "\n";
+    for (const DeviceFileLine &file : deviceFiles())
+        out << file.key << "=" << quote(state.*file.field) << "\n";
 
     const std::string dir = directoryOf(path);
     if (!makeDirectories(dir))

@@ -2,6 +2,7 @@
 // The simulator's persistent state: the saved configuration and the installed language pack,
 // one "name.instance=value" line each. Writes are atomic (temporary file, fsync, rename).
 #include <optional>
+#include <span>
 #include <string>
 
 #include "DeviceStore.h"
@@ -11,10 +12,25 @@ namespace trb::sim {
 struct SavedState {
     ConfigValues config;
     std::string languagePack;
+    // What file commands installed: kept apart from the configuration, which a factory reset
+    // replaces.
+    std::string firmwareVersion = {};
+    std::string certificateSubject = {};
+    std::string keyFingerprint = {};
+};
+
+// A state-file line for something a file command installed: its key, the object that shows it,
+// and where SavedState keeps it.
+struct DeviceFileLine {
+    const char *key;
+    const char *object;
+    std::string SavedState::*field;
 };
 
 class StateFile {
 public:
+    static std::span<const DeviceFileLine> deviceFiles();
+
     enum class LoadStatus { Missing, Loaded, Corrupt };
     struct LoadResult {
         LoadStatus status = LoadStatus::Missing;
@@ -36,6 +52,10 @@ public:
     static std::string encode(const SnmpValue &value);
     static std::optional<SnmpValue> decode(const std::string &text, u_char asnType);
     static std::string keyOf(const schema::ObjectDef &object, const Oid &instanceOid);
+    // Checks one "name.instance" key and its value text as a SET of it would be checked and adds
+    // it to `config`; returns an empty string, else why it was refused.
+    static std::string parseEntry(const std::string &key, const std::string &text, const DeviceStore &device,
+                                  ConfigValues &config);
 
 private:
     static std::string parseLine(const std::string &line, const DeviceStore &device, SavedState &state);

@@ -344,4 +344,21 @@ int apAdvScheduleEdit(APHANDLE handle, apScheduleRule rule, int ruleIndex);
 int apAdvScheduleDelete(APHANDLE handle, int ssid);
 int apAdvScheduleSetState(APHANDLE handle, int enabled, const apScheduleList *list);
 
+// TFTP commands: tell the device which file to fetch from or store to the PC, then what to do
+// with it. Settings and a command staged on one handle travel in one set request, settings
+// first; a command may also go alone in a later one. pcAddress is dotted IPv4 ("" writes
+// 0.0.0.0), fileName at most AP_TFTP_FILE_NAME_SIZE - 1 bytes, direction AP_TFTP_FROM_PC,
+// AP_TFTP_CONFIG_TO_PC or AP_TFTP_ACL_TO_PC; command 1 apply image or language pack, 2 send the
+// configuration file, 3 apply the configuration file, 4 finish, 7 apply certificate, 8 apply key,
+// 9 apply ACL file. A bad argument: AP_ERR_BAD_ARGUMENT, nothing staged. GetUpdStatus and
+// GetFWversion copy what the last read holds into the buffer (AP_TFTP_STATUS_SIZE and
+// AP_TFTP_VERSION_SIZE bytes, always NUL-terminated) and have the next get request on the handle
+// fill it again when it completes: the buffer must stay valid until then (or until the same call
+// names another buffer, which replaces it).
+APHANDLE apSysCommandTftpOpen(APHANDLE session, int reserved);
+int apAdvTFTPSettings(APHANDLE handle, const char *pcAddress, const char *fileName, int direction);
+int apAdvTFTPUpgradeCmd(APHANDLE handle, int reserved, int command);
+int apAdvTftpGetUpdStatus(APHANDLE handle, char *status);
+int apAdvTftpGetFWversion(APHANDLE handle, char *version);
+
 } // extern "C"

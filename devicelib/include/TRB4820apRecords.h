@@ -669,6 +669,16 @@ static_assert(offsetof(apScheduleList, ssidNames) == 2056);
 // 18444 bytes where pointers are 4 bytes wide.
 static_assert(offsetof(apScheduleList, rules) == 18440);
 
+// TFTP commands (apAdvTFTP* on an apSysCommandTftpOpen handle, which selects every group).
+enum {
+    AP_TFTP_GROUP_SETTINGS = 0x1, // PC address, file name, direction
+    AP_TFTP_GROUP_COMMAND = 0x2,  // the command that acts on the file
+    AP_TFTP_GROUP_STATUS = 0x4,   // update status and running firmware version
+    AP_TFTP_GROUP_ALL = 0x7,
+};
+enum { AP_TFTP_STATUS_SIZE = 24, AP_TFTP_VERSION_SIZE = 40, AP_TFTP_FILE_NAME_SIZE = 128 };
+enum { AP_TFTP_FROM_PC = 2, AP_TFTP_CONFIG_TO_PC = 3, AP_TFTP_ACL_TO_PC = 5 };
+
 } // extern "C"
 
 static_assert(sizeof(apDeviceInfoRecord) == 32228);

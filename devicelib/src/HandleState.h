@@ -3,6 +3,7 @@
 // and the values staged for the next write. Shared with requests in flight, so closing
 // the handle never frees what a request still writes into.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -39,6 +40,9 @@ struct HandleState {
     std::map<Oid, SnmpValue> lastRead;
     std::vector<StagedValue> staged;
     uint32_t stagedTimeoutMs = 0; // a command's wait
+    // Caller buffers that the next get request fills from its values when it succeeds, one per
+    // object instance (the latest asked for).
+    std::map<Oid, std::function<void(const std::map<Oid, SnmpValue> &)>> fillsOnRead;
     bool configured = false;      // session: apSnmpSetSession succeeded
     SessionConfig config;
 };

@@ -10,7 +10,7 @@
 namespace trb::devicelib {
 
 enum class Family : uint8_t { Session, DeviceInfo, Command, PaneStatus, Monitor, Arp, Admin, Wireless,
-                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan, Schedule };
+                              Statistics, Intrusion, ApArray, Time, Dhcp, Qos, Vlan, Schedule, TftpCommand };
 
 enum class Conversion : uint8_t {
     Text,         // DisplayString, bounded and NUL-terminated
@@ -64,6 +64,8 @@ enum RecordLayout : uint32_t {
     LayoutVlanPortRow = 92,     // apVlanPortEntry, one port-view row
     LayoutScheduleRule = 110,   // apScheduleRule, one table row
     LayoutScheduleRadio = 111,  // the radio values of apAdvScheduleList (ScheduleFamily.cpp)
+    LayoutTftpSettings = 120,   // the values apAdvTFTPSettings stages (TftpCommandFamily.cpp)
+    LayoutTftpStatus = 121,     // the update status and firmware version texts
     LayoutNone = 99,       // values exchanged without a record (device commands)
 };
 

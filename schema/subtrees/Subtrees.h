@@ -22,5 +22,6 @@ rows::Subtree timeConfig(); // 15 trbTime: time server, time zone and daylight s
 rows::Subtree dhcp();     // 16 trbDhcp: DHCP server, static bindings and leases
 rows::Subtree qos();      // 18 trbQos: QoS switches and classification rules
 rows::Subtree vlan();     // 17 trbVlan: VLANs, their member ports and the port VIDs
+rows::Subtree tftp();     // 20 trbTftp: file transfers to and from the PC
 
 } // namespace trb::schema::subtrees

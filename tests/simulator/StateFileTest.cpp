@@ -76,6 +76,29 @@ TEST(StateFileLoading, SavedValuesReplaceDefaultsAndMissingOnesKeepThem)
     std::filesystem::remove(path);
 }
 
+TEST(StateFileLoading, InstalledFilesRoundTripAndOverlongOnesMakeTheFileUnusable)
+{
+    const DeviceStore device = DefaultDevice::build(0);
+    const std::string path = testing::TempDir() + "/state-files-" + std::to_string(::getpid()) + ".ini";
+    SavedState saved;
+    saved.config = device.config();
+    saved.firmwareVersion = "1.3.00";
+    saved.certificateSubject = "CN = ap.test";
+    saved.keyFingerprint = std::string(64, 'a');
+    ASSERT_EQ(StateFile::save(path, saved), "");
+    auto result = StateFile::load(path, device);
+    ASSERT_EQ(result.status, StateFile::LoadStatus::Loaded) << result.error;
+    EXPECT_EQ(result.state.firmwareVersion, "1.3.00");
+    EXPECT_EQ(result.state.certificateSubject, "CN = ap.test");
+    EXPECT_EQ(result.state.keyFingerprint, std::string(64, 'a'));
+    EXPECT_EQ(result.state.languagePack, "") << "saved empty, not the factory pack";
+
+    saved.firmwareVersion = std::string(64, '9'); // trbFirmwareVersion holds 63
+    ASSERT_EQ(StateFile::save(path, saved), "");
+    EXPECT_EQ(StateFile::load(path, device).status, StateFile::LoadStatus::Corrupt);
+    std::filesystem::remove(path);
+}
+
 TEST(StateFileLoading, MissingFileIsNotAnError)
 {
     auto result = StateFile::load(testing::TempDir() + "/does-not-exist.ini", DefaultDevice::build(0));

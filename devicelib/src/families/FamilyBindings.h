@@ -40,6 +40,7 @@ void addDhcpBindings(BindingTable &table);
 void addQosBindings(BindingTable &table);
 void addVlanBindings(BindingTable &table);
 void addScheduleBindings(BindingTable &table);
+void addTftpCommandBindings(BindingTable &table);
 
 // Every family, in the order its rows are listed (and requests carry them).
 inline void (*const kFamilies[])(BindingTable &) = {
@@ -56,6 +57,7 @@ inline void (*const kFamilies[])(BindingTable &) = {
     addQosBindings,
     addVlanBindings,
     addScheduleBindings,
+    addTftpCommandBindings,
 };
 
 } // namespace trb::devicelib

@@ -124,11 +124,20 @@ int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *cont
     request->session = state->session;
     request->timeoutMs = timeoutMs;
     std::shared_ptr<const ReadPlan> plan;
+    decltype(state->fillsOnRead) fills;
     {
         std::lock_guard lock(state->mutex);
         plan = HandleReads::prepare(state->family, state->groupMask, *request);
+        fills.swap(state->fillsOnRead);
     }
-    auto store = [state, plan](RequestResult &result) { HandleReads::store(*state, *plan, result); };
+    auto store = [state, plan, fills = std::move(fills)](RequestResult &result) {
+        HandleReads::store(*state, *plan, result);
+        if (result.code != AP_OK)
+            return;
+        std::lock_guard lock(state->mutex);
+        for (const auto &fill : fills)
+            fill.second(state->lastRead);
+    };
     return runRequest(std::move(request), mode, store, requestNotifier(callback, context));
 }
 
