@@ -1,5 +1,7 @@
 #include "ModuleApp.h"
 
+#include "DeviceReportedAddress.h"
+
 #include <QApplication>
 
 #include "AppIcon.h"
@@ -53,6 +55,7 @@ void ModuleApp::OpenDeviceSession()
     const QByteArray read = commandLine_.readCommunity.toLatin1();
     const QByteArray write = commandLine_.writeCommunity.toLatin1();
     const QByteArray address = commandLine_.deviceAddress.toLatin1();
+    SetManagedDeviceAddress(commandLine_.deviceAddress);
     apSnmpSetSession(sessionHandle, kSnmpPort, read.constData(), write.constData(), kTimeoutTenMs,
                      address.constData(), kRetries);
 }

@@ -6,8 +6,10 @@
 #include "DhcpServerPage.h"
 #include "BasicWirelessPage.h"
 #include "ClientInfoPage.h"
+#include "ConfigFilePage.h"
 #include "DeviceInfoPageTrb.h"
 #include "FilterPage.h"
+#include "FirmwareSslPage.h"
 #include "HomeInfoPageTrb.h"
 #include "IntrusionPage.h"
 #include "LanPage.h"
@@ -55,10 +57,10 @@ const PageCommand kCommands[] = {
      &Make<ArpSpoofingPage>},
     {K::Administration, "&Maintenance", "&Administration Settings", AdminPage::kTitle, {530, 630}, 0, false,
      &Make<AdminPage>},
-    {K::FirmwareAndSsl, "&Maintenance", "&Firmware and SSL", "Maintenance \\ Firmware and SSL", {}, 1,
-     false},
-    {K::ConfigurationFile, "&Maintenance", "&Configuration File",
-     "Maintenance \\ Configuration File", {590, 240}, 1, false},
+    {K::FirmwareAndSsl, "&Maintenance", "&Firmware and SSL", FirmwareSslPage::kTitle, {}, 1, false,
+     &Make<FirmwareSslPage>},
+    {K::ConfigurationFile, "&Maintenance", "&Configuration File", ConfigFilePage::kTitle, {590, 240}, 1, false,
+     &Make<ConfigFilePage>},
     {K::TimeAndDate, "&Maintenance", "&Time and Date", TimeDatePage::kTitle, {640, 670}, 0,
      false, &Make<TimeDatePage>},
     {K::DeviceInformation, "&Status", "&Device Information", DeviceInfoPage::kTitle, {610, 700}, 0,

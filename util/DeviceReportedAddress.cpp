@@ -6,6 +6,7 @@ namespace {
 // Written and read on the user-interface thread only.
 QString deviceReportedAddress;
 QString deviceReportedMask;
+QString managedDeviceHost;
 
 } // namespace
 
@@ -17,6 +18,14 @@ void SetDeviceReportedAddress(const QString &address, const QString &mask)
 {
     deviceReportedAddress = address;
     deviceReportedMask = mask;
+}
+
+QString ManagedDeviceHost() { return managedDeviceHost; }
+
+void SetManagedDeviceAddress(const QString &address)
+{
+    const qsizetype colon = address.indexOf(u':');
+    managedDeviceHost = (colon < 0 ? address : address.left(colon)).trimmed();
 }
 
 } // namespace trb

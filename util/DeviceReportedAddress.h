@@ -9,4 +9,9 @@ QString DeviceReportedAddress();
 QString DeviceReportedMask();
 void SetDeviceReportedAddress(const QString &address, const QString &mask);
 
+// The host the module was told to manage ("/I" without a ":port"): the address the device's
+// own transfers come from, so the TFTP server answers that address only.
+QString ManagedDeviceHost();
+void SetManagedDeviceAddress(const QString &address);
+
 } // namespace trb

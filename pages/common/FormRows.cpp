@@ -49,6 +49,18 @@ void FormRows::AddSpanning(QWidget *control, const QString &objectName)
     grid_->addWidget(control, NextRow(), 0, 1, 2);
 }
 
+QLabel *SectionHeading(const QString &text, const QString &objectName)
+{
+    auto *label = new QLabel(text);
+    label->setObjectName(objectName);
+    label->setAutoFillBackground(true);
+    QPalette grey = label->palette();
+    grey.setColor(QPalette::Window, QColor(200, 200, 200));
+    label->setPalette(grey);
+    label->setContentsMargins(6, 3, 6, 3);
+    return label;
+}
+
 QPushButton *PageButton(const QString &text, const QString &objectName)
 {
     auto *button = Named(new QPushButton(text), objectName, text);

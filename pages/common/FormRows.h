@@ -61,6 +61,9 @@ Control *Named(Control *control, const QString &objectName, const QString &acces
     return control;
 }
 
+// A full-width section heading on the grey band the device's pages draw headings on.
+QLabel *SectionHeading(const QString &text, const QString &objectName = {});
+
 // A push button that never acts as the page's default button (Enter never applies a page).
 QPushButton *PageButton(const QString &text, const QString &objectName);
 

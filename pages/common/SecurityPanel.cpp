@@ -80,15 +80,6 @@ QHBoxLayout *RadioPair(QRadioButton *first, QRadioButton *second)
     return row;
 }
 
-// A heading on the grey band the RADIUS and protection blocks are drawn on.
-QLabel *Heading(const QString &text)
-{
-    auto *label = new QLabel(text);
-    label->setAutoFillBackground(true);
-    label->setStyleSheet(QStringLiteral("background-color: rgb(200, 200, 200);"));
-    return label;
-}
-
 } // namespace
 
 SecurityPanel::SecurityPanel(Variant variant, QWidget *parent) : QWidget(parent), variant_(variant)
@@ -177,7 +168,7 @@ QWidget *SecurityPanel::BuildRadiusBlock(RadiusControls &radius, const char *pre
     auto *block = new QWidget;
     auto *layout = new QVBoxLayout(block);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Heading(QStringLiteral("Primary RADIUS Server Setting")));
+    layout->addWidget(SectionHeading(QStringLiteral("Primary RADIUS Server Setting")));
     auto *grid = new QGridLayout;
     layout->addLayout(grid);
     FormRows rows(grid);
@@ -238,7 +229,7 @@ QWidget *SecurityPanel::BuildEnterprisePanel()
     c_.napPanel = new QWidget;
     auto *nap = new QVBoxLayout(c_.napPanel);
     nap->setContentsMargins(0, 0, 0, 0);
-    nap->addWidget(Heading(QStringLiteral("Network Access Protection")));
+    nap->addWidget(SectionHeading(QStringLiteral("Network Access Protection")));
     c_.napDisable = Radio(QStringLiteral("Disable"), "napDisableRadio");
     c_.napEnable = Radio(QStringLiteral("Enable"), "napEnableRadio");
     nap->addLayout(RadioPair(c_.napDisable, c_.napEnable));

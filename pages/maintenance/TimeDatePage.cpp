@@ -99,13 +99,7 @@ QGridLayout *TimeDatePage::NewPanel(const QString &heading, QWidget *&panel)
     panel = new QFrame;
     auto *box = new QVBoxLayout(panel);
     box->setContentsMargins(0, 0, 0, 0);
-    auto *title = new QLabel(heading);
-    title->setAutoFillBackground(true);
-    QPalette palette = title->palette();
-    palette.setColor(QPalette::Window, QColor(200, 200, 200));
-    title->setPalette(palette);
-    title->setContentsMargins(6, 3, 6, 3);
-    box->addWidget(title);
+    box->addWidget(SectionHeading(heading));
     auto *grid = new QGridLayout;
     grid->setContentsMargins(8, 4, 8, 8);
     grid->setHorizontalSpacing(12);

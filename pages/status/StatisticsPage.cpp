@@ -64,15 +64,7 @@ constexpr WlanRow kWlanTable[] = {
 static_assert(std::size(kWlanTable) == StatisticsPage::kWlanRows);
 
 // "Transmitted Count" / "Received Count" over the rows of a group.
-QLabel *GroupLabel(const char *text)
-{
-    auto *label = new QLabel(QString::fromLatin1(text));
-    label->setAutoFillBackground(true);
-    QPalette grey = label->palette();
-    grey.setColor(QPalette::Window, QColor(200, 200, 200));
-    label->setPalette(grey);
-    return label;
-}
+QLabel *GroupLabel(const char *text) { return SectionHeading(QString::fromLatin1(text)); }
 
 QLabel *ValueLabel(const QString &objectName)
 {

@@ -1,5 +1,7 @@
 #include "PageTestSupport.h"
 
+#include "DeviceReportedAddress.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
@@ -21,6 +23,7 @@ void PageTest::SetUp()
     ASSERT_NE(session, 0u);
     ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 50, simulator->address().c_str(), 1), 0);
     trb::sessionHandle = session;
+    SetManagedDeviceAddress(QString::fromStdString(simulator->address()));
     mainWindow = std::make_unique<QMainWindow>();
     mainWindow->resize(498, 222);
     mainWindow->show();

@@ -1,0 +1,251 @@
+#include "FirmwareSslPage.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "FileDialogService.h"
+#include "FileTransfer.h"
+#include "FormRows.h"
+#include "MainWindowLink.h"
+#include "MessageBoxService.h"
+#include "ProcessValues.h"
+#include "TransferFileCheck.h"
+
+namespace trb {
+namespace {
+
+const char kPictureFilter[] = "All Files(*.*)|*.*|JPG File(*.jpg)|*.jpg|GIF File(*.gif)|*.gif|HTM File(*.htm)|*.htm|"
+                              "HTML File(*.html)|*.html||";
+
+struct RowText {
+    const char *label;
+    const char *name; // object name stem
+    int kind;
+    const char *waitText;
+};
+
+const RowText kRowTexts[] = {
+    {"Upload Firmware From File :", "firmware", kTransferFirmware,
+     "Updating Firmware file. The device is active, please don't power it off !"},
+    {"Upload Certificate From File:", "certificate", kTransferSslCertificate,
+     "Updating Certification file. The device is active, please don't power it off !"},
+    {"Upload Key From File :", "key", kTransferSslKey,
+     "Updating Certification Key file. The device is active, please don't power it off !"},
+    {"Upload :", "language", kTransferLanguagePack,
+     "Updating Language Pack file. The device is active, please don't power it off !"},
+};
+
+enum TimerId { kStatusTimerShort = 1, kStatusTimer = 2, kEndTimer = 9 };
+constexpr int kStatusRetryMs = 2000;
+// What the device reports while it is fetching or applying a file.
+const char kBusyStatus[] = "fetching";
+
+bool IsSuccessStatus(const char *status)
+{
+    return qstrcmp(status, "success") == 0 || qstrcmp(status, "correct") == 0;
+}
+
+} // namespace
+
+FirmwareSslPage::FirmwareSslPage(QWidget *parent)
+    : PopupPage(QString::fromLatin1(kTitle), parent), transfer_(new FileTransfer(this, 50000, 3))
+{
+    BuildControls();
+    connect(transfer_, &FileTransfer::timerFired, this, &FirmwareSslPage::OnTimer);
+    primaryHandle = apSysCommandTftpOpen(sessionHandle, 0);
+    // A key goes with the certificate sent before it.
+    SetEnabled({c_.browse[KeyRow], c_.upload[KeyRow]}, false);
+}
+
+FirmwareSslPage::~FirmwareSslPage() = default;
+
+void FirmwareSslPage::BuildControls()
+{
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    int line = 0;
+    auto heading = [&](const char *text, const char *name) {
+        grid->addWidget(SectionHeading(QString::fromLatin1(text), QString::fromLatin1(name)), line++, 0, 1, 4);
+    };
+    auto fileRow = [&](Row row) {
+        const RowText &t = kRowTexts[row];
+        const QString stem = QString::fromLatin1(t.name);
+        auto *label = new QLabel(QString::fromLatin1(t.label));
+        c_.path[row] = Named(new QLineEdit, stem + u"PathEdit", label->text().trimmed());
+        label->setBuddy(c_.path[row]);
+        c_.browse[row] = PageButton(QStringLiteral("Browse"), stem + u"BrowseButton");
+        c_.upload[row] = PageButton(QStringLiteral("Upload"), stem + u"UploadButton");
+        grid->addWidget(label, line, 0);
+        grid->addWidget(c_.path[row], line, 1);
+        grid->addWidget(c_.browse[row], line, 2);
+        grid->addWidget(c_.upload[row], line++, 3);
+        connect(c_.browse[row], &QPushButton::clicked, this, [this, row] { Browse(row); });
+        connect(c_.upload[row], &QPushButton::clicked, this, [this, row] { Upload(row); });
+    };
+
+    heading("Update Firmware From Local Hard Drive", "firmwareHeading");
+    grid->addWidget(new QLabel(QStringLiteral("Firmware Version :")), line, 0);
+    c_.version = Named(new QLabel(QStringLiteral("1.0000")), QStringLiteral("versionLabel"),
+                       QStringLiteral("Firmware Version"));
+    grid->addWidget(c_.version, line++, 1, 1, 3);
+    fileRow(FirmwareRow);
+    heading("Update SSL Certification From Local Hard Drive", "sslHeading");
+    fileRow(CertificateRow);
+    fileRow(KeyRow);
+    heading("Language Pack Upgrade", "languageHeading");
+    fileRow(LanguageRow);
+    grid->setColumnStretch(1, 1);
+
+    auto *layout = new QVBoxLayout(content());
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+}
+
+void FirmwareSslPage::Browse(Row row)
+{
+    const QString filter = row == KeyRow ? QString() : QString::fromLatin1(kPictureFilter);
+    const QString path = AskOpenFile(this, filter);
+    if (!path.isEmpty())
+        c_.path[row]->setText(path);
+}
+
+void FirmwareSslPage::Upload(Row row)
+{
+    kind_ = kRowTexts[row].kind;
+    // The status poll stays away while the device is busy with a firmware, key or language pack.
+    const bool quietsPoll = kind_ != kTransferSslCertificate;
+    if (quietsPoll)
+        transferInProgress = 1;
+    QString pcAddress, fileName;
+    if (!transfer_->PrepareUpload(c_.path[row]->text(), kind_, pcAddress, fileName)) {
+        if (quietsPoll)
+            transferInProgress = 0; // nothing started: the poll must not stay off for good
+        return;
+    }
+    if (!primaryHandle)
+        primaryHandle = apSysCommandTftpOpen(sessionHandle, 0);
+    apAdvTFTPSettings(primaryHandle, pcAddress.toLatin1().constData(), fileName.toLatin1().constData(), 2);
+    RequestWrite();
+    statusPending_ = true;
+    outcome_ = Outcome::Unset;
+    OpenWaitDialog(QString::fromLatin1(kRowTexts[row].waitText));
+    StartTimers();
+}
+
+void FirmwareSslPage::StartTimers()
+{
+    transfer_->StopTimers(); // a transfer started after a refused image replaces the old timers
+    if (kind_ == kTransferFirmware || kind_ == kTransferLanguagePack) {
+        transfer_->StartTimer(kStatusTimer, 200000);
+        transfer_->StartTimer(kEndTimer, 280000);
+    } else {
+        transfer_->StartTimer(kEndTimer, 68000);
+        transfer_->StartTimer(kStatusTimerShort, 2000);
+    }
+}
+
+void FirmwareSslPage::OnWriteDone(int)
+{
+    if (kind_ == kTransferFirmware || kind_ == kTransferLanguagePack) {
+        apAdvTFTPUpgradeCmd(primaryHandle, 5000, 1);
+        apSnmpSendSetRequest(primaryHandle, nullptr, nullptr, 0, 30000);
+    }
+    if (kind_ == kTransferSslCertificate || kind_ == kTransferSslKey) {
+        const bool certificate = kind_ == kTransferSslCertificate;
+        apAdvTFTPUpgradeCmd(primaryHandle, 5000, certificate ? 7 : 8);
+        RequestWrite();
+        SetEnabled({c_.browse[CertificateRow], c_.upload[CertificateRow]}, !certificate);
+        SetEnabled({c_.browse[KeyRow], c_.upload[KeyRow]}, certificate);
+        kind_ = kCommandsSent;
+    }
+    if (kind_ == kCommandsSent) {
+        // The chain is sent; success itself waits for the device's status (CheckStatus).
+        apAdvTFTPUpgradeCmd(primaryHandle, 5000, 4);
+        RequestWrite();
+        kind_ = kFinished;
+    }
+}
+
+void FirmwareSslPage::OnReadDone() { CheckStatus(); }
+
+void FirmwareSslPage::CheckStatus()
+{
+    char version[40] = {};
+    char status[24] = {};
+    apAdvTftpGetFWversion(primaryHandle, version);
+    apAdvTftpGetUpdStatus(primaryHandle, status);
+    if (apSnmpSendGetRequest(primaryHandle, nullptr, nullptr, 0, 0) == 0)
+        c_.version->setText(QString::fromLatin1(version, qstrnlen(version, sizeof version)));
+    if (!statusPending_) {
+        transferInProgress = 0;
+        return;
+    }
+    // A device still fetching or applying has no verdict yet: ask again while the wait lasts,
+    // rather than end the transfer without one.
+    if (qstrcmp(status, kBusyStatus) == 0 && transfer_->TimerActive(kEndTimer)) {
+        transfer_->StartTimer(kStatusTimerShort, kStatusRetryMs);
+        return;
+    }
+    if (qstrcmp(status, "wrongImage") == 0) {
+        CloseWaitDialog();
+        ShowMessageBox(QStringLiteral("Wrong Image File!"), MessageIcon::None, QString::fromLatin1(kApplicationTitle),
+                       MessageButtons::Ok, messageParent());
+        ClearPaths();
+        outcome_ = Outcome::Failed;
+    } else if (IsSuccessStatus(status)) {
+        SendFinish();
+        outcome_ = Outcome::Succeeded;
+    }
+    statusPending_ = false;
+    transferInProgress = 0;
+}
+
+void FirmwareSslPage::SendFinish()
+{
+    kind_ = kFinished;
+    apAdvTFTPUpgradeCmd(primaryHandle, 5000, 4);
+    RequestWrite();
+}
+
+void FirmwareSslPage::OnTimer(int id)
+{
+    if (id == kStatusTimerShort || id == kStatusTimer) {
+        RequestRead();
+        return;
+    }
+    if (id == kEndTimer)
+        EndTransfer();
+}
+
+void FirmwareSslPage::EndTransfer()
+{
+    MainWindowLink::SetEnabled(true);
+    CloseWaitDialog();
+    ClearPaths();
+    const bool crossed = transfer_->Crossed();
+    transfer_->Finish();
+    auto tell = [this](const QString &text) {
+        ShowMessageBox(text, MessageIcon::None, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok,
+                       messageParent());
+    };
+    if (outcome_ == Outcome::Succeeded) {
+        tell(QStringLiteral("Upgrading file success !"));
+        RequestRead();
+    } else if (outcome_ == Outcome::Unset) {
+        // Neither verdict came: say so rather than end in silence.
+        tell(crossed ? QStringLiteral("The device fetched the file but did not report it as applied.")
+                     : QStringLiteral("The device did not fetch the file from this computer. Nothing was updated."));
+    }
+}
+
+void FirmwareSslPage::ClearPaths()
+{
+    for (QLineEdit *path : c_.path)
+        path->clear();
+}
+
+} // namespace trb
