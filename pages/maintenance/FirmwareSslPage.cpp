@@ -74,10 +74,10 @@ void FirmwareSslPage::BuildControls()
         const RowText &t = kRowTexts[row];
         const QString stem = QString::fromLatin1(t.name);
         auto *label = new QLabel(QString::fromLatin1(t.label));
-        c_.path[row] = Named(new QLineEdit, stem + u"PathEdit", label->text().trimmed());
+        c_.path[row] = Named(new QLineEdit, stem + QStringLiteral("PathEdit"), label->text().trimmed());
         label->setBuddy(c_.path[row]);
-        c_.browse[row] = PageButton(QStringLiteral("Browse"), stem + u"BrowseButton");
-        c_.upload[row] = PageButton(QStringLiteral("Upload"), stem + u"UploadButton");
+        c_.browse[row] = PageButton(QStringLiteral("Browse"), stem + QStringLiteral("BrowseButton"));
+        c_.upload[row] = PageButton(QStringLiteral("Upload"), stem + QStringLiteral("UploadButton"));
         grid->addWidget(label, line, 0);
         grid->addWidget(c_.path[row], line, 1);
         grid->addWidget(c_.browse[row], line, 2);
