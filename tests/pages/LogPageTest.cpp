@@ -27,7 +27,7 @@
 #include "LogPage.h"
 #include "LogSettingsTab.h"
 #include "LogViewTab.h"
-#include "PageTestSupport.h"
+#include "TransferTestSupport.h"
 #include "VtTFTPServer.h"
 
 using trb::LogPage;
@@ -36,55 +36,15 @@ using namespace trb::test;
 
 namespace {
 
-// A UDP port nobody listens on now.
-int FreeUdpPort()
-{
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
-}
-
 const char kDeviceLines[] = "2026-12-08 14:20:00 | [info] System started\n"
                             "\n"
                             "2026-12-08 14:20:01 | [notice] Setting trbLogServer changed to 10.0.0.9\n"
                             "12:00:00[error] boom\n";
 
-// The PC's interfaces as a test gives them; none by default.
-class MadeUpNetwork final : public trb::LocalNetworkSource {
-public:
-    MadeUpNetwork() { Install(this); }
-    ~MadeUpNetwork() override { Install(nullptr); }
-    QList<trb::LocalInterfaceEntry> Interfaces() const override { return interfaces; }
-    QList<trb::NetworkAdapter> Adapters() const override { return {}; }
-    QList<trb::LocalInterfaceEntry> interfaces;
-};
-
 // The page's server and the device's transfers meet on a free port. Without an interface the
 // page finds no PC address, so the device sends nothing behind a test's back.
-class LogPageTest : public PageTest {
+class LogPageTest : public TransferPageTest {
 protected:
-    explicit LogPageTest(int port = FreeUdpPort())
-        : PageTest({"--reboot-seconds", "1", "--tftp-port", std::to_string(port)}), tftpPort(port)
-    {
-    }
-    void SetUp() override
-    {
-        PageTest::SetUp();
-        qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
-        qputenv("TRB4820_TFTP_PORT", QByteArray::number(tftpPort));
-    }
-    void TearDown() override
-    {
-        qunsetenv("TRB4820_TFTP_PORT");
-        qunsetenv("XDG_DATA_HOME");
-        PageTest::TearDown();
-    }
 
     LogPage *OpenPage()
     {
@@ -166,10 +126,6 @@ protected:
         Form(page).save->click();
         Settle(page);
     }
-
-    QTemporaryDir dataHome;
-    MadeUpNetwork network;
-    const int tftpPort;
 };
 
 TEST_F(LogPageTest, ShowsTheDevicesSettings)
@@ -465,17 +421,7 @@ protected:
     void SetUp() override
     {
         LogPageTest::SetUp();
-        trb::LocalInterfaceEntry loopback;
-        loopback.address = "127.0.0.1";
-        loopback.netmask = "255.0.0.0";
-        loopback.up = loopback.loopback = true;
-        network.interfaces = {loopback};
-        trb::SetDeviceReportedAddress("127.0.0.1", "255.0.0.0"); // the PC address is then 127.0.0.1
-    }
-    void TearDown() override
-    {
-        trb::SetDeviceReportedAddress({}, {});
-        LogPageTest::TearDown();
+        UseLoopback(); // the PC address is then 127.0.0.1
     }
 };
 

@@ -1,0 +1,211 @@
+// Maintenance > Firmware and SSL against the simulator: each file really crosses from the page's
+// TFTP server to the device's client, and the page reports what the device made of it.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "FileTransfer.h"
+#include "FirmwareImage.h"
+#include "FirmwareSslPage.h"
+#include "ProcessValues.h"
+#include "TransferTestSupport.h"
+
+using trb::FirmwareSslPage;
+using trb::image::FirmwareImage;
+using namespace trb::test;
+
+namespace {
+
+using Row = FirmwareSslPage::Row;
+
+QByteArray ImageFile(const char *version, const char *model = "TRB-4820")
+{
+    FirmwareImage image;
+    image.model = model;
+    image.version = version;
+    image.body = FirmwareImage::randomBody(200 * 1024, 7);
+    const std::vector<uint8_t> bytes = image.encode();
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
+}
+
+QByteArray DataFile(const char *name)
+{
+    QFile file(QStringLiteral(TRB4820_SOURCE_DIR "/tests/pages/data/") + QLatin1String(name));
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+class FirmwareSslPageTest : public TransferPageTest {
+protected:
+    FirmwareSslPage *OpenPage()
+    {
+        auto *page = new FirmwareSslPage;
+        page->show();
+        EXPECT_TRUE(WaitFor([page] { return page->controls().version->text() != "1.0000"; }));
+        return page;
+    }
+    // Starts the row's upload of `path`.
+    void Upload(FirmwareSslPage *page, Row row, const QString &path)
+    {
+        page->controls().path[row]->setText(path);
+        page->controls().upload[row]->click();
+    }
+    static bool Finished(FirmwareSslPage *page) { return !page->transfer().TimerActive(9) && !page->waitDialog(); }
+};
+
+TEST_F(FirmwareSslPageTest, AGoodImageUpgradesTheVersion)
+{
+    UseLoopback();
+    PageHolder page(OpenPage());
+    EXPECT_EQ(page->controls().version->text(), "1.2.07");
+    Upload(page.get(), Row::FirmwareRow, WriteFile("fw-1.3.00.bin", ImageFile("1.3.00")));
+    EXPECT_EQ(trb::transferInProgress, 1) << "the status poll stays away meanwhile";
+    ASSERT_TRUE(WaitFor([&] { return messages->count() > 0; }, 20000));
+    EXPECT_EQ(messages->texts(), QStringList{"Upgrading file success !"});
+    EXPECT_TRUE(WaitFor([&] { return page->controls().version->text() == "1.3.00"; }));
+    EXPECT_EQ(SnmpGet("trbFirmwareVersion.0"), "1.3.00");
+    EXPECT_TRUE(page->controls().path[Row::FirmwareRow]->text().isEmpty());
+    EXPECT_EQ(trb::transferInProgress, 0);
+}
+
+TEST_F(FirmwareSslPageTest, ARefusedImageSaysWrongImageAndKeepsTheVersion)
+{
+    UseLoopback();
+    struct Case {
+        const char *name;
+        QByteArray file;
+    };
+    QByteArray badCrc = ImageFile("1.3.00");
+    badCrc[badCrc.size() - 1] = char(badCrc.back() ^ 0x55);
+    const Case cases[] = {{"foreign.bin", ImageFile("1.3.00", "TRB-3710")}, {"damaged.bin", badCrc}};
+    PageHolder page(OpenPage());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        messages->clear();
+        Upload(page.get(), Row::FirmwareRow, WriteFile(c.name, c.file));
+        ASSERT_TRUE(WaitFor([&] { return messages->count() > 0; }, 20000));
+        EXPECT_EQ(messages->texts(), QStringList{"Wrong Image File!"});
+        EXPECT_EQ(page->outcome(), FirmwareSslPage::Outcome::Failed);
+        ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
+        EXPECT_EQ(messages->count(), 1) << "the end of the wait adds nothing";
+        EXPECT_EQ(SnmpGet("trbFirmwareVersion.0"), "1.2.07");
+    }
+}
+
+TEST_F(FirmwareSslPageTest, ACertificateThenItsKeyFlipTheButtonsAndInstall)
+{
+    UseLoopback();
+    PageHolder page(OpenPage());
+    const auto &c = page->controls();
+    EXPECT_FALSE(c.upload[Row::KeyRow]->isEnabled()) << "a key goes after its certificate";
+    const struct {
+        Row row;
+        const char *file;
+        bool certificateEnabled;
+    } steps[] = {{Row::CertificateRow, "device-cert.pem", false}, {Row::KeyRow, "device-key.pem", true}};
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.file);
+        messages->clear();
+        Upload(page.get(), step.row, WriteFile(step.file, DataFile(step.file)));
+        ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
+        EXPECT_EQ(messages->texts(), QStringList{"Upgrading file success !"});
+        EXPECT_EQ(c.upload[Row::CertificateRow]->isEnabled(), step.certificateEnabled);
+        EXPECT_EQ(c.browse[Row::KeyRow]->isEnabled(), !step.certificateEnabled);
+    }
+    EXPECT_EQ(SnmpGet("trbSslCertificateSubject.0"), "CN = trb4820-test");
+    EXPECT_FALSE(SnmpGet("trbSslKeyFingerprint.0").empty());
+}
+
+TEST_F(FirmwareSslPageTest, BadFilesAreRefusedBeforeTheDeviceIsAsked)
+{
+    UseLoopback();
+    const struct {
+        Row row;
+        const char *name; // "" for an empty field
+        bool create;
+        QString message;
+    } cases[] = {
+        {Row::FirmwareRow, "", false, "Empty file is not accepted!"},
+        {Row::FirmwareRow, "IMAGE.BIN", true, "File format error! Please try again!"},
+        {Row::CertificateRow, "cert.crt", true, "File format error! Please try again!"},
+        {Row::LanguageRow, "", false, "Empty file is not accepted!"},
+        {Row::FirmwareRow, "missing.bin", false, ""}, // names a file that is not there
+    };
+    PageHolder page(OpenPage());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        messages->clear();
+        const QString path = !*c.name ? QString() : c.create ? WriteFile(c.name, "x") : files.filePath(c.name);
+        Upload(page.get(), c.row, path);
+        ASSERT_EQ(messages->count(), 1);
+        if (c.message.isEmpty())
+            EXPECT_TRUE(messages->last().text.contains("does not exist")) << messages->last().text.toStdString();
+        else
+            EXPECT_EQ(messages->last().text, c.message);
+        EXPECT_EQ(page->waitDialog(), nullptr);
+        EXPECT_EQ(trb::transferInProgress, 0);
+        EXPECT_EQ(SnmpGet("trbTftpFileName.0"), "") << "the device was told nothing";
+    }
+}
+
+TEST_F(FirmwareSslPageTest, ADeviceThatNeverFetchesGetsNoSuccess)
+{
+    // No interface on the device's network: the device gets no PC address and fetches nothing.
+    PageHolder page(OpenPage());
+    Upload(page.get(), Row::CertificateRow, WriteFile("device-cert.pem", DataFile("device-cert.pem")));
+    ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
+    EXPECT_EQ(messages->texts(), QStringList{"The device did not fetch the file from this computer. Nothing was updated."});
+    EXPECT_EQ(SnmpGet("trbSslCertificateSubject.0"), "");
+}
+
+TEST_F(FirmwareSslPageTest, OnlyTheDeviceGetsTheFileAndABusyPortIsSaidPlainly)
+{
+    UseLoopback();
+    PageHolder page(OpenPage());
+    // A stranger asks the page's server for the file of the transfer in progress.
+    Upload(page.get(), Row::CertificateRow, WriteFile("device-cert.pem", DataFile("device-cert.pem")));
+    const int stranger = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in from{};
+    from.sin_family = AF_INET;
+    inet_pton(AF_INET, "127.0.0.2", &from.sin_addr);
+    ASSERT_EQ(bind(stranger, reinterpret_cast<sockaddr *>(&from), sizeof from), 0);
+    sockaddr_in server{};
+    server.sin_family = AF_INET;
+    server.sin_port = htons(uint16_t(tftpPort));
+    inet_pton(AF_INET, "127.0.0.1", &server.sin_addr);
+    const char request[] = "\0\1device-cert.pem\0octet";
+    sendto(stranger, request, sizeof request, 0, reinterpret_cast<sockaddr *>(&server), sizeof server);
+    timeval wait{2, 0};
+    setsockopt(stranger, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    unsigned char answer[516] = {};
+    const ssize_t got = recv(stranger, answer, sizeof answer, 0);
+    close(stranger);
+    ASSERT_GE(got, 4);
+    EXPECT_EQ(answer[1], 5) << "an error packet";
+    EXPECT_EQ(answer[3], 2) << "access violation";
+    ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
+    EXPECT_EQ(messages->texts(), QStringList{"Upgrading file success !"}) << "the device was served all the same";
+
+    // Another program holds the page's port: the upload stops before the device is told anything.
+    page->transfer().server().Stop();
+    const int holder = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_port = htons(uint16_t(tftpPort));
+    ASSERT_EQ(bind(holder, reinterpret_cast<sockaddr *>(&any), sizeof any), 0);
+    messages->clear();
+    SnmpSet("trbTftpFileName.0", 's', "before");
+    Upload(page.get(), Row::KeyRow, WriteFile("device-key.pem", DataFile("device-key.pem")));
+    close(holder);
+    ASSERT_EQ(messages->count(), 1);
+    EXPECT_TRUE(messages->last().text.contains(QString::number(tftpPort))) << messages->last().text.toStdString();
+    EXPECT_EQ(SnmpGet("trbTftpFileName.0"), "before");
+    EXPECT_EQ(page->waitDialog(), nullptr);
+}
+
+} // namespace

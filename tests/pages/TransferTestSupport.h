@@ -1,0 +1,45 @@
+#pragma once
+// Page tests whose pages move files: the page's TFTP server and the simulator's client meet on
+// a free loopback port, the PC's interfaces are made up by the test (loopback only, or none),
+// and the per-user data folder is a temporary one.
+#include <QByteArray>
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+#include "LocalNetworkSource.h"
+#include "PageTestSupport.h"
+
+namespace trb::test {
+
+// A UDP port nobody listens on now.
+int FreeUdpPort();
+
+// The PC's interfaces as a test gives them; none by default.
+class MadeUpNetwork final : public trb::LocalNetworkSource {
+public:
+    MadeUpNetwork() { Install(this); }
+    ~MadeUpNetwork() override { Install(nullptr); }
+    QList<trb::LocalInterfaceEntry> Interfaces() const override { return interfaces; }
+    QList<trb::NetworkAdapter> Adapters() const override { return {}; }
+    QList<trb::LocalInterfaceEntry> interfaces;
+};
+
+class TransferPageTest : public PageTest {
+protected:
+    explicit TransferPageTest(int port = FreeUdpPort(), std::vector<std::string> extraArgs = {});
+    void SetUp() override;
+    void TearDown() override;
+    // The PC has a loopback interface on the device's network: the device is told 127.0.0.1.
+    void UseLoopback();
+    // A file of these bytes in the test's folder; its path.
+    QString WriteFile(const QString &name, const QByteArray &bytes) const;
+
+    int tftpPort;
+    QTemporaryDir dataHome;
+    QTemporaryDir files;
+    MadeUpNetwork network;
+};
+
+} // namespace trb::test
