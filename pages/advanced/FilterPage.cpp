@@ -14,6 +14,7 @@
 #include "ClientInfoPage.h"
 #include "DeviceTable.h"
 #include "FileDialogService.h"
+#include "FileTransfer.h"
 #include "FilterPartitionTab.h"
 #include "FormRows.h"
 #include "MacAddress.h"
@@ -21,6 +22,7 @@
 #include "MessageBoxService.h"
 #include "ProcessValues.h"
 #include "RecordText.h"
+#include "TransferFileCheck.h"
 
 namespace trb {
 namespace {
@@ -56,25 +58,42 @@ struct AclHeader {
     apFilterAclEntry *rows = nullptr;
 };
 
-QLabel *Heading(const QString &text, const QString &objectName)
+QLabel *Heading(const QString &text, const char *objectName)
 {
-    auto *label = Named(new QLabel(text), objectName, text);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, QColor(200, 200, 200));
-    label->setPalette(palette);
+    QLabel *label = SectionHeading(text, QString::fromLatin1(objectName));
+    label->setAccessibleName(text);
     return label;
 }
+
+// The ACL file transfers: the page's own timers and the device's directions and commands.
+enum AclTimer { kAclUploadTimer = 1, kAclDownloadTimer = 2 };
+constexpr int kAclUploadMs = 6000;
+constexpr int kAclDownloadMs = 30000; // how long the device may take to send its list
+constexpr int kStatusRetryMs = 2000;   // a device still busy with the file is asked again
+constexpr int kMaxStatusRetries = 15;
+constexpr int kAclCommand = 9;
 
 QByteArray Latin1(const QString &text) { return text.toLatin1(); }
 
 } // namespace
 
-FilterPage::FilterPage(QWidget *parent) : PopupPage(QString::fromLatin1(kTitle), parent)
+FilterPage::FilterPage(QWidget *parent)
+    : PopupPage(QString::fromLatin1(kTitle), parent), transfer_(new FileTransfer(this, 3000, 3))
 {
     BuildControls();
     primaryHandle = apAdvFilterOpen(sessionHandle, 0);
     monitorHandle = apSysMonitorOpen(sessionHandle, 0, 0);
+    connect(transfer_, &FileTransfer::timerFired, this, &FilterPage::EndAclTransfer);
+    connect(transfer_, &FileTransfer::fileCrossed, this, [this] {
+        if (kind_ == kTransferDownload)
+            EndAclTransfer(kAclDownloadTimer);
+    });
+}
+
+FilterPage::~FilterPage()
+{
+    if (tftpHandle_)
+        apHandleClose(tftpHandle_);
 }
 
 QString FilterPage::ShownMac(const QString &deviceMac)
@@ -366,6 +385,112 @@ void FilterPage::OnWriteDone(int)
     apStyleModify(primaryHandle, kAfterWriteGroups, 0);
     if (RequestRead() != 0)
         ReadCompleted(false);
+}
+
+// --- ACL file transfers ---
+
+// The band the transfer commands act on, written before the device is told about the file.
+bool FilterPage::SelectTransferBand()
+{
+    apFilterBandSet(primaryHandle, shownBand_);
+    const int code = apSnmpSendSetRequest(primaryHandle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+    return code == 0 || ReportFailure(code) == 0;
+}
+
+APHANDLE FilterPage::TftpHandle()
+{
+    if (!tftpHandle_)
+        tftpHandle_ = apSysCommandTftpOpen(sessionHandle, 0);
+    return tftpHandle_;
+}
+
+void FilterPage::StartAclUpload()
+{
+    QString pcAddress, fileName;
+    if (!transfer_->PrepareUpload(c_.uploadFile->text(), kTransferAclUpload, pcAddress, fileName))
+        return;
+    if (!SelectTransferBand()) {
+        transfer_->Finish();
+        return;
+    }
+    kind_ = kTransferAclUpload;
+    transferInProgress = 1;
+    // The settings and the command travel in one request, settings first.
+    apAdvTFTPSettings(TftpHandle(), Latin1(pcAddress).constData(), Latin1(fileName).constData(), 2);
+    apAdvTFTPUpgradeCmd(TftpHandle(), 5000, kAclCommand);
+    SendTransferRequest();
+    OpenWaitDialog(QStringLiteral("Updating ACL file, please wait..."));
+    transfer_->StartTimer(kAclUploadTimer, kAclUploadMs);
+}
+
+void FilterPage::StartAclDownload()
+{
+    if (!SelectTransferBand())
+        return;
+    QString pcAddress, fileName;
+    if (!transfer_->PrepareDownload(QStringLiteral("(*.ACL)|*.acl|(*.*)|*.*||"), QStringLiteral(".acl"), pcAddress,
+                                    fileName))
+        return;
+    kind_ = kTransferDownload;
+    apAdvTFTPSettings(TftpHandle(), Latin1(pcAddress).constData(), Latin1(fileName).constData(), 5);
+    SendTransferRequest();
+    OpenWaitDialog(QStringLiteral("Downloading ACL file, please wait..."));
+    transfer_->StartTimer(kAclDownloadTimer, kAclDownloadMs);
+}
+
+void FilterPage::SendTransferRequest()
+{
+    const int code = apSnmpSendSetRequest(tftpHandle_, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+    if (code != 0)
+        ReportFailure(code); // the timer still ends the wait, with the device's verdict
+}
+
+// The device's verdict on the file it was to fetch and apply ("" when it gave none).
+QString FilterPage::DeviceStatus()
+{
+    char status[24] = {};
+    apAdvTftpGetUpdStatus(TftpHandle(), status);
+    if (apSnmpSendGetRequest(tftpHandle_, nullptr, nullptr, AP_MODE_BLOCKING, 0) != 0)
+        return {};
+    return QString::fromLatin1(status, qstrnlen(status, sizeof status));
+}
+
+void FilterPage::EndAclTransfer(int)
+{
+    if (kind_ == 0)
+        return;
+    // A device still fetching or applying has no verdict yet: give it a little longer.
+    if (kind_ == kTransferAclUpload && statusRetries_ < kMaxStatusRetries && DeviceStatus() == QLatin1String("fetching")) {
+        ++statusRetries_;
+        transfer_->StartTimer(kAclUploadTimer, kStatusRetryMs);
+        return;
+    }
+    statusRetries_ = 0;
+    transfer_->StopTimers();
+    CloseWaitDialog();
+    const bool upload = kind_ == kTransferAclUpload;
+    const bool crossed = transfer_->Crossed();
+    transfer_->Finish();
+    kind_ = 0;
+    transferInProgress = 0;
+    QString text;
+    if (upload) {
+        c_.uploadFile->clear();
+        const QString status = DeviceStatus();
+        if (status == QLatin1String("success"))
+            text = QStringLiteral("Upgrading ACL file Success,Please refersh this page.");
+        else if (status == QLatin1String("wrongImage"))
+            text = QStringLiteral("The device refused the ACL file. Its list was not changed.");
+        else
+            text = crossed ? QStringLiteral("The device fetched the ACL file but did not report it as applied.")
+                           : QStringLiteral("The device did not fetch the ACL file from this computer. Its list was not changed.");
+    } else {
+        text = crossed ? QStringLiteral("Save ACL file Success !")
+                       : QStringLiteral("The device did not send its ACL file. Nothing was saved.");
+    }
+    ShowMessageBox(text, MessageIcon::None, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok, messageParent());
+    if (upload)
+        Refresh(kReadEndMs); // the list as the file left it
 }
 
 void FilterPage::Browse()

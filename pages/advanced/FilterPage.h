@@ -14,6 +14,7 @@ class QTabWidget;
 namespace trb {
 
 class ActionIconListCtrl;
+class FileTransfer;
 class FilterPartitionTab;
 class MacAddressEdit;
 class RecordListCtrl;
@@ -24,6 +25,7 @@ class FilterPage : public PopupPage {
     Q_OBJECT
 public:
     explicit FilterPage(QWidget *parent = nullptr);
+    ~FilterPage() override;
 
     static inline const char kTitle[] = "Advanced \\ Filter";
     static constexpr int kMaxAclEntries = 256;
@@ -69,10 +71,11 @@ public:
     void OnMonitorDone(APHANDLE monitor, int result) override;
     void UpdateEnabling() override;
 
-protected:
-    // The ACL file transfers run on the shared transfer flow.
-    virtual void StartAclUpload() {}
-    virtual void StartAclDownload() {}
+    // The ACL file of the shown band to and from the PC: the device fetches or sends it through
+    // the page's TFTP server.
+    void StartAclUpload();
+    void StartAclDownload();
+    FileTransfer &transfer() const { return *transfer_; }
 
 private:
     void BuildControls();
@@ -85,11 +88,20 @@ private:
     void ChangeAcl(int modeIndex, const QString &plainMac, AclOperation operation);
     // Sends what is staged behind the wait dialog; the page is read again when it completes.
     void Apply();
+    bool SelectTransferBand();
+    APHANDLE TftpHandle();
+    void SendTransferRequest();
+    QString DeviceStatus();
+    void EndAclTransfer(int timer);
 
     Controls c_;
     int deviceBand_ = 1;
     int shownBand_ = 1;
     bool aclUnavailable_ = false; // the device reports mode 4: access control does not apply
+    FileTransfer *transfer_;
+    APHANDLE tftpHandle_ = 0; // the ACL transfers' TFTP commands
+    int kind_ = 0;            // the ACL transfer in progress: 0 none, else its transfer kind
+    int statusRetries_ = 0;   // extra waits for a device still busy with the file
 };
 
 } // namespace trb

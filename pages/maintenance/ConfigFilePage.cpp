@@ -19,6 +19,9 @@ namespace {
 enum TimerId { kUploadTimer = 1, kDownloadTimer = 2, kDownloadGraceTimer = 3 };
 // How long a download may still take once the page's own wait is over.
 constexpr int kDownloadGraceMs = 30000;
+// A device still busy with an uploaded file is asked again this often, this many times.
+constexpr int kStatusRetryMs = 2000;
+constexpr int kMaxStatusRetries = 15;
 
 } // namespace
 
@@ -144,6 +147,12 @@ void ConfigFilePage::OnTimer(int id)
         transfer_->StartTimer(kDownloadGraceTimer, kDownloadGraceMs);
         return;
     }
+    if (id == kUploadTimer && statusRetries_ < kMaxStatusRetries && DeviceStatus() == QLatin1String("fetching")) {
+        ++statusRetries_;
+        transfer_->StartTimer(kUploadTimer, kStatusRetryMs);
+        return;
+    }
+    statusRetries_ = 0;
     EndTransfer();
 }
 
@@ -177,14 +186,20 @@ QString ConfigFilePage::DownloadVerdict() const
                                       : QStringLiteral("Downloading Configuration file success !");
 }
 
+QString ConfigFilePage::DeviceStatus()
+{
+    char status[24] = {};
+    apAdvTftpGetUpdStatus(primaryHandle, status);
+    if (apSnmpSendGetRequest(primaryHandle, nullptr, nullptr, 0, 0) != 0)
+        return {};
+    return QString::fromLatin1(status, qstrnlen(status, sizeof status));
+}
+
 QString ConfigFilePage::UploadVerdict()
 {
     if (kind_ != kTransferConfigurationUpload && kind_ != kUploadCommandsSent && kind_ != kUploadFinished)
         return {};
-    char status[24] = {};
-    apAdvTftpGetUpdStatus(primaryHandle, status);
-    const bool answered = apSnmpSendGetRequest(primaryHandle, nullptr, nullptr, 0, 0) == 0;
-    if (answered && qstrcmp(status, "wrongImage") == 0)
+    if (DeviceStatus() == QLatin1String("wrongImage"))
         return QStringLiteral("The device refused the configuration file. Its configuration was not changed.");
     if (!transfer_->Crossed())
         return QStringLiteral("The device did not fetch the configuration file. Its configuration was not changed.");

@@ -50,10 +50,12 @@ private:
     void EndTransfer();
     QString UploadVerdict();
     QString DownloadVerdict() const;
+    QString DeviceStatus();
 
     Controls c_;
     FileTransfer *transfer_;
     int kind_ = -1;
+    int statusRetries_ = 0; // extra waits for a device still busy with the file
 };
 
 } // namespace trb

@@ -23,8 +23,9 @@ public:
         bool lockStep = false;        // offer no options at all: plain 512-byte lock-step
         std::uint64_t maxFetchBytes = 64u << 20;
         // After the last ACK of a read, answer a repeated last block for this long (our ACK
-        // may have been lost and the server would otherwise report a failure).
-        unsigned lingerMs = 1000;
+        // may have been lost and the server would otherwise report a failure). Short: the
+        // device acts on the file only afterwards, and its next transfer waits for this one.
+        unsigned lingerMs = 300;
         // The device's own address: servers that serve only the device check where requests
         // come from. Empty: whatever the route gives.
         std::string localAddress;

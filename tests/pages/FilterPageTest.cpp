@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -19,7 +20,9 @@
 #include "FilterPage.h"
 #include "FilterPartitionTab.h"
 #include "MacAddressEdit.h"
-#include "PageTestSupport.h"
+#include "DeviceReportedAddress.h"
+#include "ProcessValues.h"
+#include "TransferTestSupport.h"
 #include "RecordListCtrl.h"
 #include "ScriptedFileDialogs.h"
 
@@ -34,6 +37,31 @@ apFilterAclEntry Entry(const std::string &mac)
     apFilterAclEntry entry{};
     std::strncpy(entry.mac, mac.c_str(), sizeof entry.mac - 1);
     return entry;
+}
+
+// Stages on a fresh handle that has read the device, then writes.
+int StageFilter(APHANDLE session, const std::function<int(APHANDLE)> &stage)
+{
+    const APHANDLE handle = apAdvFilterOpen(session, 0);
+    int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+    if (code == 0)
+        code = stage(handle);
+    if (code == 0)
+        code = apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+    apHandleClose(handle);
+    return code;
+}
+
+int AddAclMacs(APHANDLE session, int band, int mode, const std::vector<std::string> &macs)
+{
+    return StageFilter(session, [&](APHANDLE h) {
+        for (const std::string &mac : macs) {
+            const apFilterAclEntry entry = Entry(mac);
+            if (int code = apAdvFilterACLAdd(h, band, 0, &entry))
+                return code;
+        }
+        return apAdvFilterACLSet(h, band, mode);
+    });
 }
 
 QStringList Column(const trb::RecordListCtrl *list, int column)
@@ -67,30 +95,10 @@ protected:
         return page;
     }
 
-    // Stages on a fresh handle that has read the device, then writes.
-    int Stage(const std::function<int(APHANDLE)> &stage)
-    {
-        const APHANDLE handle = apAdvFilterOpen(session, 0);
-        int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        if (code == 0)
-            code = stage(handle);
-        if (code == 0)
-            code = apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        apHandleClose(handle);
-        return code;
-    }
-
+    int Stage(const std::function<int(APHANDLE)> &stage) { return StageFilter(session, stage); }
     void AddMacs(int band, int mode, const std::vector<std::string> &macs)
     {
-        ASSERT_EQ(Stage([&](APHANDLE h) {
-                      for (const std::string &mac : macs) {
-                          const apFilterAclEntry entry = Entry(mac);
-                          if (int code = apAdvFilterACLAdd(h, band, 0, &entry))
-                              return code;
-                      }
-                      return apAdvFilterACLSet(h, band, mode);
-                  }),
-                  0);
+        ASSERT_EQ(AddAclMacs(session, band, mode, macs), 0);
     }
 
     static std::vector<std::string> Macs(int count)
@@ -363,6 +371,93 @@ TEST_F(FilterPageTest, BrowsePutsTheChosenAclFileIntoTheUploadField)
     ASSERT_EQ(dialogs.asked().size(), 2);
     EXPECT_EQ(dialogs.asked()[0].mode, trb::FileDialogRequest::Mode::Open);
     EXPECT_EQ(dialogs.asked()[0].filter, "ACL File(*.acl)|*.acl|All Files(*.*)|*.*||");
+}
+
+// The ACL file crosses for real: the device fetches it from the page's server and replaces the
+// shown band's list, or sends its list to a file of the user's choice.
+class FilterAclFileTest : public TransferPageTest {
+protected:
+    FilterPage *OpenPage()
+    {
+        auto *page = new FilterPage;
+        page->resize(570, 700);
+        page->show();
+        EXPECT_TRUE(WaitFor([page] { return !page->refreshing(); }));
+        return page;
+    }
+    void WaitForVerdict()
+    {
+        ASSERT_TRUE(WaitFor([&] { return messages->count() > 0; }, 20000));
+    }
+    static QStringList ShownMacs(FilterPage *page) { return Column(page->controls().aclList, FilterPage::MacColumn); }
+    trb::ScriptedFileDialogs dialogs;
+};
+
+TEST_F(FilterAclFileTest, UploadAndDownloadRoundTrip)
+{
+    UseLoopback();
+    PageHolder page(OpenPage());
+    page->controls().uploadFile->setText(WriteFile("stations.acl", "02:1A:48:20:00:01\r\n021a48200002\n\n"));
+    page->controls().upload->click();
+    EXPECT_EQ(trb::transferInProgress, 1);
+    WaitForVerdict();
+    EXPECT_EQ(messages->texts(), QStringList{"Upgrading ACL file Success,Please refersh this page."});
+    EXPECT_EQ(trb::transferInProgress, 0);
+    ASSERT_TRUE(WaitFor([&] { return !page->refreshing(); }));
+    EXPECT_EQ(ShownMacs(page.get()), (QStringList{"02:1A:48:20:00:01", "02:1A:48:20:00:02"}));
+
+    messages->clear();
+    dialogs.queueAnswer(files.filePath("saved.acl")); // already ends with ".acl": kept as it is
+    page->controls().download->click();
+    WaitForVerdict();
+    EXPECT_EQ(messages->texts(), QStringList{"Save ACL file Success !"});
+    QFile saved(files.filePath("saved.acl"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLatin1(saved.readAll()).toUpper(), "02:1A:48:20:00:01\n02:1A:48:20:00:02\n");
+}
+
+TEST_F(FilterAclFileTest, RefusedOrUnsentFilesChangeNothingAndSaySo)
+{
+    ASSERT_EQ(AddAclMacs(session, 1, 1, {"021A48200009"}), 0);
+    PageHolder page(OpenPage());
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        bool loopback;
+        QString message;
+    } cases[] = {
+        {"list.txt", "021a48200001\n", true, "File format error! Please try again!"},
+        {"bad.acl", "021a48200001\nnot a mac\n", true, "The device refused the ACL file. Its list was not changed."},
+        {"good.acl", "021a48200001\n", false, // no PC address for the device
+         "The device did not fetch the ACL file from this computer. Its list was not changed."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.loopback) {
+            UseLoopback();
+        } else {
+            network.interfaces.clear();
+            trb::SetDeviceReportedAddress({}, {});
+        }
+        messages->clear();
+        page->controls().uploadFile->setText(WriteFile(c.name, c.bytes));
+        page->controls().upload->click();
+        WaitForVerdict();
+        EXPECT_EQ(messages->texts(), QStringList{c.message});
+        ASSERT_TRUE(WaitFor([&] { return !page->refreshing(); }));
+        EXPECT_EQ(ShownMacs(page.get()), QStringList{"02:1A:48:20:00:09"});
+    }
+}
+
+TEST_F(FilterAclFileTest, ADownloadThatNeverArrivesSavesNothing)
+{
+    PageHolder page(OpenPage()); // no PC address: the device sends nowhere
+    dialogs.queueAnswer(files.filePath("list")); // ".acl" is added
+    page->controls().download->click();
+    EXPECT_EQ(SnmpGet("trbTftpFileName.0"), "list.acl");
+    WaitForVerdict();
+    EXPECT_EQ(messages->texts(), QStringList{"The device did not send its ACL file. Nothing was saved."});
+    EXPECT_FALSE(QFile::exists(files.filePath("list.acl")));
 }
 
 } // namespace
