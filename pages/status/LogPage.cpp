@@ -1,5 +1,7 @@
 #include "LogPage.h"
 
+#include "DeviceReportedAddress.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -43,6 +45,8 @@ LogPage::LogPage(QWidget *parent)
                 if (upload && complete && fileName == QLatin1String(kLogFileName))
                     ShowLogFile();
             });
+    // The one file this server takes: the device's log, from the device.
+    server_->Expect(ManagedDeviceHost(), QString::fromLatin1(kLogFileName), true);
     if (!server_->Run(DataDirectory(), VtTFTPServer::kDefaultPort))
         ShowMessage(server_->LastError()); // the log cannot arrive: say why
 }
