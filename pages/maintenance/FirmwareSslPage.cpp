@@ -54,6 +54,7 @@ FirmwareSslPage::FirmwareSslPage(QWidget *parent)
     : PopupPage(QString::fromLatin1(kTitle), parent), transfer_(new FileTransfer(this, 50000, 3))
 {
     BuildControls();
+    resize(kTemplateSize); // the menu keeps this page's own size
     connect(transfer_, &FileTransfer::timerFired, this, &FirmwareSslPage::OnTimer);
     primaryHandle = apSysCommandTftpOpen(sessionHandle, 0);
     // A key goes with the certificate sent before it.

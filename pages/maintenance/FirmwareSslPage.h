@@ -1,4 +1,6 @@
 #pragma once
+#include <QSize>
+
 #include <array>
 
 #include "PopupPage.h"
@@ -21,6 +23,7 @@ public:
     ~FirmwareSslPage() override;
 
     static inline const char kTitle[] = "Maintenance \\ Firmware and SSL";
+    static constexpr QSize kTemplateSize{600, 270};
     enum Row { FirmwareRow, CertificateRow, KeyRow, LanguageRow, kRows };
     enum class Outcome { Unset, Succeeded, Failed };
     // Chain states beyond the transfer kinds.
