@@ -63,13 +63,7 @@ protected:
     {
         const APHANDLE handle = apSysAdministratorOpen(session, 0);
         apStyleModify(handle, AP_ADMIN_GROUP_ALL, 0);
-        int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        if (code == 0)
-            code = stage(handle);
-        if (code == 0)
-            code = apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        apHandleClose(handle);
-        return code;
+        return ReadStageWrite(handle, stage);
     }
 
     // What the device holds, as one text to compare.

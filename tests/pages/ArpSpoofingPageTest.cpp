@@ -43,13 +43,7 @@ protected:
     int Stage(const std::function<int(APHANDLE)> &stage)
     {
         const APHANDLE handle = apAdvARPOpen(session, 0);
-        int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        if (code == 0)
-            code = stage(handle);
-        if (code == 0)
-            code = apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        apHandleClose(handle);
-        return code;
+        return ReadStageWrite(handle, stage);
     }
 
     void AddPairs(int count)

@@ -68,13 +68,7 @@ protected:
     {
         const APHANDLE handle = apAdvDHCPOpen(session, 0);
         apStyleModify(handle, AP_DHCP_GROUP_ALL, 0);
-        int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        if (code == 0)
-            code = stage(handle);
-        if (code == 0)
-            code = apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        apHandleClose(handle);
-        return code;
+        return ReadStageWrite(handle, stage);
     }
 
     void AddEntries(int serverState, int poolType, const std::vector<apDhcpStaticEntry> &entries)

@@ -43,13 +43,7 @@ apFilterAclEntry Entry(const std::string &mac)
 int StageFilter(APHANDLE session, const std::function<int(APHANDLE)> &stage)
 {
     const APHANDLE handle = apAdvFilterOpen(session, 0);
-    int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-    if (code == 0)
-        code = stage(handle);
-    if (code == 0)
-        code = apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-    apHandleClose(handle);
-    return code;
+    return ReadStageWrite(handle, stage);
 }
 
 int AddAclMacs(APHANDLE session, int band, int mode, const std::vector<std::string> &macs)

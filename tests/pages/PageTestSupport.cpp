@@ -167,4 +167,15 @@ std::string PageTest::StateFileText() const
     return text.str();
 }
 
+int ReadStageWrite(APHANDLE handle, const std::function<int(APHANDLE)> &stage)
+{
+    int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+    if (code == 0)
+        code = stage(handle);
+    if (code == 0)
+        code = apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+    apHandleClose(handle);
+    return code;
+}
+
 } // namespace trb::test

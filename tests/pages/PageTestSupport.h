@@ -54,6 +54,10 @@ private:
     std::vector<std::string> simulatorArgs_;
 };
 
+// Reads the device on `handle`, stages with `stage`, writes (blocking), closes the handle; the
+// first failing code, else 0.
+int ReadStageWrite(APHANDLE handle, const std::function<int(APHANDLE)> &stage);
+
 // Deletes the page at the end of a test unless it deleted itself on closing.
 template <typename Page>
 struct PageHolder {

@@ -90,13 +90,7 @@ protected:
     {
         const APHANDLE handle = apAdvVlanOpen(session, 0);
         apStyleModify(handle, AP_VLAN_GROUP_ALL, 0);
-        int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        if (code == 0)
-            code = stage(handle);
-        if (code == 0)
-            code = apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-        apHandleClose(handle);
-        return code;
+        return ReadStageWrite(handle, stage);
     }
     static apVlanRecord Record(int vid, const std::string &name, const std::string &untagged, const std::string &tagged)
     {

@@ -119,23 +119,9 @@ bool readRecord(APHANDLE handle, uint32_t layout, Record &record)
     return true;
 }
 
-// Stages every writable slot of a layout's record; one bad value and nothing is staged.
 int stageRecord(APHANDLE handle, uint32_t layout, const void *record)
 {
-    auto state = familyHandle(handle, Family::Admin);
-    if (!state)
-        return AP_ERR_BAD_HANDLE;
-    std::span<const uint8_t> bytes(static_cast<const uint8_t *>(record), layoutSize(layout));
-    std::vector<StagedValue> staged;
-    for (const Binding *b : bindingsOfLayout(layout)) {
-        std::string reason;
-        auto value = RecordCodec::encode(*b, bytes, reason);
-        if (!value)
-            return AP_ERR_BAD_ARGUMENT;
-        staged.push_back({b->groupBit, instanceOidOf(*b), std::move(*value)});
-    }
-    stageValues(*state, std::move(staged));
-    return AP_OK;
+    return stageLayoutRecord(handle, Family::Admin, layout, record);
 }
 
 std::span<uint8_t> bytesOf(apAdminRangeEntry &entry) { return {reinterpret_cast<uint8_t *>(&entry), sizeof entry}; }

@@ -58,6 +58,24 @@ int runRequest(std::unique_ptr<Request> request, int mode, std::function<void(Re
 }
 
 
+int stageLayoutRecord(uint32_t handle, Family family, uint32_t layout, const void *record)
+{
+    auto state = familyHandle(handle, family);
+    if (!state)
+        return AP_ERR_BAD_HANDLE;
+    std::span<const uint8_t> bytes(static_cast<const uint8_t *>(record), layoutSize(layout));
+    std::vector<StagedValue> staged;
+    for (const Binding *b : bindingsOfLayout(layout)) {
+        std::string reason;
+        auto value = RecordCodec::encode(*b, bytes, reason);
+        if (!value)
+            return AP_ERR_BAD_ARGUMENT;
+        staged.push_back({b->groupBit, instanceOidOf(*b), std::move(*value)});
+    }
+    stageValues(*state, std::move(staged));
+    return AP_OK;
+}
+
 void decodeLayout(HandleState &state, uint32_t layout, void *record)
 {
     std::span<uint8_t> bytes(static_cast<uint8_t *>(record), layoutSize(layout));

@@ -54,6 +54,10 @@ int runRequest(std::unique_ptr<Request> request, int mode, std::function<void(Re
 // The caller's request callback as runRequest's notify; none without a callback.
 std::function<void(int, const std::string &)> requestNotifier(apRequestCallback callback, void *context);
 
+// Stages every bound slot of a layout's record on a handle of `family`; one bad value and
+// nothing is staged (AP_ERR_BAD_ARGUMENT).
+int stageLayoutRecord(uint32_t handle, Family family, uint32_t layout, const void *record);
+
 // Fills the record's bound slots of `layout` from the handle's last values.
 void decodeLayout(HandleState &state, uint32_t layout, void *record);
 

@@ -77,23 +77,9 @@ void addLogBindings(BindingTable &table)
 
 namespace {
 
-// Stages every slot of a layout's record; one bad value and nothing is staged.
 int stageRecord(APHANDLE handle, uint32_t layout, const void *record)
 {
-    auto state = familyHandle(handle, Family::Log);
-    if (!state)
-        return AP_ERR_BAD_HANDLE;
-    std::span<const uint8_t> bytes(static_cast<const uint8_t *>(record), layoutSize(layout));
-    std::vector<StagedValue> staged;
-    for (const Binding *b : bindingsOfLayout(layout)) {
-        std::string reason;
-        auto value = RecordCodec::encode(*b, bytes, reason);
-        if (!value)
-            return AP_ERR_BAD_ARGUMENT;
-        staged.push_back({b->groupBit, instanceOidOf(*b), std::move(*value)});
-    }
-    stageValues(*state, std::move(staged));
-    return AP_OK;
+    return stageLayoutRecord(handle, Family::Log, layout, record);
 }
 
 // A layout's record as the handle's last read holds it; false for a handle of another family.
