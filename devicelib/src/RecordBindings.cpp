@@ -1,5 +1,7 @@
 #include "RecordBindings.h"
 
+#include <algorithm>
+#include <map>
 #include <stdexcept>
 
 #include "families/FamilyBindings.h"
@@ -34,13 +36,42 @@ const std::vector<Binding> &bindingList() { return bindingTable().rows; }
 
 std::span<const Binding> allBindings() { return bindingList(); }
 
-std::vector<const Binding *> bindingsOfLayout(uint32_t layout)
+namespace {
+
+using LayoutIndex = std::map<uint32_t, std::vector<const Binding *>>;
+
+// Every record decode and stage asks for a layout's bindings: index the table once.
+const std::vector<const Binding *> &lookUp(const LayoutIndex &index, uint32_t layout)
 {
-    std::vector<const Binding *> found;
+    static const std::vector<const Binding *> none;
+    const auto it = index.find(layout);
+    return it == index.end() ? none : it->second;
+}
+
+LayoutIndex indexByLayout(bool byOid)
+{
+    LayoutIndex index;
     for (const Binding &b : bindingList())
-        if (b.layout == layout)
-            found.push_back(&b);
-    return found;
+        index[b.layout].push_back(&b);
+    if (byOid)
+        for (auto &[layout, bindings] : index)
+            std::stable_sort(bindings.begin(), bindings.end(),
+                             [](const Binding *a, const Binding *b) { return a->oid < b->oid; });
+    return index;
+}
+
+} // namespace
+
+const std::vector<const Binding *> &bindingsOfLayout(uint32_t layout)
+{
+    static const LayoutIndex index = indexByLayout(false);
+    return lookUp(index, layout);
+}
+
+const std::vector<const Binding *> &bindingsOfLayoutByOid(uint32_t layout)
+{
+    static const LayoutIndex index = indexByLayout(true);
+    return lookUp(index, layout);
 }
 
 std::vector<const Binding *> bindingsOfGroups(Family family, uint32_t mask)

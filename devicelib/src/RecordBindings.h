@@ -91,8 +91,10 @@ struct Binding {
 
 std::span<const Binding> allBindings();
 
-// Bindings of one record layout.
-std::vector<const Binding *> bindingsOfLayout(uint32_t layout);
+// Bindings of one record layout, in the order the family declared them (staging follows it).
+const std::vector<const Binding *> &bindingsOfLayout(uint32_t layout);
+// The same in OID order, to walk a handle's values in one pass.
+const std::vector<const Binding *> &bindingsOfLayoutByOid(uint32_t layout);
 // Bindings a read of `family` carries for the groups in `mask`.
 std::vector<const Binding *> bindingsOfGroups(Family family, uint32_t mask);
 // The group bits a family knows (0 for families without groups).

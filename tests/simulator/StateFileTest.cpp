@@ -57,7 +57,7 @@ TEST(StateFileEncoding, ValuesRoundTrip)
 TEST(StateFileLoading, SavedValuesReplaceDefaultsAndMissingOnesKeepThem)
 {
     const DeviceStore device = DefaultDevice::build(0);
-    const std::string path = testing::TempDir() + "/state-load.ini";
+    const std::string path = testing::TempDir() + "/state-load-" + std::to_string(::getpid()) + ".ini";
     SavedState saved{device.config(), "German"};
     saved.config[DeviceStore::instanceOf("trbSystemName")] = SnmpValue::text("Stored");
     saved.config.erase(DeviceStore::instanceOf("trbLocation"));
@@ -71,7 +71,8 @@ TEST(StateFileLoading, SavedValuesReplaceDefaultsAndMissingOnesKeepThem)
     EXPECT_EQ(result.state.languagePack, "German");
 
     for (const auto &entry : std::filesystem::directory_iterator(testing::TempDir()))
-        EXPECT_EQ(entry.path().filename().string().rfind("state-load.ini.", 0), std::string::npos)
+        EXPECT_EQ(entry.path().filename().string().rfind(std::filesystem::path(path).filename().string() + ".", 0),
+                  std::string::npos)
             << "temporary file left behind: " << entry.path();
     std::filesystem::remove(path);
 }
@@ -204,7 +205,7 @@ std::string rowLines(int index)
 
 StateFile::LoadResult loadText(const std::string &body)
 {
-    const std::string path = testing::TempDir() + "/state-rows.ini";
+    const std::string path = testing::TempDir() + "/state-rows-" + std::to_string(::getpid()) + ".ini";
     std::ofstream(path) << "format=trb4820-sim-state/1\n" << body;
     auto result = StateFile::load(path, DefaultDevice::build(0));
     std::filesystem::remove(path);

@@ -80,9 +80,15 @@ void decodeLayout(HandleState &state, uint32_t layout, void *record)
 {
     std::span<uint8_t> bytes(static_cast<uint8_t *>(record), layoutSize(layout));
     std::lock_guard lock(state.mutex);
-    for (const Binding *b : bindingsOfLayout(layout)) {
-        auto it = state.lastRead.find(instanceOidOf(*b));
-        RecordCodec::decode(*b, it == state.lastRead.end() ? nullptr : &it->second, bytes);
+    // Both in OID order: one pass over the handle's values.
+    const auto &bindings = bindingsOfLayoutByOid(layout);
+    auto it = bindings.empty() ? state.lastRead.end() : state.lastRead.lower_bound(instanceOidOf(*bindings.front()));
+    for (const Binding *b : bindings) {
+        const Oid &oid = instanceOidOf(*b);
+        while (it != state.lastRead.end() && it->first < oid)
+            ++it;
+        const bool held = it != state.lastRead.end() && it->first == oid;
+        RecordCodec::decode(*b, held ? &it->second : nullptr, bytes);
     }
 }
 
