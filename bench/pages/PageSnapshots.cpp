@@ -46,6 +46,7 @@ QString FileName(const char *title)
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TRB4820_MESSAGES", "stderr"); // a page's message must not wait for a user
     QApplication application(argc, argv);
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 20;
     apInitSnmpLibrary();

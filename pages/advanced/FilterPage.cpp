@@ -448,11 +448,12 @@ void FilterPage::SendTransferRequest()
 // The device's verdict on the file it was to fetch and apply ("" when it gave none).
 QString FilterPage::DeviceStatus()
 {
-    char status[24] = {};
-    apAdvTftpGetUpdStatus(TftpHandle(), status);
+    // The library fills the buffer with the get that follows: it lives as long as the page.
+    std::fill(std::begin(status_), std::end(status_), '\0');
+    apAdvTftpGetUpdStatus(TftpHandle(), status_);
     if (apSnmpSendGetRequest(tftpHandle_, nullptr, nullptr, AP_MODE_BLOCKING, 0) != 0)
         return {};
-    return QString::fromLatin1(status, qstrnlen(status, sizeof status));
+    return QString::fromLatin1(status_, qstrnlen(status_, sizeof status_));
 }
 
 void FilterPage::EndAclTransfer(int)

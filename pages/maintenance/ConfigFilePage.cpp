@@ -188,11 +188,12 @@ QString ConfigFilePage::DownloadVerdict() const
 
 QString ConfigFilePage::DeviceStatus()
 {
-    char status[24] = {};
-    apAdvTftpGetUpdStatus(primaryHandle, status);
+    // The library fills the buffer with the get that follows: it lives as long as the page.
+    std::fill(std::begin(status_), std::end(status_), '\0');
+    apAdvTftpGetUpdStatus(primaryHandle, status_);
     if (apSnmpSendGetRequest(primaryHandle, nullptr, nullptr, 0, 0) != 0)
         return {};
-    return QString::fromLatin1(status, qstrnlen(status, sizeof status));
+    return QString::fromLatin1(status_, qstrnlen(status_, sizeof status_));
 }
 
 QString ConfigFilePage::UploadVerdict()

@@ -38,7 +38,6 @@ public:
 
     void Upload();
     void Download();
-    int ReadOnShow() override { return 0; }
     void OnWriteDone(int result) override;
 
 private:
@@ -55,6 +54,7 @@ private:
     Controls c_;
     FileTransfer *transfer_;
     int kind_ = -1;
+    char status_[24] = {};    // the device's update status, as the library fills it
     int statusRetries_ = 0; // extra waits for a device still busy with the file
 };
 

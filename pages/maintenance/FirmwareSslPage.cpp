@@ -175,12 +175,15 @@ void FirmwareSslPage::OnReadDone() { CheckStatus(); }
 
 void FirmwareSslPage::CheckStatus()
 {
-    char version[40] = {};
-    char status[24] = {};
-    apAdvTftpGetFWversion(primaryHandle, version);
-    apAdvTftpGetUpdStatus(primaryHandle, status);
+    // The library fills these with the get that follows (and may keep them for a later one):
+    // they live as long as the page.
+    std::fill(std::begin(version_), std::end(version_), '\0');
+    std::fill(std::begin(status_), std::end(status_), '\0');
+    apAdvTftpGetFWversion(primaryHandle, version_);
+    apAdvTftpGetUpdStatus(primaryHandle, status_);
     if (apSnmpSendGetRequest(primaryHandle, nullptr, nullptr, 0, 0) == 0)
-        c_.version->setText(QString::fromLatin1(version, qstrnlen(version, sizeof version)));
+        c_.version->setText(QString::fromLatin1(version_, qstrnlen(version_, sizeof version_)));
+    const char *status = status_;
     if (!statusPending_) {
         transferInProgress = 0;
         return;

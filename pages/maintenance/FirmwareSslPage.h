@@ -62,6 +62,8 @@ private:
     int kind_ = 0;
     bool statusPending_ = false;
     Outcome outcome_ = Outcome::Unset;
+    char version_[40] = {};
+    char status_[24] = {};
 };
 
 } // namespace trb
