@@ -6,28 +6,19 @@
 #include <memory>
 #include <string>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
-class LibraryAdmin : public ::testing::Test {
+class LibraryAdmin : public SimulatorSessionTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>();
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
+        ASSERT_NO_FATAL_FAILURE(StartSimulatorSession({}));
         admin = Open();
-    }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
     }
     APHANDLE Open()
     {
@@ -49,8 +40,6 @@ protected:
         return text;
     }
 
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
     APHANDLE admin = 0;
 };
 

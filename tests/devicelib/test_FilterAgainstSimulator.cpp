@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -30,21 +30,12 @@ std::string Mac(int i)
     return text;
 }
 
-class LibraryFilter : public ::testing::Test {
+class LibraryFilter : public SimulatorSessionTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>();
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb4820");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
+        ASSERT_NO_FATAL_FAILURE(StartSimulatorSession({}));
         filter = Fresh();
-    }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
     }
     // A handle that has read everything.
     APHANDLE Fresh()
@@ -73,8 +64,6 @@ protected:
         return macs;
     }
 
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
     APHANDLE filter = 0;
 };
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "ObjectSchema.h"
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -31,22 +31,13 @@ apEmailNtfRecord Mail()
     return mail;
 }
 
-class LibraryLog : public ::testing::Test {
+class LibraryLog : public SimulatorSessionTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>();
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
+        ASSERT_NO_FATAL_FAILURE(StartSimulatorSession({}));
         handle = apSysLogSettingsOpen(session, 0);
         ASSERT_NE(handle, 0u);
-    }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
     }
     int write() { return apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0); }
     // A fresh handle's read.
@@ -57,8 +48,6 @@ protected:
         return fresh;
     }
 
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
     APHANDLE handle = 0;
 };
 

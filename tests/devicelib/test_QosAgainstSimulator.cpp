@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -35,22 +35,13 @@ apQosRule MakeRule(int index, const std::string &name)
     return rule;
 }
 
-class LibraryQos : public ::testing::Test {
+class LibraryQos : public SimulatorSessionTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>();
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
+        ASSERT_NO_FATAL_FAILURE(StartSimulatorSession({}));
         qos = apAdvQosOpen(session, 0);
         ASSERT_NE(qos, 0u);
-    }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
     }
     int read(APHANDLE handle)
     {
@@ -97,8 +88,6 @@ protected:
         }
     }
 
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
     APHANDLE qos = 0;
 };
 

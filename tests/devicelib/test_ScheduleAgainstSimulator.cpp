@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -32,20 +32,11 @@ apScheduleRule Rule(const char *name, int ssid, int days, const char *start, con
     return rule;
 }
 
-class LibrarySchedule : public ::testing::Test {
+class LibrarySchedule : public SimulatorSessionTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>();
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
-    }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
+        ASSERT_NO_FATAL_FAILURE(StartSimulatorSession({}));
     }
     APHANDLE OpenAndRead()
     {
@@ -87,8 +78,6 @@ protected:
         return code;
     }
 
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
 };
 
 TEST_F(LibrarySchedule, RulesComeBackWithTheTextsTheDeviceShows)

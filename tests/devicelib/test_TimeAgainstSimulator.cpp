@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -20,22 +20,13 @@ struct TimeValues {
 
 const char kDates[] = "Mar,2nd,Sun,2 am,Nov,1st,Sun,2 am";
 
-class LibraryTime : public ::testing::Test {
+class LibraryTime : public SimulatorSessionTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>();
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
+        ASSERT_NO_FATAL_FAILURE(StartSimulatorSession({}));
         handle = apSysTimeConfigOpen(session, 0);
         ASSERT_NE(handle, 0u);
-    }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
     }
     int write() { return apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0); }
     TimeValues read()
@@ -48,8 +39,6 @@ protected:
         return v;
     }
 
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
     APHANDLE handle = 0;
 };
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -27,20 +27,11 @@ apVlanRecord Vlan(int index, int vid, const char *name, const char *untagged, co
     return record;
 }
 
-class LibraryVlan : public ::testing::Test {
+class LibraryVlan : public SimulatorSessionTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>();
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
-    }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
+        ASSERT_NO_FATAL_FAILURE(StartSimulatorSession({}));
     }
     // A handle that has read everything.
     APHANDLE Fresh()
@@ -83,8 +74,6 @@ protected:
         return relation;
     }
 
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
 };
 
 TEST_F(LibraryVlan, VlansAreAddedReplacedAndDeletedByListRow)
