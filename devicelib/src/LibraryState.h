@@ -1,5 +1,5 @@
 #pragma once
-// The library's process-wide state: the handle table, the I/O thread and the thread that
+// The library's process-wide state: the handle table, the Net-SNMP engine and the thread that
 // runs the callers' callbacks.
 #include <mutex>
 

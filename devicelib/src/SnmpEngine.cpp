@@ -1,6 +1,7 @@
 #include "SnmpEngine.h"
 
 #include <fcntl.h>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,9 +11,9 @@
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
-#include <net-snmp/library/large_fd_set.h>
 
 #include "ErrorText.h"
+#include "SessionWait.h"
 #include "TRB4820apHelp.h"
 #include "TableWalk.h"
 
@@ -73,6 +74,32 @@ bool addValue(netsnmp_pdu *pdu, const Varbind &vb)
     long number = long(value.integer);
     return snmp_pdu_add_variable(pdu, name.name, name.length, value.type, &number, sizeof number) != nullptr;
 }
+
+// A calling thread's own eventfd, by which another thread tells it that its request has ended.
+struct CallerWake {
+    CallerWake() : fd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+    ~CallerWake()
+    {
+        if (fd >= 0)
+            close(fd);
+    }
+    static int descriptor()
+    {
+        thread_local CallerWake wake;
+        return wake.fd;
+    }
+    static void drain(int fd)
+    {
+        uint64_t count;
+        (void)!read(fd, &count, sizeof count);
+    }
+    static void signal(int fd)
+    {
+        const uint64_t one = 1;
+        (void)!write(fd, &one, sizeof one);
+    }
+    int fd;
+};
 
 } // namespace
 
@@ -161,20 +188,66 @@ bool SnmpEngine::submit(std::unique_ptr<Request> request)
 
 void SnmpEngine::run()
 {
-    for (;;) {
-        if (!runTasks())
-            break;
-        waitForActivity();
-        processSessions();
-        for (std::size_t i = 0; i < deferred_.size(); ++i) {
-            auto task = std::move(deferred_[i]);
-            task();
-        }
-        deferred_.clear();
+    std::unique_lock lock(engineMutex_);
+    while (runTasks()) {
+        runDeferred();
+        SessionWait wait;
+        wait.watchDescriptor(wakeRead_);
+        for (void *net : netsDrivenByIoThread())
+            wait.watchSession(net);
+        lock.unlock();
+        wait.wait();
+        lock.lock();
+        for (auto &[id, link] : links_)
+            for (auto &[key, net] : link.open)
+                wait.readSession(net);
+        for (auto &[id, link] : links_)
+            for (auto &[key, net] : link.open)
+                snmp_sess_timeout(net);
+        forgetFinishedTickets();
     }
     // Take what was queued before stop() closed the door, then end everything in flight.
     runTasks();
     shutdownAll();
+}
+
+bool SnmpEngine::runHere(std::unique_ptr<Request> request)
+{
+    const int wake = CallerWake::descriptor();
+    std::unique_lock lock(engineMutex_);
+    {
+        std::lock_guard tasks(mutex_);
+        if (!accepting_)
+            return false;
+    }
+    // What was submitted before goes out before; the I/O thread still wakes for the byte its
+    // submit wrote, and then watches the requests it was given.
+    takeTasks();
+    const uint64_t id = startRequest(std::move(request), std::this_thread::get_id(), wake);
+    while (active_.count(id)) {
+        runDeferred();
+        if (!active_.count(id))
+            break;
+        void *net = active_.at(id).net;
+        SessionWait wait;
+        if (wake >= 0)
+            wait.watchDescriptor(wake);
+        else
+            wait.endWithin(timeval{0, 20000}); // no descriptor to be woken by: look again soon
+        wait.watchSession(net);
+        lock.unlock();
+        wait.wait();
+        if (wait.ready(wake))
+            CallerWake::drain(wake);
+        lock.lock();
+        if (!active_.count(id))
+            break; // another thread completed it (took its answer, or closed its session)
+        wait.readSession(net);
+        snmp_sess_timeout(net);
+        forgetFinishedTickets();
+    }
+    runDeferred(); // sends of other requests that its answers asked for
+    return true;
 }
 
 bool SnmpEngine::runTasks()
@@ -182,6 +255,12 @@ bool SnmpEngine::runTasks()
     char drain[64];
     while (read(wakeRead_, drain, sizeof drain) > 0) {
     }
+    takeTasks();
+    return !stopNow_;
+}
+
+void SnmpEngine::takeTasks()
+{
     std::deque<std::function<void()>> tasks;
     {
         std::lock_guard lock(mutex_);
@@ -189,52 +268,32 @@ bool SnmpEngine::runTasks()
     }
     for (auto &task : tasks)
         task();
-    return !stopNow_;
 }
 
-void SnmpEngine::waitForActivity()
+std::vector<void *> SnmpEngine::netsDrivenByIoThread() const
 {
-    netsnmp_large_fd_set fds;
-    netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
-    NETSNMP_LARGE_FD_ZERO(&fds);
-    NETSNMP_LARGE_FD_SET(wakeRead_, &fds);
-    int numfds = wakeRead_ + 1;
-    bool haveTimeout = false;
-    timeval earliest{};
-    for (auto &[id, link] : links_) {
-        for (auto &[key, net] : link.open) {
-            // Each session answers for itself: a session without requests resets `block`.
-            timeval tv{};
-            int block = 1;
-            snmp_sess_select_info2(net, &numfds, &fds, &tv, &block);
-            if (!block && (!haveTimeout || timercmp(&tv, &earliest, <))) {
-                earliest = tv;
-                haveTimeout = true;
-            }
-        }
-    }
-    if (!deferred_.empty()) {
-        earliest = timeval{};
-        haveTimeout = true;
-    }
-    netsnmp_large_fd_set_select(numfds, &fds, nullptr, nullptr, haveTimeout ? &earliest : nullptr);
-    // Read every session whose socket is ready.
-    for (auto &[id, link] : links_)
-        for (auto &[key, net] : link.open) {
-            netsnmp_transport *transport = snmp_sess_transport(net);
-            if (transport && transport->sock >= 0 && NETSNMP_LARGE_FD_ISSET(transport->sock, &fds))
-                snmp_sess_read2(net, &fds);
-        }
-    netsnmp_large_fd_set_cleanup(&fds);
+    std::vector<void *> nets;
+    for (const auto &[id, active] : active_)
+        if (active.driver == std::thread::id() &&
+            std::find(nets.begin(), nets.end(), active.net) == nets.end())
+            nets.push_back(active.net);
+    return nets;
 }
 
-void SnmpEngine::processSessions()
+void SnmpEngine::forgetFinishedTickets()
 {
-    for (auto &[id, link] : links_)
-        for (auto &[key, net] : link.open)
-            snmp_sess_timeout(net);
     for (auto it = tickets_.begin(); it != tickets_.end();)
         it = it->second->finished ? tickets_.erase(it) : std::next(it);
+}
+
+void SnmpEngine::runDeferred()
+{
+    // A deferred send may defer another: run until none is left.
+    for (std::size_t i = 0; i < deferred_.size(); ++i) {
+        auto task = std::move(deferred_[i]);
+        task();
+    }
+    deferred_.clear();
 }
 
 SnmpEngine::NetKey SnmpEngine::keyFor(const Request &request, const Link &link) const
@@ -276,25 +335,27 @@ void *SnmpEngine::netSession(uint32_t session, const NetKey &key, std::string &e
     return net;
 }
 
-void SnmpEngine::startRequest(std::unique_ptr<Request> request)
+uint64_t SnmpEngine::startRequest(std::unique_ptr<Request> request, std::thread::id driver, int driverWake)
 {
     uint64_t id = nextId_++;
     Active &active = active_[id];
     active.request = std::move(request);
+    active.driver = driver;
+    active.driverWake = driverWake;
     auto linkIt = links_.find(active.request->session);
     std::string error;
     if (linkIt != links_.end())
         active.net = netSession(active.request->session, keyFor(*active.request, linkIt->second), error);
     if (!active.net) {
         complete(id, AP_ERR_SEND, ErrorText::of(AP_ERR_SEND) + ": " + (error.empty() ? "session not configured" : error));
-        return;
+        return id;
     }
     switch (active.request->kind) {
     case Request::Kind::Get: {
         const auto &oids = active.request->objectIds();
         if (oids.empty()) {
             complete(id, AP_OK, ErrorText::success("Get"));
-            return;
+            return id;
         }
         active.result.ordered.resize(oids.size());
         active.result.answered.assign(oids.size(), 0);
@@ -302,7 +363,7 @@ void SnmpEngine::startRequest(std::unique_ptr<Request> request)
         for (std::size_t first = 0; first < oids.size(); first += kMaxVarbinds) {
             sendGet(id, first, std::min(kMaxVarbinds, oids.size() - first));
             if (!active_.count(id))
-                return;
+                return id;
         }
         break;
     }
@@ -319,6 +380,7 @@ void SnmpEngine::startRequest(std::unique_ptr<Request> request)
             sendWalkStep(id);
         break;
     }
+    return id;
 }
 
 void SnmpEngine::sendGet(uint64_t id, std::size_t first, std::size_t count)
@@ -559,6 +621,8 @@ void SnmpEngine::complete(uint64_t id, int code, std::string text)
     }
     if (active.request->onDone)
         active.request->onDone(std::move(active.result));
+    if (active.driverWake >= 0 && active.driver != std::this_thread::get_id())
+        CallerWake::signal(active.driverWake);
 }
 
 void SnmpEngine::closeLink(uint32_t session, const char *why)

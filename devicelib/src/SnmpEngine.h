@@ -1,8 +1,10 @@
 #pragma once
-// The library's I/O thread: owns every Net-SNMP session and PDU, sends requests through the
-// single-session API and reports each request exactly once through its onDone (called on
-// this thread; it must not wait for anyone). Callers hand work over through a queue and a
-// wake-up pipe.
+// The library's Net-SNMP engine: owns every Net-SNMP session and PDU, sends requests through the
+// single-session API and reports each request exactly once through its onDone (called with the
+// engine lock held; it must not wait for anyone). Net-SNMP has no locking of its own, so one
+// lock serialises every call into it. Its I/O thread drives the requests handed over through a
+// queue and a wake-up pipe; a caller that waits for its request drives that one itself, which
+// spares two thread hand-offs per blocking read.
 #include <compare>
 #include <cstdint>
 #include <deque>
@@ -62,6 +64,10 @@ public:
     void closeSession(uint32_t session);
     // False once the engine is stopping: the request is then not taken and onDone not called.
     bool submit(std::unique_ptr<Request> request);
+    // Runs the request on the calling thread and returns once its onDone has run: here, or on the
+    // thread that took its answer or stopped the engine. Requests submitted before it go first.
+    // False, without onDone, once the engine is stopping.
+    bool runHere(std::unique_ptr<Request> request);
 
 private:
     struct NetKey {
@@ -83,6 +89,8 @@ private:
         std::size_t answeredCount = 0; // Get: objects answered so far
         std::unique_ptr<TableWalk> walk;
         bool setBeforeWalk = false; // a walk's SET has not been answered yet
+        std::thread::id driver;     // the caller driving it; none: the I/O thread
+        int driverWake = -1;        // that caller's eventfd, if it has one
     };
     struct Ticket {
         SnmpEngine *engine;
@@ -95,10 +103,12 @@ private:
 
     void run();
     bool runTasks();
-    void waitForActivity();
-    void processSessions();
+    void takeTasks();
+    std::vector<void *> netsDrivenByIoThread() const;
+    void forgetFinishedTickets();
+    void runDeferred();
 
-    void startRequest(std::unique_ptr<Request> request);
+    uint64_t startRequest(std::unique_ptr<Request> request, std::thread::id driver = {}, int driverWake = -1);
     void *netSession(uint32_t session, const NetKey &key, std::string &error);
     NetKey keyFor(const Request &request, const Link &link) const;
     void sendGet(uint64_t id, std::size_t first, std::size_t count);
@@ -121,11 +131,12 @@ private:
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
 
-    std::mutex mutex_; // guards tasks_ and accepting_
+    std::mutex mutex_; // guards tasks_ and accepting_; taken inside engineMutex_, never around it
     std::deque<std::function<void()>> tasks_;
     bool accepting_ = false;
 
-    // I/O thread only.
+    // Held by the thread that drives Net-SNMP; guards Net-SNMP and everything below.
+    std::mutex engineMutex_;
     bool stopNow_ = false;
     uint64_t nextId_ = 1;
     std::map<uint32_t, Link> links_;

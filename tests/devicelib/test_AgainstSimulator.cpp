@@ -505,3 +505,42 @@ TEST_F(AgainstSimulator, BlockingRequestWhileAsyncCompletionsArePending)
     for (auto &[code, text] : done.reports)
         EXPECT_EQ(code, 0u) << text;
 }
+
+TEST_F(AgainstSimulator, BlockingReadersOnSeveralThreadsBesideAsyncReadsOnALossyLink)
+{
+    // Blocking callers drive their own requests while the I/O thread drives the asynchronous
+    // ones on the same sockets: whoever takes an answer, each request ends once, with its own data.
+    start({"--drop-percent", "25"}, 10, 2);
+    APHANDLE pane = apDeviceStatusOpen(session, 0);
+    Completions done;
+    const int threads = 3, readsEach = 8, asyncReads = 12;
+    std::atomic<int> ok{0}, timedOut{0}, wrong{0};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < threads; ++t)
+        readers.emplace_back([&] {
+            APHANDLE info = apSysDeviceInforOpen(session, 0);
+            for (int i = 0; i < readsEach; ++i) {
+                const int code = apSnmpSendGetRequest(info, nullptr, nullptr, i % 2 ? AP_MODE_WAIT : AP_MODE_BLOCKING,
+                                                      i % 2 ? 2000 : 0);
+                GuardedDeviceRecord g;
+                g.prepare(AP_DEVINFO_RECORD_GROUP_DEVICE);
+                if (code == AP_OK && apSysDeviceGetInfor(info, g.record()) == AP_OK &&
+                    std::string(g.record()->modelName) == "TRB-4820" && g.guardsIntact())
+                    ++ok;
+                else if (code == AP_ERR_TIMEOUT)
+                    ++timedOut;
+                else
+                    ++wrong;
+            }
+        });
+    for (int i = 0; i < asyncReads; ++i)
+        ASSERT_EQ(apSnmpSendGetRequest(pane, &Completions::onRequest, &done, AP_MODE_CALLBACK, 0), AP_OK);
+    for (auto &reader : readers)
+        reader.join();
+    ASSERT_TRUE(done.waitFor(asyncReads));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(done.count(), std::size_t(asyncReads));
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(ok + timedOut, threads * readsEach);
+    EXPECT_GT(ok, threads * readsEach / 2) << "three tries of a 25% lossy link mostly succeed";
+}

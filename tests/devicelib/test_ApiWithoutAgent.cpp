@@ -205,7 +205,11 @@ TEST_F(ApiWithoutAgent, ShutdownCompletesEveryRequestInFlightOnce)
     ASSERT_EQ(apSysMonitorRefresh(monitor, 1, onTable, &tableReports, AP_MODE_CALLBACK), AP_OK);
     // A blocking caller on another thread is released too.
     std::atomic<int> blockingCode{-1};
-    std::thread blocked([&] { blockingCode = apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0); });
+    steady_clock::time_point blockingEnded;
+    std::thread blocked([&] {
+        blockingCode = apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+        blockingEnded = steady_clock::now();
+    });
     std::this_thread::sleep_for(200ms);
 
     auto start = steady_clock::now();
@@ -213,6 +217,7 @@ TEST_F(ApiWithoutAgent, ShutdownCompletesEveryRequestInFlightOnce)
     EXPECT_LT(steady_clock::now() - start, 3s);
     blocked.join();
     EXPECT_EQ(blockingCode, AP_ERR_SHUTDOWN);
+    EXPECT_LT(blockingEnded - start, 3s) << "the blocked caller is told at once, not at its time-out";
     // Every report was delivered before apUninitSnmpLibrary returned.
     ASSERT_EQ(done.reports.size(), 6u);
     for (auto &[code, text] : done.reports)

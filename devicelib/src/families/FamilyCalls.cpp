@@ -1,6 +1,5 @@
 #include "FamilyCalls.h"
 
-#include <condition_variable>
 #include <cstring>
 #include <mutex>
 
@@ -32,29 +31,20 @@ int runRequest(std::unique_ptr<Request> request, int mode, std::function<void(Re
         };
         return lib().engine.submit(std::move(request)) ? AP_OK : AP_ERR_NOT_INITIALISED;
     }
-    struct Waiter {
-        std::mutex mutex;
-        std::condition_variable done;
-        bool finished = false;
-        int code = 0;
-        std::string text;
-    };
-    auto waiter = std::make_shared<Waiter>();
-    request->onDone = [store, waiter](RequestResult &&result) {
+    // onDone runs before runHere returns, on whichever thread ends the request, under the
+    // engine's lock: the locals are safe to fill.
+    int code = AP_ERR_SHUTDOWN;
+    std::string text;
+    request->onDone = [&store, &code, &text](RequestResult &&result) {
         store(result);
-        std::lock_guard lock(waiter->mutex);
-        waiter->finished = true;
-        waiter->code = result.code;
-        waiter->text = std::move(result.text);
-        waiter->done.notify_all();
+        code = result.code;
+        text = std::move(result.text);
     };
-    if (!lib().engine.submit(std::move(request)))
+    if (!lib().engine.runHere(std::move(request)))
         return AP_ERR_NOT_INITIALISED;
-    std::unique_lock lock(waiter->mutex);
-    waiter->done.wait(lock, [&] { return waiter->finished; });
     if (notify)
-        notify(waiter->code, waiter->text);
-    return waiter->code;
+        notify(code, text);
+    return code;
 }
 
 

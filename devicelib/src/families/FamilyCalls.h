@@ -1,5 +1,5 @@
 #pragma once
-// What every family's entry points share: handle look-ups, requests handed to the I/O thread,
+// What every family's entry points share: handle look-ups, requests run by the engine,
 // records decoded from and staged into a handle. A family file holds its bindings and its calls.
 #include <functional>
 #include <memory>
@@ -44,10 +44,11 @@ inline LibraryState &lib() { return LibraryState::instance(); }
 
 bool validMode(int mode);
 
-// Hands a request to the I/O thread. `store` runs there when it ends (it must not block; it may
-// turn the result into a failure); `notify` calls the caller's callback: from the callback thread
-// in mode 2, on the caller's own thread after the wait in modes 0 and 4 (so a blocking caller
-// never waits on a callback).
+// Runs a request: mode 2 hands it to the I/O thread; modes 0 and 4 drive it on the caller's own
+// thread. `store` runs, under the engine's lock, on whichever thread ends it (it must not block;
+// it may turn the result into a failure); `notify` calls the caller's callback: from the callback
+// thread in mode 2, on the caller's own thread after the wait in modes 0 and 4 (so a blocking
+// caller never waits on a callback).
 int runRequest(std::unique_ptr<Request> request, int mode, std::function<void(RequestResult &)> store,
                std::function<void(int, const std::string &)> notify);
 
