@@ -15,6 +15,14 @@ ActionIconListCtrl::ActionIconListCtrl(QWidget *parent)
     SetMinimumLineHeight(ActionIconDelegate::kIconSize + 2);
     connect(records(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex &, int first, int last) { NameActionCells(first, last); });
+    connect(this, &RecordListCtrl::cellClicked, this, [this](int column, int row) {
+        if (row < 0 || row >= rowCount())
+            return;
+        if (column == editColumn_)
+            emit editClicked(row);
+        else if (column == deleteColumn_)
+            emit deleteClicked(row);
+    });
 }
 
 void ActionIconListCtrl::SetDeleteColumn(int column)

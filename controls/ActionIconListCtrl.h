@@ -1,5 +1,6 @@
 #pragma once
-// A record list whose delete and edit columns show our own 32 x 32 icons.
+// A record list whose delete and edit columns show our own 32 x 32 icons. A click on an icon
+// arrives as cellClicked() and, for pages that need only the row, as editClicked()/deleteClicked().
 #include "RecordListCtrl.h"
 
 namespace trb {
@@ -18,6 +19,10 @@ public:
 
     // In the delete and edit columns a click counts within the centred 32 x 32 square.
     QRect clickZone(int row, int column) const override;
+
+signals:
+    void editClicked(int row);
+    void deleteClicked(int row);
 
 protected:
     bool isClickableColumn(int column) const override;

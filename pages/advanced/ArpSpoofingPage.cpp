@@ -100,12 +100,8 @@ void ArpSpoofingPage::BuildControls()
     connect(c_.clear, &QPushButton::clicked, this, &ArpSpoofingPage::Clear);
     connect(c_.deleteAll, &QPushButton::clicked, this, &ArpSpoofingPage::DeleteAll);
     connect(c_.save, &QPushButton::clicked, this, &ArpSpoofingPage::Save);
-    connect(c_.list, &RecordListCtrl::cellClicked, this, [this](int column, int row) {
-        if (column == EditColumn)
-            EditRow(row);
-        else if (column == DeleteColumn)
-            DeleteRow(row);
-    });
+    connect(c_.list, &ActionIconListCtrl::editClicked, this, &ArpSpoofingPage::EditRow);
+    connect(c_.list, &ActionIconListCtrl::deleteClicked, this, &ArpSpoofingPage::DeleteRow);
     LayoutContent();
 }
 

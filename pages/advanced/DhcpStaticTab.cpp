@@ -87,14 +87,8 @@ DhcpStaticTab::DhcpStaticTab(QWidget *parent) : QWidget(parent), editRow_(int(kN
     layout->addLayout(buttons);
     layout->addWidget(c_.list, 1);
     connect(c_.state, &QComboBox::currentIndexChanged, this, &DhcpStaticTab::stateChanged);
-    connect(c_.list, &RecordListCtrl::cellClicked, this, [this](int column, int row) {
-        if (row < 0 || row >= c_.list->rowCount())
-            return;
-        if (column == EditColumn)
-            EditRow(row);
-        else if (column == DeleteColumn)
-            emit deleteRequested(row);
-    });
+    connect(c_.list, &ActionIconListCtrl::editClicked, this, &DhcpStaticTab::EditRow);
+    connect(c_.list, &ActionIconListCtrl::deleteClicked, this, &DhcpStaticTab::deleteRequested);
 }
 
 int DhcpStaticTab::editingRow() const { return editRow_ == int(kNewEntryIndex) ? -1 : editRow_; }

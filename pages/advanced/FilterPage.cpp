@@ -167,10 +167,7 @@ QWidget *FilterPage::BuildAclTab()
     connect(c_.accessControl, &QComboBox::currentIndexChanged, this, &FilterPage::UpdateEnabling);
     connect(c_.add, &QPushButton::clicked, this, &FilterPage::Add);
     connect(c_.aclSave, &QPushButton::clicked, this, &FilterPage::SaveAcl);
-    connect(c_.aclList, &RecordListCtrl::cellClicked, this, [this](int column, int row) {
-        if (column == DeleteColumn)
-            DeleteRow(row);
-    });
+    connect(c_.aclList, &ActionIconListCtrl::deleteClicked, this, &FilterPage::DeleteRow);
     connect(c_.clientList, &QAbstractItemView::clicked, this,
             [this](const QModelIndex &index) { ClientClicked(index.row()); });
     return tab;

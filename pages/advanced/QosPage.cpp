@@ -132,12 +132,8 @@ void QosPage::BuildControls()
     connect(c_.clear, &QPushButton::clicked, this, &QosPage::Clear);
     connect(c_.save, &QPushButton::clicked, this, &QosPage::Save);
     connect(c_.list, &RecordListCtrl::rowCheckToggled, this, &QosPage::OnRowCheckToggled);
-    connect(c_.list, &RecordListCtrl::cellClicked, this, [this](int column, int row) {
-        if (column == EditColumn)
-            EditRow(row);
-        else if (column == DeleteColumn)
-            DeleteRow(row);
-    });
+    connect(c_.list, &ActionIconListCtrl::editClicked, this, &QosPage::EditRow);
+    connect(c_.list, &ActionIconListCtrl::deleteClicked, this, &QosPage::DeleteRow);
     LayoutContent();
 }
 

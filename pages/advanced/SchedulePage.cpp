@@ -32,13 +32,6 @@ struct RuleHeader {
     apScheduleRule *rows = nullptr;
 };
 
-void PutText(const QString &text, char *slot, std::size_t size)
-{
-    const QByteArray bytes = text.toLatin1().left(int(size) - 1);
-    std::copy(bytes.begin(), bytes.end(), slot);
-    slot[bytes.size()] = '\0';
-}
-
 } // namespace
 
 SchedulePage::SchedulePage(QWidget *parent) : PopupPage(QString::fromLatin1(kTitle), parent)
@@ -91,12 +84,8 @@ void SchedulePage::BuildControls()
     connect(c_.form->controls().clear, &QPushButton::clicked, this, &SchedulePage::Clear);
     connect(c_.save, &QPushButton::clicked, this, &SchedulePage::Save);
     connect(c_.list, &RecordListCtrl::rowCheckToggled, this, &SchedulePage::RefuseLockedToggle);
-    connect(c_.list, &RecordListCtrl::cellClicked, this, [this](int column, int row) {
-        if (column == EditColumn)
-            EditRow(row);
-        else if (column == DeleteColumn)
-            DeleteRow(row);
-    });
+    connect(c_.list, &ActionIconListCtrl::editClicked, this, &SchedulePage::EditRow);
+    connect(c_.list, &ActionIconListCtrl::deleteClicked, this, &SchedulePage::DeleteRow);
     LayoutContent();
 }
 
@@ -230,16 +219,15 @@ void SchedulePage::Add()
         return;
     }
     apScheduleRule rule{};
-    PutText(taken.name, rule.name, sizeof rule.name);
+    SetRecordText(rule.name, taken.name);
     rule.days = taken.days;
     rule.ssid = bands_.firstSsid + taken.indexItem;
     rule.enabled = 1;
     rule.allDay = taken.allDay ? 1 : 0;
     rule.overnight = taken.overnight ? 1 : 0;
-    PutText(taken.allDay ? QStringLiteral("allday") : taken.start + QLatin1Char('-') + taken.end, rule.timeFrame,
-            sizeof rule.timeFrame);
-    PutText(taken.start, rule.start, sizeof rule.start);
-    PutText(taken.end, rule.end, sizeof rule.end);
+    SetRecordText(rule.timeFrame, taken.allDay ? QStringLiteral("allday") : taken.start + QLatin1Char('-') + taken.end);
+    SetRecordText(rule.start, taken.start);
+    SetRecordText(rule.end, taken.end);
     int staged;
     if (editRow_ >= 0) {
         rule.enabled = c_.list->isRowChecked(editRow_) ? 1 : 0;

@@ -120,12 +120,8 @@ void VlanPage::BuildControls()
     connect(c_.formSave, &QPushButton::clicked, this, &VlanPage::SaveVlan);
     connect(c_.pvid->controls().save, &QPushButton::clicked, this, &VlanPage::SavePvids);
     connect(c_.tabs, &QTabWidget::currentChanged, this, &VlanPage::OnTabChanged);
-    connect(c_.list, &RecordListCtrl::cellClicked, this, [this](int column, int row) {
-        if (column == EditColumn)
-            EditRow(row);
-        else if (column == DeleteColumn)
-            DeleteRow(row);
-    });
+    connect(c_.list, &ActionIconListCtrl::editClicked, this, &VlanPage::EditRow);
+    connect(c_.list, &ActionIconListCtrl::deleteClicked, this, &VlanPage::DeleteRow);
     LayoutContent();
 }
 

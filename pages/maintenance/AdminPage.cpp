@@ -99,10 +99,7 @@ void AdminPage::BuildControls()
             WarnOfDisabledFunctions();
     });
     connect(c_.add, &QPushButton::clicked, this, &AdminPage::AddRange);
-    connect(c_.ranges, &RecordListCtrl::cellClicked, this, [this](int column, int row) {
-        if (column == DeleteColumn)
-            DeleteRange(row);
-    });
+    connect(c_.ranges, &ActionIconListCtrl::deleteClicked, this, &AdminPage::DeleteRange);
     connect(c_.save, &QPushButton::clicked, this, &AdminPage::Save);
     LayoutContent();
 }

@@ -54,7 +54,9 @@ bool IsRed(const QColor &colour)
 TEST_F(ActionIconListCtrlTest, OnlyClicksInTheCentredSquareAreReported)
 {
     QSignalSpy clicked(&list, &ActionIconListCtrl::cellClicked);
-    QVariantList expected;
+    QSignalSpy edits(&list, &ActionIconListCtrl::editClicked);
+    QSignalSpy deletes(&list, &ActionIconListCtrl::deleteClicked);
+    QVariantList expected, expectedEdits, expectedDeletes;
     for (int column : {kEdit, kDelete}) {
         for (int row : {0, 1}) {
             const QRect square = IconSquare(row, column);
@@ -62,6 +64,7 @@ TEST_F(ActionIconListCtrlTest, OnlyClicksInTheCentredSquareAreReported)
             for (QPoint inside : {square.topLeft(), square.bottomRight()}) {
                 Click(list.viewport(), inside);
                 expected.append(QVariant(QVariantList({column, row})));
+                (column == kEdit ? expectedEdits : expectedDeletes).append(QVariant(QVariantList({row})));
             }
             for (QPoint outside : {square.topLeft() - QPoint(1, 0), square.topLeft() - QPoint(0, 1),
                                    square.bottomRight() + QPoint(1, 0),
@@ -74,6 +77,9 @@ TEST_F(ActionIconListCtrlTest, OnlyClicksInTheCentredSquareAreReported)
     ASSERT_EQ(clicked.count(), expected.size());
     for (int i = 0; i < clicked.count(); ++i)
         EXPECT_EQ(QVariant(clicked.at(i)), expected.at(i)) << "click " << i;
+    // The same clicks as rows of the edit and delete actions; the text cell's click is neither.
+    EXPECT_EQ(QVariant(QVariantList(edits.begin(), edits.end())), QVariant(expectedEdits));
+    EXPECT_EQ(QVariant(QVariantList(deletes.begin(), deletes.end())), QVariant(expectedDeletes));
 }
 
 TEST_F(ActionIconListCtrlTest, IconsAreCentredOnTheWindowColourEvenWhenSelected)
