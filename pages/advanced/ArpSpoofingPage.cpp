@@ -57,7 +57,6 @@ void ArpSpoofingPage::BuildControls()
     auto *addGroup = new QGroupBox(QStringLiteral("Add Gateway Address"));
     FormRows entry = FormRows::On(addGroup);
     c_.ip = entry.Add(QStringLiteral("Gateway IP Address"), new IpAddressEdit, "gatewayIpEdit");
-    c_.ip->setFieldName(QStringLiteral("gatewayIpEdit"), QStringLiteral("Gateway IP Address"));
     c_.mac = entry.Add(QStringLiteral("Gateway MAC Address"), new QLineEdit, "gatewayMacEdit");
     c_.mac->setMaxLength(12);
     c_.add = PageButton(QStringLiteral("Add"), "addButton");

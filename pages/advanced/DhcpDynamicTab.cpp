@@ -30,24 +30,14 @@ DhcpDynamicTab::DhcpDynamicTab(QWidget *parent) : QWidget(parent)
 
     auto *pool = new QGroupBox(QStringLiteral("Dynamic Pool Settings"));
     FormRows rows = FormRows::On(pool);
-    auto ip = [&rows](const char *label, const char *name) {
-        auto *edit = rows.Add(QString::fromLatin1(label), new IpAddressEdit, QString::fromLatin1(name));
-        edit->setFieldName(QString::fromLatin1(name), QString::fromLatin1(label).trimmed());
-        return edit;
-    };
-    auto line = [&rows](const char *label, const char *name, int length) {
-        auto *edit = rows.Add(QString::fromLatin1(label), new QLineEdit, QString::fromLatin1(name));
-        edit->setMaxLength(length);
-        return edit;
-    };
-    c_.poolStart = ip("IP Assigned From", "poolStartEdit");
-    c_.poolSize = line("The Range of Pool (1-254)", "poolSizeEdit", 3);
-    c_.mask = ip("Subnet Mask", "poolMaskEdit");
-    c_.gateway = ip("Gateway", "poolGatewayEdit");
-    c_.wins = ip("WINS", "poolWinsEdit");
-    c_.dns = ip("DNS", "poolDnsEdit");
-    c_.domainName = line("Domain Name", "poolDomainEdit", 30);
-    c_.leaseTime = line("Lease Time (60 - 31536000 sec)", "leaseTimeEdit", 8);
+    c_.poolStart = rows.Add(QStringLiteral("IP Assigned From"), new IpAddressEdit, "poolStartEdit");
+    c_.poolSize = rows.Add(QStringLiteral("The Range of Pool (1-254)"), LimitedEdit(3), "poolSizeEdit");
+    c_.mask = rows.Add(QStringLiteral("Subnet Mask"), new IpAddressEdit, "poolMaskEdit");
+    c_.gateway = rows.Add(QStringLiteral("Gateway"), new IpAddressEdit, "poolGatewayEdit");
+    c_.wins = rows.Add(QStringLiteral("WINS"), new IpAddressEdit, "poolWinsEdit");
+    c_.dns = rows.Add(QStringLiteral("DNS"), new IpAddressEdit, "poolDnsEdit");
+    c_.domainName = rows.Add(QStringLiteral("Domain Name"), LimitedEdit(30), "poolDomainEdit");
+    c_.leaseTime = rows.Add(QStringLiteral("Lease Time (60 - 31536000 sec)"), LimitedEdit(8), "leaseTimeEdit");
 
     c_.save = PageButton(QStringLiteral("Save"), "dynamicSaveButton");
     auto *buttons = new QHBoxLayout;

@@ -48,24 +48,14 @@ DhcpStaticTab::DhcpStaticTab(QWidget *parent) : QWidget(parent), editRow_(int(kN
 
     auto *entry = new QGroupBox(QStringLiteral("Static Pool Setting "));
     FormRows rows = FormRows::On(entry);
-    auto ip = [&rows](const char *label, const char *name) {
-        auto *edit = rows.Add(QString::fromLatin1(label), new IpAddressEdit, QString::fromLatin1(name));
-        edit->setFieldName(QString::fromLatin1(name), QString::fromLatin1(label).trimmed());
-        return edit;
-    };
-    auto line = [&rows](const char *label, const char *name, int length) {
-        auto *edit = rows.Add(QString::fromLatin1(label), new QLineEdit, QString::fromLatin1(name));
-        edit->setMaxLength(length);
-        return edit;
-    };
-    c_.hostName = line("Host Name ", "staticHostEdit", 20);
-    c_.ip = ip("Assigned IP ", "staticIpEdit");
-    c_.mac = line("Assigned MAC Address", "staticMacEdit", 12);
-    c_.mask = ip("Subnet Mask ", "staticMaskEdit");
-    c_.gateway = ip("Gateway ", "staticGatewayEdit");
-    c_.wins = ip("WINS", "staticWinsEdit");
-    c_.dns = ip("DNS ", "staticDnsEdit");
-    c_.domainName = line("Domain Name ", "staticDomainEdit", 30);
+    c_.hostName = rows.Add(QStringLiteral("Host Name "), LimitedEdit(20), "staticHostEdit");
+    c_.ip = rows.Add(QStringLiteral("Assigned IP "), new IpAddressEdit, "staticIpEdit");
+    c_.mac = rows.Add(QStringLiteral("Assigned MAC Address"), LimitedEdit(12), "staticMacEdit");
+    c_.mask = rows.Add(QStringLiteral("Subnet Mask "), new IpAddressEdit, "staticMaskEdit");
+    c_.gateway = rows.Add(QStringLiteral("Gateway "), new IpAddressEdit, "staticGatewayEdit");
+    c_.wins = rows.Add(QStringLiteral("WINS"), new IpAddressEdit, "staticWinsEdit");
+    c_.dns = rows.Add(QStringLiteral("DNS "), new IpAddressEdit, "staticDnsEdit");
+    c_.domainName = rows.Add(QStringLiteral("Domain Name "), LimitedEdit(30), "staticDomainEdit");
 
     c_.list = Named(new ActionIconListCtrl, "staticPoolList", "Static Pool List");
     c_.list->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -44,13 +44,6 @@ struct RuleHeader {
 const QString kInvalidIp = QStringLiteral("Invalid IP Address!");
 const QString kTitleText = QString::fromLatin1(kApplicationTitle);
 
-QLineEdit *LimitedEdit(int maxLength)
-{
-    auto *edit = new QLineEdit;
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-
 // "start - end" in one form row.
 QWidget *PairRow(QLineEdit *start, QLineEdit *end)
 {

@@ -6,7 +6,10 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+
+#include "IpAddressEdit.h"
 
 namespace trb {
 
@@ -27,8 +30,12 @@ void FormRows::AddRow(const QString &label, QWidget *control, const QString &obj
     const int row = NextRow();
     lastLabel_ = new QLabel(label);
     lastLabel_->setBuddy(control);
-    control->setObjectName(objectName);
-    control->setAccessibleName(label.trimmed());
+    if (auto *ip = qobject_cast<IpAddressEdit *>(control))
+        ip->setFieldName(objectName, label.trimmed()); // its octet boxes are named after it
+    else {
+        control->setObjectName(objectName);
+        control->setAccessibleName(label.trimmed());
+    }
     grid_->addWidget(lastLabel_, row, 0);
     grid_->addWidget(control, row, 1);
 }
@@ -47,6 +54,13 @@ void FormRows::AddSpanning(QWidget *control, const QString &objectName)
     if (control->accessibleName().isEmpty())
         control->setAccessibleName(objectName);
     grid_->addWidget(control, NextRow(), 0, 1, 2);
+}
+
+QLineEdit *LimitedEdit(int maxLength)
+{
+    auto *edit = new QLineEdit;
+    edit->setMaxLength(maxLength);
+    return edit;
 }
 
 QLabel *SectionHeading(const QString &text, const QString &objectName)

@@ -9,6 +9,7 @@
 class QComboBox;
 class QGridLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -22,7 +23,8 @@ public:
     static FormRows On(QWidget *parent);
 
     // Adds the row and returns the control: its objectName is `objectName`, its accessible
-    // name the label without surrounding blanks, and the label is its buddy.
+    // name the label without surrounding blanks (an IP address field's octet boxes are named
+    // after it), and the label is its buddy.
     template <typename Control>
     Control *Add(const QString &label, Control *control, const QString &objectName)
     {
@@ -63,6 +65,9 @@ Control *Named(Control *control, const QString &objectName, const QString &acces
 
 // A full-width section heading on the grey band the device's pages draw headings on.
 QLabel *SectionHeading(const QString &text, const QString &objectName = {});
+
+// A text field that takes at most `maxLength` characters.
+QLineEdit *LimitedEdit(int maxLength);
 
 // A push button that never acts as the page's default button (Enter never applies a page).
 QPushButton *PageButton(const QString &text, const QString &objectName);

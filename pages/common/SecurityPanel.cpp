@@ -174,7 +174,6 @@ QWidget *SecurityPanel::BuildRadiusBlock(RadiusControls &radius, const char *pre
     FormRows rows(grid);
     const QString name = QString::fromLatin1(prefix);
     radius.server = rows.Add(QStringLiteral("RADIUS Server "), new IpAddressEdit, name + QStringLiteral("RadiusServerEdit"));
-    radius.server->setFieldName(radius.server->objectName(), QStringLiteral("RADIUS Server"));
     radius.port = rows.Add(QStringLiteral("RADIUS Port   "), new QLineEdit(QStringLiteral("1812")),
                            name + QStringLiteral("RadiusPortEdit"));
     radius.secret = rows.Add(QStringLiteral("RADIUS Secret"), Masked(64), name + QStringLiteral("RadiusSecretEdit"));

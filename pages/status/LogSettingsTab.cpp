@@ -87,7 +87,6 @@ QWidget *LogSettingsTab::BuildLogSection()
     QWidget *section = nullptr;
     FormRows rows = Section(static_cast<QVBoxLayout *>(layout()), QStringLiteral("Log Setting"), section);
     c_.logServer = rows.Add(QStringLiteral("Log Server / IP Address "), new IpAddressEdit, "logServerEdit");
-    c_.logServer->setFieldName(QStringLiteral("logServerEdit"), QStringLiteral("Log Server / IP Address"));
     auto *types = new QWidget;
     auto *box = new QHBoxLayout(types);
     box->setContentsMargins(0, 0, 0, 0);
@@ -114,7 +113,6 @@ QWidget *LogSettingsTab::BuildMailSection()
     c_.from = rows.Add(QStringLiteral("From Email Address"), new QLineEdit, "fromEmailEdit");
     c_.to = rows.Add(QStringLiteral("To Email Address"), new QLineEdit, "toEmailEdit");
     c_.mailServer = rows.Add(QStringLiteral("Email Server Address"), new IpAddressEdit, "emailServerEdit");
-    c_.mailServer->setFieldName(QStringLiteral("emailServerEdit"), QStringLiteral("Email Server Address"));
     c_.port = rows.Add(QStringLiteral("SMTP Port"), new QLineEdit, "smtpPortEdit");
     c_.authentication = rows.Add(QStringLiteral("Authentication"), new QCheckBox, "mailAuthenticationCheck");
     SetVisible({c_.authentication, rows.lastLabel()}, false);

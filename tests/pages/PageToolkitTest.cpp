@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "ActionIconListCtrl.h"
 #include "DeviceTable.h"
 #include "FormRows.h"
+#include "IpAddressEdit.h"
 #include "RecordText.h"
 
 using namespace trb;
@@ -65,6 +67,14 @@ TEST(FormRows, EachRowNamesItsControlAndLabelsIt)
     EXPECT_EQ(rows.lastLabel()->buddy(), value);
     EXPECT_EQ(rows.grid()->itemAtPosition(0, 1)->widget(), combo);
     EXPECT_EQ(rows.grid()->itemAtPosition(1, 0)->widget(), rows.lastLabel());
+
+    // An address field's octet boxes are named after its row, for tests and screen readers.
+    auto *gateway = rows.Add(QStringLiteral("Gateway "), new IpAddressEdit, "gatewayEdit");
+    EXPECT_EQ(gateway->objectName(), "gatewayEdit");
+    EXPECT_EQ(gateway->accessibleName(), "Gateway");
+    auto *fourth = form.findChild<QLineEdit *>(QStringLiteral("gatewayEditOctet4"));
+    ASSERT_NE(fourth, nullptr);
+    EXPECT_EQ(fourth->accessibleName(), "Gateway octet 4");
 }
 
 struct Pair {
