@@ -15,10 +15,8 @@
 
 #include "PlainNetSnmpClient.h"
 #include "RecordBindings.h"
-#include "SimulatorProcess.h"
+#include "RelayedSession.h"
 #include "SnmpEngine.h"
-#include "TRB4820apHelp.h"
-#include "UdpRelay.h"
 
 using namespace std::chrono;
 using namespace trb::devicelib;
@@ -66,17 +64,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: bench_devinfo [reads]\n");
         return 2;
     }
-    if (apInitSnmpLibrary() != AP_OK)
+    RelayedSession device;
+    if (!device.ok())
         return 1;
-    trb::test::SimulatorProcess sim;
-    if (!sim.ok()) {
-        std::fprintf(stderr, "simulator: %s\n", sim.error().c_str());
-        return 1;
-    }
-    UdpRelay relay(sim.port());
-    std::string address = "127.0.0.1:" + std::to_string(relay.port());
-    APHANDLE session = apSnmpOpenSession(35, "trb3710");
-    apSnmpSetSession(session, 161, "public", "private", 150, address.c_str(), 1);
+    UdpRelay &relay = device.relay();
+    const std::string &address = device.address();
+    APHANDLE session = device.session();
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     static apDeviceInfoRecord record;
     auto chunks = objectChunks();
@@ -133,6 +126,5 @@ int main(int argc, char **argv)
                     double(side->in) / total, side->ms / total, side->cpuMs / total, side->failures);
     std::printf("library / net-snmp: %.3fx (median of %d rounds; %.3fx to %.3fx)\n", ratios[ratios.size() / 2],
                 rounds, ratios.front(), ratios.back());
-    apUninitSnmpLibrary();
     return library.failures || peer.failures ? 1 : 0;
 }

@@ -1,17 +1,14 @@
 // The VLAN list of 18 VLANs the way the VLAN page reads it: one read of the list group, then
 // the count and the records; and the 18 VLANs added in one write. Through a counting UDP relay,
 // for the datagrams each way.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
-#include "SimulatorProcess.h"
-#include "TRB4820apHelp.h"
-#include "UdpRelay.h"
+#include "RelayedSession.h"
+#include "RoundTimes.h"
 
 using namespace std::chrono;
 
@@ -47,17 +44,13 @@ double readList(APHANDLE session)
 int main(int argc, char **argv)
 {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 50;
-    if (rounds <= 0 || apInitSnmpLibrary() != AP_OK)
+    if (rounds <= 0)
         return 2;
-    trb::test::SimulatorProcess sim;
-    if (!sim.ok()) {
-        std::fprintf(stderr, "simulator: %s\n", sim.error().c_str());
+    RelayedSession device;
+    if (!device.ok())
         return 1;
-    }
-    UdpRelay relay(sim.port());
-    const std::string address = "127.0.0.1:" + std::to_string(relay.port());
-    APHANDLE session = apSnmpOpenSession(35, "trb3710");
-    apSnmpSetSession(session, 161, "public", "private", 150, address.c_str(), 1);
+    const APHANDLE session = device.session();
+    UdpRelay &relay = device.relay();
 
     APHANDLE writer = apAdvVlanOpen(session, 0);
     apStyleModify(writer, AP_VLAN_GROUP_ALL, 0);
@@ -80,20 +73,16 @@ int main(int argc, char **argv)
     std::printf("adding %d VLANs in one write: %.3f ms, %ld datagrams to the agent, %ld back\n", kVlans,
                 msSince(start), relay.toAgent(), relay.toClient());
 
-    std::vector<double> times;
+    RoundTimes times;
     relay.resetCounts();
     for (int i = 0; i < rounds; ++i)
-        if (const double ms = readList(session); ms >= 0)
-            times.push_back(ms);
-    if (times.size() != std::size_t(rounds)) {
-        std::fprintf(stderr, "%zu of %d reads failed\n", rounds - times.size(), rounds);
+        times.add(readList(session));
+    if (times.failures()) {
+        std::fprintf(stderr, "%d of %d reads failed\n", times.failures(), rounds);
         return 1;
     }
-    std::sort(times.begin(), times.end());
-    std::printf("VLAN list of %d VLANs, %d rounds: read to filled, median %.3f ms (%.3f to %.3f ms)\n", kVlans, rounds,
-                times[times.size() / 2], times.front(), times.back());
+    std::printf("VLAN list of %d VLANs, %d rounds: read to filled, %s\n", kVlans, rounds, times.summary().c_str());
     std::printf("datagrams per list read: %.2f to the agent, %.2f back\n", double(relay.toAgent()) / rounds,
                 double(relay.toClient()) / rounds);
-    apUninitSnmpLibrary();
     return 0;
 }
