@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "families/FamilyBindings.h"
 
@@ -81,6 +83,15 @@ std::vector<const Binding *> bindingsOfGroups(Family family, uint32_t mask)
         if (b.family == family && (b.groupBit & mask))
             found.push_back(&b);
     return found;
+}
+
+const Binding &bindingNamed(Family family, const char *object, uint32_t item)
+{
+    for (const Binding &b : bindingList())
+        if (b.family == family && std::string_view(b.object) == object &&
+            (item == 0 || b.instance == std::vector<uint32_t>{item}))
+            return b;
+    throw std::logic_error(std::string("no binding for ") + object);
 }
 
 uint32_t knownGroups(Family family)

@@ -97,6 +97,9 @@ const std::vector<const Binding *> &bindingsOfLayout(uint32_t layout);
 const std::vector<const Binding *> &bindingsOfLayoutByOid(uint32_t layout);
 // Bindings a read of `family` carries for the groups in `mask`.
 std::vector<const Binding *> bindingsOfGroups(Family family, uint32_t mask);
+// A family's binding of `object` (of instance `item` when the object has several); a missing one
+// is a fault in the family's own table, so it throws.
+const Binding &bindingNamed(Family family, const char *object, uint32_t item = 0);
 // The group bits a family knows (0 for families without groups).
 uint32_t knownGroups(Family family);
 // Size of a layout's record in bytes.

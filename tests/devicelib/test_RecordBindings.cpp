@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <set>
+#include <stdexcept>
 
 #include "RecordBindings.h"
 #include "TRB4820apRecords.h"
@@ -262,4 +263,15 @@ TEST(RecordBindings, GroupMasksSelectTheirOwnObjects)
     for (const Binding *b : bindingsOfGroups(Family::DeviceInfo, AP_DEVINFO_GROUP_DEVICE))
         device.insert(instanceOidOf(*b));
     EXPECT_LE(device.size(), 60u);
+}
+
+TEST(RecordBindings, AFamilysObjectIsFoundByNameAndInstance)
+{
+    EXPECT_EQ(std::string(bindingNamed(Family::Arp, "trbArpGatewayMac").object), "trbArpGatewayMac");
+    const Binding &third = bindingNamed(Family::ApArray, "trbApArraySync", 3);
+    EXPECT_EQ(third.instance, std::vector<uint32_t>{3});
+    EXPECT_NE(&third, &bindingNamed(Family::ApArray, "trbApArraySync", 2));
+    // Another family's object, or an instance the object lacks, is a fault in the caller's table.
+    EXPECT_THROW(bindingNamed(Family::Arp, "trbLoginName"), std::logic_error);
+    EXPECT_THROW(bindingNamed(Family::ApArray, "trbApArraySync", 999), std::logic_error);
 }

@@ -81,13 +81,7 @@ const TableRows &ranges()
     return rows;
 }
 
-const Binding &loginBinding(const char *object)
-{
-    for (const Binding *b : bindingsOfGroups(Family::Admin, AP_ADMIN_GROUP_LOGIN))
-        if (std::string_view(b->object) == object)
-            return *b;
-    throw std::logic_error(std::string("no binding for ") + object);
-}
+const Binding &loginBinding(const char *object) { return bindingNamed(Family::Admin, object); }
 
 void decodeText(HandleState &state, const Binding &binding, char *buffer)
 {

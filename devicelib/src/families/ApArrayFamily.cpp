@@ -62,10 +62,7 @@ namespace {
 
 const Binding &bindingOf(const char *object, uint32_t item = 0)
 {
-    for (const Binding *b : bindingsOfGroups(Family::ApArray, AP_ARRAY_GROUP_ALL))
-        if (std::string_view(b->object) == object && (item == 0 || b->instance == std::vector<uint32_t>{item}))
-            return *b;
-    throw std::logic_error(std::string("no binding for ") + object);
+    return bindingNamed(Family::ApArray, object, item);
 }
 
 // The caller holds the handle's lock.

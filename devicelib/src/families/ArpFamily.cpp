@@ -36,13 +36,7 @@ const TableRows &gateways()
     return rows;
 }
 
-const Binding &arpBinding(const char *object)
-{
-    for (const Binding *b : bindingsOfGroups(Family::Arp, AP_ARP_GROUP_ALL))
-        if (std::string_view(b->object) == object)
-            return *b;
-    throw std::logic_error(std::string("no binding for ") + object);
-}
+const Binding &arpBinding(const char *object) { return bindingNamed(Family::Arp, object); }
 
 std::span<uint8_t> bytesOf(apArpEntry &entry) { return {reinterpret_cast<uint8_t *>(&entry), sizeof entry}; }
 

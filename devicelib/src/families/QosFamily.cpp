@@ -58,13 +58,7 @@ const TableRows &rules()
     return rows;
 }
 
-const Binding &qosBinding(const char *object)
-{
-    for (const Binding *b : bindingsOfGroups(Family::Qos, AP_QOS_GROUP_ALL))
-        if (std::string_view(b->object) == object)
-            return *b;
-    throw std::logic_error(std::string("no binding for ") + object);
-}
+const Binding &qosBinding(const char *object) { return bindingNamed(Family::Qos, object); }
 
 std::span<uint8_t> bytesOf(apQosRule &rule) { return {reinterpret_cast<uint8_t *>(&rule), sizeof rule}; }
 std::span<const uint8_t> bytesOf(const apQosRule &rule)

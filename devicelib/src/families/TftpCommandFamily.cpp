@@ -63,13 +63,7 @@ void addTftpCommandBindings(BindingTable &table)
 
 namespace {
 
-const Binding &bindingOf(const char *object)
-{
-    for (const Binding *b : bindingsOfGroups(Family::TftpCommand, AP_TFTP_GROUP_ALL))
-        if (std::string_view(b->object) == object)
-            return *b;
-    throw std::logic_error(std::string("no binding for ") + object);
-}
+const Binding &bindingOf(const char *object) { return bindingNamed(Family::TftpCommand, object); }
 
 bool knownDirection(int direction)
 {

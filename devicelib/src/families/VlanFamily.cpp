@@ -72,13 +72,7 @@ const TableRows &vlans()
     return rows;
 }
 
-const Binding &vlanBinding(const char *object)
-{
-    for (const Binding *b : bindingsOfGroups(Family::Vlan, AP_VLAN_GROUP_ALL))
-        if (std::string_view(b->object) == object)
-            return *b;
-    throw std::logic_error(std::string("no binding for ") + object);
-}
+const Binding &vlanBinding(const char *object) { return bindingNamed(Family::Vlan, object); }
 
 Oid portInstance(int port)
 {
