@@ -334,7 +334,7 @@ std::string StateFile::save(const std::string &path, const SavedState &state)
     if (fd < 0)
         return "cannot create " + temporary + ": " + std::strerror(errno);
     ::flock(fd, LOCK_EX); // marks it as in use for removeStaleTemporaries
-    ::fchmod(fd, 0644);
+    ::fchmod(fd, 0600); // it holds the device's passwords and keys
     const bool written = writeAll(fd, out.str()) && ::fsync(fd) == 0;
     const int writeErrno = errno;
     ::close(fd);

@@ -69,6 +69,9 @@ TEST(StateFileLoading, SavedValuesReplaceDefaultsAndMissingOnesKeepThem)
     EXPECT_EQ(result.state.config.at(DeviceStore::instanceOf("trbLocation")),
               *device.find(DeviceStore::instanceOf("trbLocation")));
     EXPECT_EQ(result.state.languagePack, "German");
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+        << "the file holds secrets: its owner's alone";
 
     for (const auto &entry : std::filesystem::directory_iterator(testing::TempDir()))
         EXPECT_EQ(entry.path().filename().string().rfind(std::filesystem::path(path).filename().string() + ".", 0),
