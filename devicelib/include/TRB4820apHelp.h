@@ -68,8 +68,9 @@ APHANDLE apSnmpOpenSession(int version, const char *name);
 int apSnmpSetSession(APHANDLE session, int port, const char *readCommunity,
                      const char *writeCommunity, int timeout, const char *address, int retries);
 
-// A request in flight on a closed group handle still reports once; closing a session ends its
-// requests in flight with AP_ERR_SHUTDOWN.
+// A request in flight on a closed group handle still reports once, but writes none of the
+// handle's caller buffers any more: they may be freed once this returns. Closing a session ends
+// its requests in flight with AP_ERR_SHUTDOWN.
 int apHandleClose(APHANDLE handle);
 
 // Selects which groups of the handle's family the next request carries (bits per family,
@@ -353,8 +354,8 @@ int apAdvScheduleSetState(APHANDLE handle, int enabled, const apScheduleList *li
 // 9 apply ACL file. A bad argument: AP_ERR_BAD_ARGUMENT, nothing staged. GetUpdStatus and
 // GetFWversion copy what the last read holds into the buffer (AP_TFTP_STATUS_SIZE and
 // AP_TFTP_VERSION_SIZE bytes, always NUL-terminated) and have the next get request on the handle
-// fill it again when it completes: the buffer must stay valid until then (or until the same call
-// names another buffer, which replaces it).
+// fill it again when it completes: the buffer must stay valid until then, or until the handle is
+// closed (the same call naming another buffer replaces it for the requests sent after).
 APHANDLE apSysCommandTftpOpen(APHANDLE session, int reserved);
 int apAdvTFTPSettings(APHANDLE handle, const char *pcAddress, const char *fileName, int direction);
 int apAdvTFTPUpgradeCmd(APHANDLE handle, int reserved, int command);

@@ -43,6 +43,9 @@ struct HandleState {
     // Caller buffers that the next get request fills from its values when it succeeds, one per
     // object instance (the latest asked for).
     std::map<Oid, std::function<void(const std::map<Oid, SnmpValue> &)>> fillsOnRead;
+    // Set by apHandleClose: from then on no caller buffer of the handle is written, even by a
+    // request still in flight (the caller may free its buffers once the close returns).
+    bool closed = false;
     bool configured = false;      // session: apSnmpSetSession succeeded
     SessionConfig config;
 };

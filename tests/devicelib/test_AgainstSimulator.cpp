@@ -1,6 +1,7 @@
 // The device library against a running simulator on a loopback port.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -543,4 +544,26 @@ TEST_F(AgainstSimulator, BlockingReadersOnSeveralThreadsBesideAsyncReadsOnALossy
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(ok + timedOut, threads * readsEach);
     EXPECT_GT(ok, threads * readsEach / 2) << "three tries of a 25% lossy link mostly succeed";
+}
+
+TEST_F(AgainstSimulator, AClosedHandlesBuffersAreNeverFilledByARequestInFlight)
+{
+    // A page frees its status buffer once it has closed the handle; a late answer must not reach it.
+    start({"--delay-ms", "300"}, 300, 0);
+    for (const bool closeFirst : {false, true}) {
+        APHANDLE tftp = apSysCommandTftpOpen(session, 0);
+        std::vector<char> status(AP_TFTP_STATUS_SIZE);
+        ASSERT_EQ(apAdvTftpGetUpdStatus(tftp, status.data()), AP_OK);
+        std::fill(status.begin(), status.end(), 'x');
+        Completions done;
+        ASSERT_EQ(apSnmpSendGetRequest(tftp, &Completions::onRequest, &done, AP_MODE_CALLBACK, 0), AP_OK);
+        if (closeFirst)
+            ASSERT_EQ(apHandleClose(tftp), AP_OK);
+        ASSERT_TRUE(done.waitFor(1));
+        EXPECT_EQ(done.reports[0].first, 0u) << done.reports[0].second;
+        if (closeFirst)
+            EXPECT_EQ(std::count(status.begin(), status.end(), 'x'), AP_TFTP_STATUS_SIZE) << "written after the close";
+        else
+            EXPECT_EQ(status[0] == 'x', false) << "an open handle's buffer is filled by the get";
+    }
 }

@@ -96,6 +96,11 @@ int apHandleClose(APHANDLE handle)
     auto state = lib().handles.remove(handle);
     if (!state)
         return AP_ERR_BAD_HANDLE;
+    {
+        std::lock_guard lock(state->mutex);
+        state->closed = true;
+        state->fillsOnRead.clear();
+    }
     if (state->family == Family::Session)
         lib().engine.closeSession(handle);
     return AP_OK;
@@ -135,6 +140,8 @@ int apSnmpSendGetRequest(APHANDLE handle, apRequestCallback callback, void *cont
         if (result.code != AP_OK)
             return;
         std::lock_guard lock(state->mutex);
+        if (state->closed)
+            return;
         for (const auto &fill : fills)
             fill.second(state->lastRead);
     };
