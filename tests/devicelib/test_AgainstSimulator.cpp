@@ -6,7 +6,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
-#include <memory>
 #include <mutex>
 #include <regex>
 #include <set>
@@ -15,10 +14,12 @@
 #include <vector>
 
 #include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
 using namespace std::chrono;
 using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -95,35 +96,18 @@ void expectTerminatedTexts(const apDeviceInfoRecord &r)
     }
 }
 
-class AgainstSimulator : public ::testing::Test {
+class AgainstSimulator : public SimulatorSessionTest {
 protected:
-    void SetUp() override { ASSERT_EQ(apInitSnmpLibrary(), AP_OK); }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
-    }
-
-    // Starts the simulator and a session to it (time-out in 10 ms units).
-    void start(std::vector<std::string> args = {}, int timeout = 150, int retries = 1,
-               const char *readCommunity = "public")
-    {
-        sim = std::make_unique<SimulatorProcess>(std::move(args));
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, readCommunity, "private", timeout, sim->address().c_str(), retries),
-                  AP_OK);
-    }
-
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
+    // Each test starts the simulator with its own faults, time-out and retries, some of them
+    // more than once.
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartLibrary()); }
 };
 
 } // namespace
 
 TEST_F(AgainstSimulator, AsyncReadFillsTheDeviceInformationRecord)
 {
-    start();
+    StartSimulator({}, {.timeoutTenMs = 150});
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     Completions done;
     ASSERT_EQ(apSnmpSendGetRequest(info, &Completions::onRequest, &done, AP_MODE_CALLBACK, 0), AP_OK);
@@ -162,7 +146,7 @@ TEST_F(AgainstSimulator, AsyncReadFillsTheDeviceInformationRecord)
 
 TEST_F(AgainstSimulator, BlockingReadsOfLanSettingsAndPaneStatus)
 {
-    start();
+    StartSimulator({}, {.timeoutTenMs = 150});
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     ASSERT_EQ(apStyleModify(info, AP_DEVINFO_GROUP_LAN, 0), AP_OK);
     ASSERT_EQ(apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_OK);
@@ -188,7 +172,7 @@ TEST_F(AgainstSimulator, BlockingReadsOfLanSettingsAndPaneStatus)
 
 TEST_F(AgainstSimulator, WriteThenReadBack)
 {
-    start();
+    StartSimulator({}, {.timeoutTenMs = 150});
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     ASSERT_EQ(apStyleModify(info, AP_DEVINFO_GROUP_LAN, 0), AP_OK);
     apLanSettingsRecord lan{};
@@ -240,7 +224,7 @@ TEST_F(AgainstSimulator, WriteThenReadBack)
 
 TEST_F(AgainstSimulator, SsidAddressesOfTheServedBandComeFirst)
 {
-    start();
+    StartSimulator({}, {.timeoutTenMs = 150});
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     GuardedDeviceRecord on24;
     on24.prepare(AP_DEVINFO_RECORD_GROUP_DEVICE);
@@ -265,7 +249,7 @@ TEST_F(AgainstSimulator, SsidAddressesOfTheServedBandComeFirst)
 
 TEST_F(AgainstSimulator, LostAnswersTimeOutWithTimedOutText)
 {
-    start({"--drop-percent", "100"}, 30, 1);
+    StartSimulator({"--drop-percent", "100"}, {.timeoutTenMs = 30, .retries = 1});
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     Completions done;
     ASSERT_EQ(apSnmpSendGetRequest(info, &Completions::onRequest, &done, AP_MODE_CALLBACK, 0), AP_OK);
@@ -278,7 +262,7 @@ TEST_F(AgainstSimulator, LostAnswersTimeOutWithTimedOutText)
 
 TEST_F(AgainstSimulator, WrongCommunityTimesOut)
 {
-    start({}, 30, 0, "not-the-community");
+    StartSimulator({}, {.timeoutTenMs = 30, .retries = 0, .readCommunity = "not-the-community"});
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     EXPECT_EQ(apSnmpSendGetRequest(info, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_ERR_TIMEOUT);
     APHANDLE monitor = apSysMonitorOpen(session, 0, 0);
@@ -309,7 +293,7 @@ TEST_F(AgainstSimulator, WrongCommunityTimesOut)
 
 TEST_F(AgainstSimulator, RebootWindowTimesOutThenTheDeviceAnswersAgain)
 {
-    start({"--reboot-seconds", "2"}, 30, 0);
+    StartSimulator({"--reboot-seconds", "2"}, {.timeoutTenMs = 30, .retries = 0});
     APHANDLE command = apSysCommandObjOpen(session, 0);
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     ASSERT_EQ(apSysCommand(command, 0, 3000), AP_OK);
@@ -331,7 +315,7 @@ TEST_F(AgainstSimulator, OversizedStringsAndWrongTypesNeverOverrunRecords)
 {
     for (const char *flag : {"--oversize-strings", "--wrong-types"}) {
         SCOPED_TRACE(flag);
-        start({flag}, 50, 0);
+        StartSimulator({flag}, {.timeoutTenMs = 50, .retries = 0});
         // Wrong types fail the read (and leave nothing); so do 5000-byte MAC addresses, which
         // the device information and the client table carry. The records stay bounded either way.
         const bool wrongTypes = std::string(flag) == "--wrong-types";
@@ -390,7 +374,7 @@ TEST_F(AgainstSimulator, WrongTypesFailTheReadAndKeepThePreviousValues)
     } cases[] = {{{"--wrong-types"}, nullptr}, {{"--wrong-type-object", "trbFirmwareVersion"}, "trbFirmwareVersion"}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fault.front());
-        start({}, 50, 0);
+        StartSimulator({}, {.timeoutTenMs = 50, .retries = 0});
         SimulatorProcess faulty(c.fault);
         ASSERT_TRUE(faulty.ok()) << faulty.error();
         APHANDLE info = apSysDeviceInforOpen(session, 0);
@@ -418,7 +402,7 @@ TEST_F(AgainstSimulator, WrongTypesFailTheReadAndKeepThePreviousValues)
 
 TEST_F(AgainstSimulator, ThreeHundredClientsReadCompleteWithoutGapsOrDuplicates)
 {
-    start({"--clients", "300"});
+    StartSimulator({"--clients", "300"}, {.timeoutTenMs = 150});
     APHANDLE monitor = apSysMonitorOpen(session, 0, 0);
     struct Ctx {
         std::mutex mutex;
@@ -472,7 +456,7 @@ TEST_F(AgainstSimulator, ThreeHundredClientsReadCompleteWithoutGapsOrDuplicates)
 
 TEST_F(AgainstSimulator, EveryRequestCompletesOnceOnALossyLink)
 {
-    start({"--drop-percent", "50"}, 20, 0);
+    StartSimulator({"--drop-percent", "50"}, {.timeoutTenMs = 20, .retries = 0});
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     APHANDLE pane = apDeviceStatusOpen(session, 0);
     Completions done;
@@ -494,7 +478,7 @@ TEST_F(AgainstSimulator, EveryRequestCompletesOnceOnALossyLink)
 TEST_F(AgainstSimulator, BlockingRequestWhileAsyncCompletionsArePending)
 {
     // The agent answers one datagram at a time, each 200 ms late: 3 reads of 2 PDUs, then ours.
-    start({"--delay-ms", "200"}, 500, 0);
+    StartSimulator({"--delay-ms", "200"}, {.timeoutTenMs = 500, .retries = 0});
     APHANDLE info = apSysDeviceInforOpen(session, 0);
     APHANDLE pane = apDeviceStatusOpen(session, 0);
     Completions done;
@@ -511,7 +495,7 @@ TEST_F(AgainstSimulator, BlockingReadersOnSeveralThreadsBesideAsyncReadsOnALossy
 {
     // Blocking callers drive their own requests while the I/O thread drives the asynchronous
     // ones on the same sockets: whoever takes an answer, each request ends once, with its own data.
-    start({"--drop-percent", "25"}, 10, 2);
+    StartSimulator({"--drop-percent", "25"}, {.timeoutTenMs = 10, .retries = 2});
     APHANDLE pane = apDeviceStatusOpen(session, 0);
     Completions done;
     const int threads = 3, readsEach = 8, asyncReads = 12;

@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -49,22 +49,10 @@ apDhcpDynamicRecord Pool(const char *start, int size, int leaseTime = 3600)
     return pool;
 }
 
-class LibraryDhcp : public ::testing::Test {
+class LibraryDhcp : public SimulatorSessionTest {
 protected:
-    void Start(std::vector<std::string> args = {})
-    {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>(std::move(args));
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 300, sim->address().c_str(), 1), AP_OK);
-    }
-    void SetUp() override { Start(); }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
-    }
+    // A time-out of 3 s per try.
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartSimulatorSession({}, 300)); }
     // A handle that has read the device.
     APHANDLE Fresh()
     {
@@ -118,9 +106,6 @@ protected:
         apHandleClose(monitor);
         return leases;
     }
-
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
 };
 
 TEST_F(LibraryDhcp, ServerControlAndPoolReachTheDevice)

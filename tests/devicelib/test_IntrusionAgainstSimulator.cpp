@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
 using namespace std::chrono_literals;
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -43,21 +43,10 @@ struct Done {
     }
 };
 
-class DetectionAgainstSimulator : public ::testing::Test {
+class DetectionAgainstSimulator : public SimulatorSessionTest {
 protected:
-    void SetUp() override { ASSERT_EQ(apInitSnmpLibrary(), AP_OK); }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
-    }
-    void start(std::vector<std::string> args = {})
-    {
-        sim = std::make_unique<SimulatorProcess>(std::move(args));
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
-    }
+    // Each test starts its own simulator.
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartLibrary()); }
     uint32_t refresh(APHANDLE monitor, int selector)
     {
         Done done;
@@ -115,14 +104,11 @@ protected:
         apHandleClose(handle);
         return result;
     }
-
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
 };
 
 TEST_F(DetectionAgainstSimulator, ADetectionListsTheBandsAccessPointsAsNew)
 {
-    start();
+    StartSimulator();
     int band = 0;
     EXPECT_TRUE(detected(&band).empty()) << "nothing detected before the first detection";
     EXPECT_EQ(band, 1);
@@ -146,7 +132,7 @@ TEST_F(DetectionAgainstSimulator, ADetectionListsTheBandsAccessPointsAsNew)
 
 TEST_F(DetectionAgainstSimulator, ClassificationsSurviveARescanAndARestartAfterSaving)
 {
-    start();
+    StartSimulator();
     const auto first = detect(1);
     ASSERT_GE(first.size(), 3u);
     ASSERT_EQ(reclassify({1, 3}, AP_INTRUSION_ROGUE), AP_OK);
@@ -168,7 +154,7 @@ TEST_F(DetectionAgainstSimulator, ClassificationsSurviveARescanAndARestartAfterS
 
 TEST_F(DetectionAgainstSimulator, MarkingAllTouchesOnlyTheNewEntriesOfTheBand)
 {
-    start();
+    StartSimulator();
     const auto first = detect(1);
     ASSERT_GE(first.size(), 2u);
     ASSERT_EQ(reclassify({1}, AP_INTRUSION_ROGUE), AP_OK);
@@ -183,7 +169,7 @@ TEST_F(DetectionAgainstSimulator, MarkingAllTouchesOnlyTheNewEntriesOfTheBand)
 
 TEST_F(DetectionAgainstSimulator, BadReclassificationsStageNothing)
 {
-    start();
+    StartSimulator();
     ASSERT_GE(detect(1).size(), 2u);
     APHANDLE handle = apAdvInstrusionOpen(session, 0);
     ASSERT_EQ(read(handle, AP_INTRUSION_GROUP_ALL), AP_OK);
@@ -215,7 +201,7 @@ TEST_F(DetectionAgainstSimulator, BadReclassificationsStageNothing)
 
 TEST_F(DetectionAgainstSimulator, ArrayMembershipAndFlagsReachTheDevice)
 {
-    start();
+    StartSimulator();
     APHANDLE array = apAdvAPArrayOpen(session, 0);
     ASSERT_EQ(read(array, AP_ARRAY_GROUP_ALL), AP_OK);
     int enable = -1, role = -1, scanAllowed = -1, flags[AP_ARRAY_SYNC_COUNT] = {};
@@ -262,7 +248,7 @@ TEST_F(DetectionAgainstSimulator, ArrayMembershipAndFlagsReachTheDevice)
 
 TEST_F(DetectionAgainstSimulator, BadArraySettingsStageNothing)
 {
-    start();
+    StartSimulator();
     APHANDLE array = apAdvAPArrayOpen(session, 0);
     ASSERT_EQ(read(array, AP_ARRAY_GROUP_ALL), AP_OK);
     const std::string tooLong(33, 'a');
@@ -288,7 +274,7 @@ TEST_F(DetectionAgainstSimulator, BadArraySettingsStageNothing)
 
 TEST_F(DetectionAgainstSimulator, AnArrayScanFindsArraysAndTheMembersOfTheDevicesArray)
 {
-    start();
+    StartSimulator();
     APHANDLE monitor = apSysMonitorOpen(session, 6, 0);
     ASSERT_NE(monitor, 0u);
     auto scan = [&](std::vector<apArrayEntry> &arrays, std::vector<apArrayMember> &members) {

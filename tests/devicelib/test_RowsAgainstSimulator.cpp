@@ -4,16 +4,15 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
 using namespace std::chrono_literals;
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -40,24 +39,16 @@ struct Completion {
     }
 };
 
-class LibraryRows : public ::testing::Test {
+class LibraryRows : public SimulatorSessionTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>();
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        openSession("private");
+        ASSERT_NO_FATAL_FAILURE(StartSimulatorSession());
+        openArp();
     }
-    void TearDown() override
+    // On the current session: a test that opens another session opens this again.
+    void openArp()
     {
-        apUninitSnmpLibrary();
-        sim.reset();
-    }
-    void openSession(const char *writeCommunity)
-    {
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", writeCommunity, 100, sim->address().c_str(), 1), AP_OK);
         arp = apAdvARPOpen(session, 0);
         ASSERT_NE(arp, 0u);
     }
@@ -80,8 +71,6 @@ protected:
         return entries;
     }
 
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
     APHANDLE arp = 0;
 };
 
@@ -228,7 +217,8 @@ TEST_F(LibraryRows, TheLoginPasswordIsReadWithTheWriteCommunity)
 
 TEST_F(LibraryRows, WithAWrongWriteCommunityOnlyTheSecretReadFails)
 {
-    openSession("not-the-write-community");
+    ASSERT_NO_FATAL_FAILURE(OpenSession({.writeCommunity = "not-the-write-community"}));
+    openArp();
     APHANDLE admin = apSysAdministratorOpen(session, 0);
     EXPECT_EQ(read(admin), AP_ERR_TIMEOUT);
     EXPECT_EQ(read(arp), AP_OK) << "reads without secrets use the read community";

@@ -4,36 +4,24 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
 using namespace std::chrono_literals;
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
 constexpr uint32_t kNearWrap = 4294867296u; // 2^32 - 100000
 
-class StatisticsAgainstSimulator : public ::testing::Test {
+class StatisticsAgainstSimulator : public SimulatorSessionTest {
 protected:
-    void SetUp() override { ASSERT_EQ(apInitSnmpLibrary(), AP_OK); }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
-    }
-    void start(std::vector<std::string> args = {})
-    {
-        sim = std::make_unique<SimulatorProcess>(std::move(args));
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
-    }
+    // Each test starts a simulator, some with counters near their wrap.
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartLibrary()); }
 
     // A blocking read of `groups` on a fresh handle, both records filled.
     void read(uint32_t groups, apStatEthernetRecord &ethernet, apStatWlanRecord &wlan)
@@ -82,14 +70,11 @@ protected:
         apHandleClose(monitor);
         return rows;
     }
-
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
 };
 
 TEST_F(StatisticsAgainstSimulator, CountersAdvanceBetweenReadsAndEachGroupFillsItsRecord)
 {
-    start();
+    StartSimulator();
     apStatEthernetRecord e1{}, e2{};
     apStatWlanRecord w1{}, w2{};
     read(AP_STAT_GROUP_ETHERNET | AP_STAT_GROUP_WLAN, e1, w1);
@@ -118,7 +103,7 @@ TEST_F(StatisticsAgainstSimulator, CountersAdvanceBetweenReadsAndEachGroupFillsI
 
 TEST_F(StatisticsAgainstSimulator, CountersNearTwoToThe32WrapAndStayUnsigned)
 {
-    start({"--counter-start", std::to_string(kNearWrap)});
+    StartSimulator({"--counter-start", std::to_string(kNearWrap)});
     std::this_thread::sleep_for(500ms); // 256200 bytes a second: the Ethernet byte counter has wrapped
     apStatEthernetRecord e{};
     apStatWlanRecord w{};
@@ -130,7 +115,7 @@ TEST_F(StatisticsAgainstSimulator, CountersNearTwoToThe32WrapAndStayUnsigned)
 
 TEST_F(StatisticsAgainstSimulator, ClearZeroesOnlyItsTabAndTheFlagWordComesBackAsGiven)
 {
-    start({"--counter-start", std::to_string(kNearWrap)});
+    StartSimulator({"--counter-start", std::to_string(kNearWrap)});
     const struct {
         int tab;
         bool ethernetCleared, wlanCleared;
@@ -151,7 +136,7 @@ TEST_F(StatisticsAgainstSimulator, ClearZeroesOnlyItsTabAndTheFlagWordComesBackA
 
 TEST_F(StatisticsAgainstSimulator, BadArgumentsChangeNothing)
 {
-    start();
+    StartSimulator();
     const APHANDLE h = apStatisticOpen(session, 0);
     apStatEthernetRecord e{};
     EXPECT_EQ(apStatisticInforClear(h, 2), AP_ERR_BAD_ARGUMENT);
@@ -167,7 +152,7 @@ TEST_F(StatisticsAgainstSimulator, BadArgumentsChangeNothing)
 
 TEST_F(StatisticsAgainstSimulator, WdsMonitorReportsEverySlotAndEachBandsChannel)
 {
-    start();
+    StartSimulator();
     apWdsQuery query{};
     auto rows = peers(query);
     ASSERT_EQ(rows.size(), 8u) << "four slots on each band";
@@ -187,7 +172,7 @@ TEST_F(StatisticsAgainstSimulator, WdsMonitorReportsEverySlotAndEachBandsChannel
 
 TEST_F(StatisticsAgainstSimulator, WdsPeersLinkInTheWdsModesOnTheServedBandOnly)
 {
-    start();
+    StartSimulator();
     ASSERT_EQ(writeWireless(AP_WL_GROUP_WDS, [](APHANDLE h) {
                   int code = apWirelessSetWDSList(h, 1, 0, 2, "02AABB000001 02AABB000002");
                   return code ? code : apWirelessSetWDSList(h, 2, 0, 1, "02AABB000005");

@@ -6,18 +6,17 @@
 #include <condition_variable>
 #include <cstring>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
 using namespace std::chrono_literals;
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
@@ -85,22 +84,10 @@ struct SurveyRow {
     std::string bssid, security, ssid;
 };
 
-class SurveyAgainstSimulator : public ::testing::Test {
+class SurveyAgainstSimulator : public SimulatorSessionTest {
 protected:
-    void SetUp() override { ASSERT_EQ(apInitSnmpLibrary(), AP_OK); }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
-    }
-    // timeout: per try, in units of 10 ms.
-    void start(std::vector<std::string> args, int timeout = 100)
-    {
-        sim = std::make_unique<SimulatorProcess>(std::move(args));
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", timeout, sim->address().c_str(), 1), AP_OK);
-    }
+    // Each test starts a simulator with the neighbours or faults it needs.
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartLibrary()); }
 
     // Refresh in callback mode; the code the callback reported.
     uint32_t refresh(APHANDLE monitor, int band)
@@ -151,14 +138,11 @@ protected:
         apHandleClose(monitor);
         return list;
     }
-
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
 };
 
 TEST_F(SurveyAgainstSimulator, EachKindListsTheScannedBand)
 {
-    start({});
+    StartSimulator();
     const struct {
         const KindLayout *layout;
         int band;
@@ -183,7 +167,7 @@ TEST_F(SurveyAgainstSimulator, EachKindListsTheScannedBand)
 
 TEST_F(SurveyAgainstSimulator, ASecondScanDriftsSignalsAndKeepsTheAccessPoints)
 {
-    start({"--neighbours", "30"});
+    StartSimulator({"--neighbours", "30"});
     std::map<std::string, SurveyRow> first;
     for (const SurveyRow &row : survey(kWdsSurvey, 2))
         first[row.bssid] = row;
@@ -207,7 +191,7 @@ TEST_F(SurveyAgainstSimulator, ASecondScanDriftsSignalsAndKeepsTheAccessPoints)
 
 TEST_F(SurveyAgainstSimulator, SixtyFourNeighboursAndAShortBuffer)
 {
-    start({"--neighbours", "64"});
+    StartSimulator({"--neighbours", "64"});
     APHANDLE monitor = apSysMonitorOpen(session, 3, 0);
     ASSERT_EQ(refresh(monitor, 1), uint32_t(AP_OK));
     uint32_t count = 0;
@@ -227,7 +211,7 @@ TEST_F(SurveyAgainstSimulator, SixtyFourNeighboursAndAShortBuffer)
 
 TEST_F(SurveyAgainstSimulator, TheClientMacListIsIndexedUnicastMacs)
 {
-    start({});
+    StartSimulator();
     APHANDLE monitor = apSysMonitorOpen(session, 8, 0);
     ASSERT_NE(monitor, 0u);
     ASSERT_EQ(refresh(monitor, 2), uint32_t(AP_OK));
@@ -248,7 +232,7 @@ TEST_F(SurveyAgainstSimulator, TheClientMacListIsIndexedUnicastMacs)
 
 TEST_F(SurveyAgainstSimulator, BadSelectorsAndKindsAreRefusedBeforeSending)
 {
-    start({});
+    StartSimulator();
     const struct {
         int kind;
         int selector;
@@ -273,7 +257,7 @@ TEST_F(SurveyAgainstSimulator, BadSelectorsAndKindsAreRefusedBeforeSending)
 
 TEST_F(SurveyAgainstSimulator, AScanTheDeviceRefusesLeavesAnEmptyTable)
 {
-    start({});
+    StartSimulator();
     // The read community may not start a scan: the device refuses the set.
     APHANDLE readOnly = apSnmpOpenSession(35, "trb3710");
     ASSERT_EQ(apSnmpSetSession(readOnly, 161, "public", "public", 100, sim->address().c_str(), 1), AP_OK);
@@ -287,7 +271,7 @@ TEST_F(SurveyAgainstSimulator, AScanTheDeviceRefusesLeavesAnEmptyTable)
 
 TEST_F(SurveyAgainstSimulator, ASilentDeviceTimesOutOnceAndLeavesAnEmptyTable)
 {
-    start({"--drop-percent", "100"}, 20);
+    StartSimulator({"--drop-percent", "100"}, {.timeoutTenMs = 20});
     for (int kind : {3, 4, 8}) {
         APHANDLE monitor = apSysMonitorOpen(session, kind, 0);
         RefreshDone done;

@@ -4,35 +4,25 @@
 
 #include <chrono>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <thread>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
-class LibraryTftp : public ::testing::Test {
+class LibraryTftp : public SimulatorSessionTest {
 protected:
     void start(std::vector<std::string> args = {})
     {
-        ASSERT_EQ(apInitSnmpLibrary(), AP_OK);
-        sim = std::make_unique<SimulatorProcess>(std::move(args));
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb4820");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 100, sim->address().c_str(), 1), AP_OK);
+        ASSERT_NO_FATAL_FAILURE(StartSimulatorSession(std::move(args)));
         handle = apSysCommandTftpOpen(session, 0);
         ASSERT_NE(handle, 0u);
     }
     void SetUp() override { start(); }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
-    }
     int write() { return apSnmpSendSetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0); }
     // The status the next get fills in, as the firmware page reads it.
     std::string status()
@@ -53,8 +43,6 @@ protected:
         return now;
     }
 
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
     APHANDLE handle = 0;
 };
 

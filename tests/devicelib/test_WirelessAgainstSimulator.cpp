@@ -10,33 +10,20 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "SimulatorProcess.h"
+#include "SimulatorSessionTest.h"
 #include "TRB4820apHelp.h"
 
-using trb::test::SimulatorProcess;
+using trb::test::SimulatorSessionTest;
 
 namespace {
 
-class WirelessAgainstSimulator : public ::testing::Test {
+class WirelessAgainstSimulator : public SimulatorSessionTest {
 protected:
-    void SetUp() override { ASSERT_EQ(apInitSnmpLibrary(), AP_OK); }
-    void TearDown() override
-    {
-        apUninitSnmpLibrary();
-        sim.reset();
-    }
-
-    void start(std::string stateFile = {})
-    {
-        sim = std::make_unique<SimulatorProcess>(std::vector<std::string>{}, std::move(stateFile));
-        ASSERT_TRUE(sim->ok()) << sim->error();
-        session = apSnmpOpenSession(35, "trb3710");
-        ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 150, sim->address().c_str(), 1), AP_OK);
-    }
+    // Each test starts a simulator, one of them from a state file it writes first.
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartLibrary()); }
 
     // A new handle that has read `mask`.
     APHANDLE freshRead(uint32_t mask = AP_WL_GROUP_ALL)
@@ -66,9 +53,6 @@ protected:
             *code = result;
         return block;
     }
-
-    std::unique_ptr<SimulatorProcess> sim;
-    APHANDLE session = 0;
 };
 
 apWepSection wepSection(uint32_t encryption, uint32_t keyType, uint32_t keySize, uint32_t keyIndex, const char *key)
@@ -347,7 +331,7 @@ class WirelessRoundTrip : public WirelessAgainstSimulator, public ::testing::Wit
 
 TEST_P(WirelessRoundTrip, WhatOneHandleWritesAFreshHandleReads)
 {
-    start();
+    StartSimulator({}, {.timeoutTenMs = 150});
     writeWith(GetParam().write);
     GetParam().expectRead(freshRead());
 }
@@ -434,7 +418,7 @@ class WirelessBadCall : public WirelessAgainstSimulator, public ::testing::WithP
 
 TEST_P(WirelessBadCall, IsRefusedAndStagesNothing)
 {
-    start();
+    StartSimulator({}, {.timeoutTenMs = 150});
     APHANDLE h = apWirelessOpen(session, 0);
     EXPECT_EQ(GetParam().call(h), AP_ERR_BAD_ARGUMENT);
     EXPECT_EQ(apSnmpSendSetRequest(h, nullptr, nullptr, AP_MODE_BLOCKING, 0), AP_ERR_NOT_WRITABLE);
@@ -457,7 +441,7 @@ struct SectionWrite {
 
 TEST_F(WirelessAgainstSimulator, ASectionWriteLeavesTheOtherSectionsAsTheyWere)
 {
-    start();
+    StartSimulator({}, {.timeoutTenMs = 150});
     const SectionWrite writes[] = {
         {1, [](APHANDLE h) { const auto s = wepSection(1, 1, 128, 2, "thirteen-char"); return setSecurity(h, 1, 3, 1, &s); },
          false, true, true},
@@ -491,7 +475,7 @@ TEST_F(WirelessAgainstSimulator, ASectionWriteLeavesTheOtherSectionsAsTheyWere)
 
 TEST_F(WirelessAgainstSimulator, WpaPersonalOutsideAccessPointModeKeepsTheKeySchedule)
 {
-    start();
+    StartSimulator({}, {.timeoutTenMs = 150});
     writeWith([](APHANDLE h) { const auto s = personalSection(0, 1, "06:15", 5); return setSecurity(h, 1, 1, 4, &s); });
     writeWith([](APHANDLE h) { const auto s = personalSection(2, 0, "", 0); return setSecurity(h, 1, 1, 4, &s); });
     const apSecurityBlock block = readSecurity(1, 1);
@@ -505,7 +489,7 @@ TEST_F(WirelessAgainstSimulator, WpaPersonalOutsideAccessPointModeKeepsTheKeySch
 
 TEST_F(WirelessAgainstSimulator, SecretsComeBackThroughTheLibrary)
 {
-    start();
+    StartSimulator({}, {.timeoutTenMs = 150});
     writeWith([](APHANDLE h) {
         const auto s = wepSection(1, 1, 64, 1, "abcde");
         const auto e = enterpriseSection(1800, "10.1.1.1", "shh");
@@ -636,7 +620,7 @@ TEST_F(WirelessAgainstSimulator, EachPageMaskReadsEveryValueItsPageUses)
                                 "trbApplicationClass.0=2\ntrbRadioMacClone.1=1\ntrbRadioMultiSsid.1=1\n"
                                 "trbRadioMultiSsidPriority.1=1\ntrbServiceState.1.1=1\ntrbServiceWmm.1.1=1\n"
                                 "trbServicePriority.1.1=3\n";
-    start(stateFile);
+    StartSimulator({}, {.timeoutTenMs = 150}, stateFile);
     for (const PageMask &page : pageMasks()) {
         SCOPED_TRACE(page.page);
         APHANDLE h = freshRead(page.mask);
