@@ -533,7 +533,7 @@ TEST_F(AgainstSimulator, BlockingReadersOnSeveralThreadsBesideAsyncReadsOnALossy
 TEST_F(AgainstSimulator, AClosedHandlesBuffersAreNeverFilledByARequestInFlight)
 {
     // A page frees its status buffer once it has closed the handle; a late answer must not reach it.
-    start({"--delay-ms", "300"}, 300, 0);
+    StartSimulator({"--delay-ms", "300"}, {.timeoutTenMs = 300, .retries = 0});
     for (const bool closeFirst : {false, true}) {
         APHANDLE tftp = apSysCommandTftpOpen(session, 0);
         std::vector<char> status(AP_TFTP_STATUS_SIZE);
