@@ -118,7 +118,6 @@ int stageRecord(APHANDLE handle, uint32_t layout, const void *record)
     return stageLayoutRecord(handle, Family::Admin, layout, record);
 }
 
-std::span<uint8_t> bytesOf(apAdminRangeEntry &entry) { return {reinterpret_cast<uint8_t *>(&entry), sizeof entry}; }
 
 // The ranges of the last read, in item order. The caller holds the handle's lock.
 std::vector<apAdminRangeEntry> rangesOf(const HandleState &state)
@@ -157,20 +156,7 @@ bool rangeColumns(const char *from, const char *to, TableRows::Row &columns)
     copyBoundedText(slotText(to, sizeof entry.to), entry.to, sizeof entry.to);
     if (!validRange(entry.from, entry.to))
         return false;
-    for (const Binding *b : bindingsOfLayout(LayoutAdminRange)) {
-        std::string reason;
-        auto value = RecordCodec::encode(*b, bytesOf(entry), reason);
-        if (!value)
-            return false;
-        columns[&objectOf(*b)] = std::move(*value);
-    }
-    return true;
-}
-
-void put(int *out, int32_t value)
-{
-    if (out)
-        *out = value;
+    return layoutColumns(LayoutAdminRange, &entry, columns);
 }
 
 } // namespace
@@ -216,10 +202,10 @@ int apSysLimitAdminFunctionStatusGet(APHANDLE handle, int *vlan, int *webRedirec
     apAdminFunctionRecord record;
     if (!readRecord(handle, LayoutAdminFunctions, record))
         return AP_ERR_BAD_HANDLE;
-    put(vlan, record.vlan);
-    put(webRedirection, record.webRedirection);
-    put(accessProtection, record.accessProtection);
-    put(mode, std::max(record.apMode - 1, 0)); // the device counts its modes from 1
+    putOptional(vlan, record.vlan);
+    putOptional(webRedirection, record.webRedirection);
+    putOptional(accessProtection, record.accessProtection);
+    putOptional(mode, std::max(record.apMode - 1, 0)); // the device counts its modes from 1
     return AP_OK;
 }
 
@@ -229,15 +215,15 @@ int apSysLimitAdministratorGet(APHANDLE handle, int *vlanLimit, int *vlanId, int
     apAdminLimitRecord record;
     if (!readRecord(handle, LayoutAdminLimit, record))
         return AP_ERR_BAD_HANDLE;
-    put(vlanLimit, record.vlanLimit);
-    put(vlanId, record.vlanId);
-    put(ipLimit, record.ipLimit);
+    putOptional(vlanLimit, record.vlanLimit);
+    putOptional(vlanId, record.vlanId);
+    putOptional(ipLimit, record.ipLimit);
     auto state = familyHandle(handle, Family::Admin);
     std::lock_guard lock(state->mutex);
     const std::vector<apAdminRangeEntry> entries = rangesOf(*state);
     if (rangeList)
         copyBoundedText(rangeText(entries), rangeList, AP_ADMIN_RANGE_TEXT_SIZE);
-    put(rangeCount, int32_t(entries.size()));
+    putOptional(rangeCount, int32_t(entries.size()));
     return AP_OK;
 }
 
@@ -309,7 +295,7 @@ int apSysTrapSettingGet(APHANDLE handle, int *status, char *server)
     apAdminTrapRecord record;
     if (!readRecord(handle, LayoutAdminTrap, record))
         return AP_ERR_BAD_HANDLE;
-    put(status, record.status);
+    putOptional(status, record.status);
     if (server)
         copyBoundedText(slotText(record.server, sizeof record.server), server, AP_ADMIN_TRAP_TEXT_SIZE);
     return AP_OK;
@@ -329,10 +315,10 @@ int apSysConsolSettingGet(APHANDLE handle, int *status, int *protocol, int *time
     apAdminConsoleRecord record;
     if (!readRecord(handle, LayoutAdminConsole, record))
         return AP_ERR_BAD_HANDLE;
-    put(status, record.status);
-    put(protocol, record.protocol);
-    put(timeout, record.timeout);
-    put(ping, record.ping);
+    putOptional(status, record.status);
+    putOptional(protocol, record.protocol);
+    putOptional(timeout, record.timeout);
+    putOptional(ping, record.ping);
     return AP_OK;
 }
 

@@ -54,14 +54,7 @@ bool pairColumns(const char *ipAddress, const char *macAddress, TableRows::Row &
     apArpEntry entry{};
     copyBoundedText(slotText(ipAddress, sizeof entry.ipAddress), entry.ipAddress, sizeof entry.ipAddress);
     copyBoundedText(slotText(macAddress, sizeof entry.macAddress), entry.macAddress, sizeof entry.macAddress);
-    for (const Binding *b : bindingsOfLayout(LayoutArpEntry)) {
-        std::string reason;
-        auto value = RecordCodec::encode(*b, bytesOf(entry), reason);
-        if (!value)
-            return false;
-        columns[&objectOf(*b)] = std::move(*value);
-    }
-    return true;
+    return layoutColumns(LayoutArpEntry, &entry, columns);
 }
 
 // The start of a call that stages a pair: the handle's state and the pair's columns; 0 when the

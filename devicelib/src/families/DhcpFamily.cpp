@@ -133,12 +133,6 @@ int stageRecord(HandleState &state, uint32_t layout, const void *record)
     return AP_OK;
 }
 
-void put(int *out, int32_t value)
-{
-    if (out)
-        *out = value;
-}
-
 int32_t leadingStatus(HandleState &state)
 {
     for (const Binding *b : bindingsOfGroups(Family::Dhcp, AP_DHCP_GROUP_STATUS)) {
@@ -177,12 +171,12 @@ int apAdvDHCPGetSetting(APHANDLE handle, int *status, int *serverState, int *poo
     auto state = familyHandle(handle, Family::Dhcp);
     if (!state)
         return AP_ERR_BAD_HANDLE;
-    put(status, leadingStatus(*state));
+    putOptional(status, leadingStatus(*state));
     if (serverState || poolType) {
         apDhcpControlRecord control{};
         decodeLayout(*state, LayoutDhcpControl, &control);
-        put(serverState, control.serverState);
-        put(poolType, control.poolType);
+        putOptional(serverState, control.serverState);
+        putOptional(poolType, control.poolType);
     }
     if (dynamicPool) {
         *dynamicPool = apDhcpDynamicRecord{};

@@ -66,6 +66,19 @@ int stageLayoutRecord(uint32_t handle, Family family, uint32_t layout, const voi
     return AP_OK;
 }
 
+bool layoutColumns(uint32_t layout, const void *record, TableRows::Row &columns)
+{
+    const std::span<const uint8_t> bytes(static_cast<const uint8_t *>(record), layoutSize(layout));
+    for (const Binding *b : bindingsOfLayout(layout)) {
+        std::string reason;
+        auto value = RecordCodec::encode(*b, bytes, reason);
+        if (!value)
+            return false;
+        columns[&objectOf(*b)] = std::move(*value);
+    }
+    return true;
+}
+
 void decodeLayout(HandleState &state, uint32_t layout, void *record)
 {
     std::span<uint8_t> bytes(static_cast<uint8_t *>(record), layoutSize(layout));

@@ -7,6 +7,7 @@
 
 #include "LibraryState.h"
 #include "TRB4820apHelp.h"
+#include "TableRows.h"
 
 namespace trb::devicelib {
 
@@ -58,6 +59,17 @@ std::function<void(int, const std::string &)> requestNotifier(apRequestCallback 
 // Stages every bound slot of a layout's record on a handle of `family`; one bad value and
 // nothing is staged (AP_ERR_BAD_ARGUMENT).
 int stageLayoutRecord(uint32_t handle, Family family, uint32_t layout, const void *record);
+
+// The bound slots of a layout's record as the columns of a table row; false when one does not
+// encode (the device would refuse the row).
+bool layoutColumns(uint32_t layout, const void *record, TableRows::Row &columns);
+
+// Writes a value to the caller's optional out-parameter.
+inline void putOptional(int *out, int32_t value)
+{
+    if (out)
+        *out = value;
+}
 
 // Fills the record's bound slots of `layout` from the handle's last values.
 void decodeLayout(HandleState &state, uint32_t layout, void *record);

@@ -107,12 +107,6 @@ bool addressSlot(const char *text, char (&slot)[AP_LOG_ADDRESS_SIZE])
 // A text slot of the caller's record that holds its NUL (a slot without one is no text).
 bool terminated(const char *slot, std::size_t size) { return std::memchr(slot, '\0', size) != nullptr; }
 
-void put(int *out, int32_t value)
-{
-    if (out)
-        *out = value;
-}
-
 } // namespace
 
 extern "C" {
@@ -162,9 +156,9 @@ int apSysLogSettingsParaGet(APHANDLE handle, char *serverAddress, int *systemAct
     if (serverAddress)
         copyBoundedText(slotText(record.serverAddress, sizeof record.serverAddress), serverAddress,
                         AP_LOG_ADDRESS_SIZE);
-    put(systemActivity, record.systemActivity);
-    put(wirelessActivity, record.wirelessActivity);
-    put(notice, record.notice);
+    putOptional(systemActivity, record.systemActivity);
+    putOptional(wirelessActivity, record.wirelessActivity);
+    putOptional(notice, record.notice);
     return AP_OK;
 }
 

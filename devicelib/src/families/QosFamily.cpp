@@ -61,10 +61,6 @@ const TableRows &rules()
 const Binding &qosBinding(const char *object) { return bindingNamed(Family::Qos, object); }
 
 std::span<uint8_t> bytesOf(apQosRule &rule) { return {reinterpret_cast<uint8_t *>(&rule), sizeof rule}; }
-std::span<const uint8_t> bytesOf(const apQosRule &rule)
-{
-    return {reinterpret_cast<const uint8_t *>(&rule), sizeof rule};
-}
 
 // A scalar of the last read; 0 when the read did not carry it. The caller holds the lock.
 int32_t scalarOf(const HandleState &state, const char *object)
@@ -145,23 +141,10 @@ bool ruleColumns(const apQosRule &rule, TableRows::Row &columns)
 {
     if (!validRanges(rule))
         return false;
-    for (const Binding *b : bindingsOfLayout(LayoutQosRule)) {
-        std::string reason;
-        auto value = RecordCodec::encode(*b, bytesOf(rule), reason);
-        if (!value)
-            return false;
-        columns[&objectOf(*b)] = std::move(*value);
-    }
-    return true;
+    return layoutColumns(LayoutQosRule, &rule, columns);
 }
 
 bool validSwitch(int value) { return value == 0 || value == 1; }
-
-void put(int *out, int32_t value)
-{
-    if (out)
-        *out = value;
-}
 
 } // namespace
 
@@ -175,10 +158,10 @@ int apAdvQosParaGet(APHANDLE handle, int *enable, int *http, int *automatic, int
     if (!state)
         return AP_ERR_BAD_HANDLE;
     std::lock_guard lock(state->mutex);
-    put(enable, scalarOf(*state, "trbQosEnable"));
-    put(http, scalarOf(*state, "trbQosHttp"));
-    put(automatic, scalarOf(*state, "trbQosAutomatic"));
-    put(mode, scalarOf(*state, "trbApMode"));
+    putOptional(enable, scalarOf(*state, "trbQosEnable"));
+    putOptional(http, scalarOf(*state, "trbQosHttp"));
+    putOptional(automatic, scalarOf(*state, "trbQosAutomatic"));
+    putOptional(mode, scalarOf(*state, "trbApMode"));
     return AP_OK;
 }
 

@@ -131,14 +131,7 @@ bool ruleColumns(apScheduleRule rule, int ssid, TableRows::Row &columns)
                                                                   rule.overnight != 0);
     if (!timesFit || !ScheduleTimes::validName(slotText(rule.name, sizeof rule.name)))
         return false;
-    for (const Binding *b : bindingsOfLayout(LayoutScheduleRule)) {
-        std::string reason;
-        auto value = RecordCodec::encode(*b, bytesOf(rule), reason);
-        if (!value)
-            return false;
-        columns[&objectOf(*b)] = std::move(*value);
-    }
-    return true;
+    return layoutColumns(LayoutScheduleRule, &rule, columns);
 }
 
 bool ssidTaken(const std::vector<ReadRule> &read, int ssid, uint32_t exceptRow)

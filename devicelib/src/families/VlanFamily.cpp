@@ -163,15 +163,7 @@ bool vlanColumns(const apVlanRecord &record, TableRows::Row &columns)
 {
     if (!validMembers(record))
         return false;
-    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t *>(&record), sizeof record);
-    for (const Binding *b : bindingsOfLayout(LayoutVlanRow)) {
-        std::string reason;
-        auto value = RecordCodec::encode(*b, bytes, reason);
-        if (!value)
-            return false;
-        columns[&objectOf(*b)] = std::move(*value);
-    }
-    return true;
+    return layoutColumns(LayoutVlanRow, &record, columns);
 }
 
 // The ports a band's PVID record carries: Mgmt and LAN, then its SSIDs, then its WDS links.
