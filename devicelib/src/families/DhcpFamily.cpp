@@ -107,24 +107,11 @@ std::vector<apDhcpStaticEntry> lockedEntries(HandleState &state)
     return entriesOf(state);
 }
 
-// Every slot of a record as values of its layout's objects; false when one cannot be carried.
-bool encodeRecord(uint32_t layout, std::span<const uint8_t> bytes, TableRows::Row &values)
-{
-    for (const Binding *b : bindingsOfLayout(layout)) {
-        std::string reason;
-        auto value = RecordCodec::encode(*b, bytes, reason);
-        if (!value)
-            return false;
-        values[&objectOf(*b)] = std::move(*value);
-    }
-    return true;
-}
-
 // Stages every slot of a layout's scalar record; one bad value and nothing is staged.
 int stageRecord(HandleState &state, uint32_t layout, const void *record)
 {
     TableRows::Row values;
-    if (!encodeRecord(layout, {static_cast<const uint8_t *>(record), layoutSize(layout)}, values))
+    if (!layoutColumns(layout, record, values))
         return AP_ERR_BAD_ARGUMENT;
     std::vector<StagedValue> staged;
     for (const Binding *b : bindingsOfLayout(layout))
@@ -223,7 +210,7 @@ int apAdvDHCPStaticPoolAdd(APHANDLE handle, const apDhcpStaticEntry *entry)
     record.hostName[sizeof record.hostName - 1] = '\0';
     record.domainName[sizeof record.domainName - 1] = '\0';
     TableRows::Row columns;
-    if (!encodeRecord(LayoutDhcpStatic, bytesOf(record), columns))
+    if (!layoutColumns(LayoutDhcpStatic, &record, columns))
         return AP_ERR_BAD_ARGUMENT;
     std::lock_guard lock(state->mutex);
     if (record.index == AP_DHCP_NEW_ENTRY) {
