@@ -84,8 +84,8 @@ TEST_F(SimulatorSecrets, SnmpwalkWithTheReadCommunityShowsNoSecret)
     EXPECT_EQ(walk.output.find("trbLoginPassword"), std::string::npos);
 }
 
-// Net-SNMP 5.9 prints the "1x:" hint without leading zeros (2:1a:...); a later version may
-// pad them. Either way each group is one octet in hex, in order.
+// Net-SNMP 5.9 prints the "1x:" hint without leading zeros (2:1a:...) unless asked with -O0; a
+// later version may pad them. Either way each group is one octet in hex, in order.
 TEST_F(SimulatorSecrets, SnmpwalkShowsMacAddressesThroughTheirDisplayHint)
 {
     if (!NetSnmpTool::available("snmpget"))
@@ -102,6 +102,12 @@ TEST_F(SimulatorSecrets, SnmpwalkShowsMacAddressesThroughTheirDisplayHint)
     EXPECT_EQ(octets, (std::vector<int>{0x02, 0x1a, 0x48, 0x20, 0x00, 0x01}));
     EXPECT_EQ(get.output.find("Hex-STRING"), std::string::npos) << get.output;
     EXPECT_NE(get.output.find("trbSsidMac.1.1 = STRING: "), std::string::npos) << get.output;
+
+    // -O0 asks Net-SNMP for the leading zeros: the address as administrators write it.
+    auto padded = NetSnmpTool::run("snmpget", "public", sim->address(), {"trbEthernetMac.0"}, {"-O0"});
+    ASSERT_EQ(padded.exitCode, 0) << padded.output;
+    EXPECT_NE(padded.output.find("trbEthernetMac.0 = STRING: 02:1a:48:20:00:01\n"), std::string::npos)
+        << padded.output;
 }
 
 } // namespace
