@@ -1,19 +1,7 @@
 #include "NetInterfaceInfo.h"
 
 #include "LocalNetworkSource.h"
-
-#include <cstring>
-
-namespace {
-
-void CopyText(char (&slot)[16], const QString &text)
-{
-    std::memset(slot, 0, sizeof slot);
-    const QByteArray bytes = text.toLatin1();
-    std::memcpy(slot, bytes.constData(), std::min<std::size_t>(bytes.size(), sizeof slot - 1));
-}
-
-} // namespace
+#include "RecordText.h"
 
 extern "C" int VtGetNetInterfaceInfo(VtNetInterface *interfaces)
 {
@@ -25,10 +13,10 @@ extern "C" int VtGetNetInterfaceInfo(VtNetInterface *interfaces)
         if (count == kVtNetInterfaceCount)
             break;
         VtNetInterface &record = interfaces[count++];
-        CopyText(record.address, entry.address);
-        CopyText(record.reserved1, QStringLiteral("0.0.0.0"));
-        CopyText(record.reserved2, QStringLiteral("0.0.0.0"));
-        CopyText(record.netmask, entry.netmask);
+        trb::SetRecordText(record.address, entry.address);
+        trb::SetRecordText(record.reserved1, QStringLiteral("0.0.0.0"));
+        trb::SetRecordText(record.reserved2, QStringLiteral("0.0.0.0"));
+        trb::SetRecordText(record.netmask, entry.netmask);
         record.up = entry.up;
         record.broadcast = entry.broadcast;
         record.loopback = entry.loopback;
