@@ -9,12 +9,11 @@
 
 #include "AddressValidation.h"
 #include "DhcpAddress.h"
+#include "DhcpPoolOptions.h"
 #include "FormRows.h"
 #include "IpAddressEdit.h"
-#include "IpMaskGatewayCheck.h"
 #include "PopupPage.h"
 #include "RecordText.h"
-#include "TextValidation.h"
 
 namespace trb {
 namespace {
@@ -63,14 +62,6 @@ void DhcpDynamicTab::Fill(const apDhcpDynamicRecord &record)
     c_.leaseTime->setText(QString::number(record.leaseTime));
 }
 
-bool DhcpDynamicTab::CheckOptionalServer(PopupPage &page, IpAddressEdit *field, const QString &message)
-{
-    if (IsValidHostIp(field->text()) || IpToUint(field->text()) == 0)
-        return true;
-    field->clear();
-    return page.RejectCheck(message, kWarning, field);
-}
-
 bool DhcpDynamicTab::Check(PopupPage &page)
 {
     if (c_.poolStart->isBlank() || !IsValidHostIp(c_.poolStart->text())) {
@@ -87,17 +78,8 @@ bool DhcpDynamicTab::Check(PopupPage &page)
         c_.mask->clear();
         return page.RejectCheck(QStringLiteral("Please input valid SubMask."), kWarning, c_.mask);
     }
-    if (!c_.gateway->isBlank() && !IsValidHostIpNotZero(c_.gateway->text())) {
-        c_.gateway->clear();
-        return page.RejectCheck(QStringLiteral("Please input valid Gateway."), kWarning, c_.gateway);
-    }
-    if (!CheckIpMaskGateway(c_.poolStart->text(), c_.mask->text(), c_.gateway->text()))
+    if (!CheckDhcpPoolOptions(page, c_.poolStart->text(), c_.mask->text(), {c_.gateway, c_.wins, c_.dns, c_.domainName}))
         return false;
-    if (!CheckOptionalServer(page, c_.wins, QStringLiteral("Please input valid WINS.")) ||
-        !CheckOptionalServer(page, c_.dns, QStringLiteral("Please input valid DNS.")))
-        return false;
-    if (!IsNameText(c_.domainName->text()))
-        return page.RejectCheck(QStringLiteral("Invalid Domain Name!"), kWarning, c_.domainName);
     const qlonglong lease = c_.leaseTime->text().toLongLong(&number);
     if (!number || lease < 60 || lease > 31536000)
         return page.RejectCheck(QStringLiteral("Please input a number between 60 and 31536000."), kError,

@@ -43,8 +43,6 @@ signals:
     void stateChanged();
 
 private:
-    bool CheckOptionalServer(PopupPage &page, IpAddressEdit *field, const QString &message);
-
     Controls c_;
 };
 

@@ -11,9 +11,9 @@
 #include "AddressValidation.h"
 #include "DeviceTable.h"
 #include "DhcpAddress.h"
+#include "DhcpPoolOptions.h"
 #include "FormRows.h"
 #include "IpAddressEdit.h"
-#include "IpMaskGatewayCheck.h"
 #include "MacAddress.h"
 #include "PopupPage.h"
 #include "RecordText.h"
@@ -108,14 +108,6 @@ bool DhcpStaticTab::TakenByOtherRow(int column, const QString &text) const
     return false;
 }
 
-bool DhcpStaticTab::CheckOptionalServer(PopupPage &page, IpAddressEdit *field, const QString &message)
-{
-    if (IsValidHostIp(field->text()) || IpToUint(field->text()) == 0)
-        return true;
-    field->clear();
-    return page.RejectCheck(message, kWarning, field);
-}
-
 bool DhcpStaticTab::Check(PopupPage &page)
 {
     const QString host = c_.hostName->text();
@@ -143,17 +135,8 @@ bool DhcpStaticTab::Check(PopupPage &page)
         c_.mask->clear();
         return page.RejectCheck(QStringLiteral("Please input valid Submask."), kWarning, c_.mask);
     }
-    if (!c_.gateway->isBlank() && !IsValidHostIpNotZero(c_.gateway->text())) {
-        c_.gateway->clear();
-        return page.RejectCheck(QStringLiteral("Please input valid Gateway."), kWarning, c_.gateway);
-    }
-    if (!CheckIpMaskGateway(c_.ip->text(), c_.mask->text(), c_.gateway->text()))
+    if (!CheckDhcpPoolOptions(page, c_.ip->text(), c_.mask->text(), {c_.gateway, c_.wins, c_.dns, c_.domainName}))
         return false;
-    if (!CheckOptionalServer(page, c_.wins, QStringLiteral("Please input valid WINS.")) ||
-        !CheckOptionalServer(page, c_.dns, QStringLiteral("Please input valid DNS.")))
-        return false;
-    if (!IsNameText(c_.domainName->text()))
-        return page.RejectCheck(QStringLiteral("Invalid Domain Name!"), kWarning, c_.domainName);
     return true;
 }
 

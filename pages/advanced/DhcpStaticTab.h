@@ -59,7 +59,6 @@ signals:
 
 private:
     bool TakenByOtherRow(int column, const QString &text) const;
-    bool CheckOptionalServer(PopupPage &page, IpAddressEdit *field, const QString &message);
 
     Controls c_;
     int editRow_;

@@ -290,6 +290,33 @@ TEST_F(DhcpServerPageTest, BadStaticEntriesAndDuplicatesAreRefusedAndNothingIsSe
         ASSERT_EQ(messages->texts(), QStringList{tc.message});
         EXPECT_EQ(messages->last().title, "Warning");
     }
+    // What the entry hands out besides its address.
+    struct OptionCase {
+        const char *mask, *gateway, *wins, *dns, *domain, *message;
+    } optionCases[] = {
+        {"255.0.255.0", "", "", "", "", "Please input valid Submask."},
+        {"255.255.255.0", "224.1.1.1", "", "", "", "Please input valid Gateway."},
+        {"255.255.255.0", "", "255.255.255.255", "", "", "Please input valid WINS."},
+        {"255.255.255.0", "", "", "224.1.1.1", "", "Please input valid DNS."},
+        {"255.255.255.0", "", "", "", "lab\"x", "Invalid Domain Name!"},
+    };
+    for (const OptionCase &tc : optionCases) {
+        SCOPED_TRACE(tc.message);
+        messages->clear();
+        s.hostName->setText("pc");
+        s.ip->setText("192.168.1.30");
+        s.mac->setText("02C100000009");
+        s.mask->setText(tc.mask);
+        s.gateway->setText(tc.gateway);
+        s.wins->setText(tc.wins);
+        s.dns->setText(tc.dns);
+        s.domainName->setText(tc.domain);
+        s.save->click();
+        ASSERT_EQ(messages->texts(), QStringList{tc.message});
+        EXPECT_EQ(messages->last().title, "Warning");
+    }
+    s.mask->setText("255.255.255.0");
+    s.domainName->clear();
     // An edited row keeps its own IP and MAC; another row's MAC in lower case is refused.
     emit s.list->cellClicked(DhcpStaticTab::EditColumn, 1);
     EXPECT_EQ(page->staticTab()->editingRow(), 1);
