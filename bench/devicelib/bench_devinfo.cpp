@@ -87,7 +87,7 @@ int main(int argc, char **argv)
     }
 
     // Alternating rounds, so that a change in the machine's load falls on both sides alike.
-    const int rounds = 10;
+    const int rounds = 20;
     const int perRound = std::max(1, reads / rounds);
     Side library{"library"}, peer{"net-snmp"};
     std::vector<double> ratios;

@@ -5,6 +5,22 @@
 #include "ValueConversion.h"
 
 namespace trb::devicelib {
+namespace {
+
+// Conversions that write through copyBoundedText, which zero-fills the rest of the slot.
+bool writesText(Conversion conversion)
+{
+    switch (conversion) {
+    case Conversion::Integer32:
+    case Conversion::BandFromZero:
+    case Conversion::OneMeansTrue:
+        return false;
+    default:
+        return true;
+    }
+}
+
+} // namespace
 
 using schema::SmiType;
 
@@ -57,10 +73,14 @@ void RecordCodec::decode(const Binding &binding, const SnmpValue *value, std::sp
     if (binding.size == 0 || std::size_t(binding.offset) + binding.size > record.size())
         return;
     std::span<uint8_t> slot = record.subspan(binding.offset, binding.size);
-    std::memset(slot.data(), 0, slot.size());
-    if (!value || !typeFits(objectOf(binding), *value))
+    if (!value || !typeFits(objectOf(binding), *value)) {
+        std::memset(slot.data(), 0, slot.size());
         return;
+    }
     char *text = reinterpret_cast<char *>(slot.data());
+    // A text fills its slot up to the end; a word only its first bytes.
+    if (!writesText(binding.conversion))
+        std::memset(slot.data(), 0, slot.size());
     switch (binding.conversion) {
     case Conversion::Text:
         copyBoundedText(value->bytes, text, slot.size());

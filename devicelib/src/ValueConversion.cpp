@@ -22,10 +22,11 @@ std::string macToHex(std::string_view octets)
     if (octets.size() != 6)
         return {};
     static const char digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (unsigned char c : octets) {
-        hex += digits[c >> 4];
-        hex += digits[c & 0xF];
+    std::string hex(12, '0');
+    for (std::size_t i = 0; i < 6; ++i) {
+        const auto c = static_cast<unsigned char>(octets[i]);
+        hex[2 * i] = digits[c >> 4];
+        hex[2 * i + 1] = digits[c & 0xF];
     }
     return hex;
 }
@@ -49,10 +50,15 @@ std::string ipOctetsToText(std::string_view octets)
 {
     if (octets.size() != 4)
         return {};
+    // Every device record carries several addresses: no printf on this path.
     char text[16];
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", (unsigned char)octets[0],
-                  (unsigned char)octets[1], (unsigned char)octets[2], (unsigned char)octets[3]);
-    return text;
+    char *end = text;
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (i > 0)
+            *end++ = '.';
+        end = std::to_chars(end, text + sizeof text, static_cast<unsigned char>(octets[i])).ptr;
+    }
+    return std::string(text, end);
 }
 
 std::optional<std::string> ipTextToOctets(std::string_view text)

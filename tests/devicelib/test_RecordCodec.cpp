@@ -126,6 +126,35 @@ TEST(RecordCodec, ReadConversions)
     EXPECT_STREQ(r.at(fw.offset), "");
 }
 
+TEST(RecordCodec, EveryConversionZeroesTheRestOfItsSlot)
+{
+    // A record reused from an earlier read must not keep bytes of the old values behind a text.
+    struct Case {
+        uint32_t layout;
+        const char *object;
+        std::vector<uint32_t> instance;
+        SnmpValue value;
+        std::size_t written; // bytes of the slot that carry the value
+    } cases[] = {
+        {LayoutDeviceInfo, "trbSystemName", {}, text("ap"), 3},
+        {LayoutDeviceInfo, "trbLanSubnetMask", {}, ip(255, 0, 0, 0), 10},
+        {LayoutDeviceInfo, "trbLanGateway", {}, ip(0, 0, 0, 0), 4},
+        {LayoutDeviceInfo, "trbEthernetMac", {}, text(std::string("\x02\x1a\x48\x20\x00\x01", 6)), 13},
+        {LayoutDeviceInfo, "trbCurrentBand", {}, integer(1), 13},
+        {LayoutDeviceInfo, "trbUpTime", {}, integer(100, asn::TimeTicks), 17},
+        {LayoutDeviceInfo, "trbCpuLoad", {}, integer(55, asn::Gauge), 4},
+        {LayoutPaneStatus, "trbCurrentBand", {}, integer(2), 4},
+    };
+    for (const Case &c : cases) {
+        const Binding &b = bindingFor(c.layout, c.object, c.instance);
+        GuardedRecord record;
+        RecordCodec::decode(b, &c.value, record.span());
+        for (std::size_t i = c.written; i < b.size; ++i)
+            ASSERT_EQ(record.bytes[b.offset + i], 0) << c.object << " byte " << i;
+        record.expectGuardOutside(b);
+    }
+}
+
 TEST(RecordCodec, WriteConversionsAndRefusals)
 {
     apLanSettingsRecord lan{};

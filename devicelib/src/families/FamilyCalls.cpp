@@ -88,9 +88,14 @@ void decodeLayout(HandleState &state, uint32_t layout, void *record)
     auto it = bindings.empty() ? state.lastRead.end() : state.lastRead.lower_bound(instanceOidOf(*bindings.front()));
     for (const Binding *b : bindings) {
         const Oid &oid = instanceOidOf(*b);
-        while (it != state.lastRead.end() && it->first < oid)
-            ++it;
-        const bool held = it != state.lastRead.end() && it->first == oid;
+        bool held = false;
+        for (; it != state.lastRead.end(); ++it) {
+            const auto order = it->first <=> oid; // one comparison of the two OIDs, not two
+            if (order >= 0) {
+                held = order == 0;
+                break;
+            }
+        }
         RecordCodec::decode(*b, held ? &it->second : nullptr, bytes);
     }
 }
