@@ -88,9 +88,7 @@ ApArrayPage::ApArrayPage(QWidget *parent) : PopupPage(QString::fromLatin1(kTitle
 void ApArrayPage::BuildControls()
 {
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
-    auto *saveRow = new QHBoxLayout;
-    saveRow->addStretch(1);
-    saveRow->addWidget(c_.save);
+    auto *saveRow = ButtonRow({c_.save});
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(BuildMembership());

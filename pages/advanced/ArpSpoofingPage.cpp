@@ -61,10 +61,7 @@ void ArpSpoofingPage::BuildControls()
     c_.mac->setMaxLength(12);
     c_.add = PageButton(QStringLiteral("Add"), "addButton");
     c_.clear = PageButton(QStringLiteral("Clear"), "clearButton");
-    auto *entryButtons = new QHBoxLayout;
-    entryButtons->addStretch(1);
-    entryButtons->addWidget(c_.add);
-    entryButtons->addWidget(c_.clear);
+    auto *entryButtons = ButtonRow({c_.add, c_.clear});
     entry.grid()->addLayout(entryButtons, entry.grid()->rowCount(), 0, 1, 2);
 
     auto *listGroup = new QGroupBox(QStringLiteral("Gateway Address List"));
@@ -84,9 +81,7 @@ void ArpSpoofingPage::BuildControls()
     listLayout->addWidget(c_.list);
 
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(top);

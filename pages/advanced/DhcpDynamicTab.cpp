@@ -39,9 +39,7 @@ DhcpDynamicTab::DhcpDynamicTab(QWidget *parent) : QWidget(parent)
     c_.leaseTime = rows.Add(QStringLiteral("Lease Time (60 - 31536000 sec)"), LimitedEdit(8), "leaseTimeEdit");
 
     c_.save = PageButton(QStringLiteral("Save"), "dynamicSaveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(control);
     layout->addWidget(pool);

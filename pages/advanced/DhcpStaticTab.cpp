@@ -68,9 +68,7 @@ DhcpStaticTab::DhcpStaticTab(QWidget *parent) : QWidget(parent), editRow_(int(kN
     c_.list->setMinimumHeight(110);
 
     c_.save = PageButton(QStringLiteral("Save"), "staticSaveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(control);
     layout->addWidget(entry);

@@ -151,9 +151,7 @@ QWidget *FilterPage::BuildAclTab()
     c_.clientList->setFixedHeight(120);
 
     c_.aclSave = PageButton(QStringLiteral("Save"), "aclSaveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.aclSave);
+    auto *buttons = ButtonRow({c_.aclSave});
 
     auto *layout = new QVBoxLayout(tab);
     layout->addWidget(top);

@@ -46,9 +46,7 @@ FilterPartitionTab::FilterPartitionTab(QWidget *parent) : QWidget(parent)
     for (QWidget *row : c_.rows)
         layout->addWidget(row);
     c_.save = PageButton(QStringLiteral("Save"), "partitionSaveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
     layout->addStretch(1);
     layout->addLayout(buttons);
 

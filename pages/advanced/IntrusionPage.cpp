@@ -83,9 +83,7 @@ void IntrusionPage::BuildControls()
                          "markRogueRadio", "Mark All New Access Points as Rogue Access Points");
     c_.markValid->setChecked(true);
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
-    auto *saveRow = new QHBoxLayout;
-    saveRow->addStretch(1);
-    saveRow->addWidget(c_.save);
+    auto *saveRow = ButtonRow({c_.save});
 
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(10, 10, 10, 10);

@@ -94,14 +94,10 @@ void MultiSsidPage::BuildControls()
     layout->addWidget(c_.priorityEnabled);
     layout->addWidget(c_.settings);
     layout->addWidget(c_.securityPanel);
-    auto *addRow = new QHBoxLayout;
-    addRow->addStretch(1);
-    addRow->addWidget(c_.add);
+    auto *addRow = ButtonRow({c_.add});
     layout->addLayout(addRow);
     layout->addWidget(c_.list);
-    auto *saveRow = new QHBoxLayout;
-    saveRow->addStretch(1);
-    saveRow->addWidget(c_.save);
+    auto *saveRow = ButtonRow({c_.save});
     layout->addLayout(saveRow);
     layout->addStretch(1);
 

@@ -95,9 +95,7 @@ void PerformancePage::BuildControls()
     SetVisible({c_.band, bandLabel, c_.utilization, utilizationLabel}, false);
     SetEnabled({c_.band, c_.utilization}, false);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(group);

@@ -103,9 +103,7 @@ void QosPage::BuildControls()
 
     BuildList();
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
 
     auto *listGroup = new QGroupBox(QStringLiteral("QoS Rules List"));
     auto *listLayout = new QVBoxLayout(listGroup);
@@ -166,10 +164,7 @@ QWidget *QosPage::BuildRuleForm()
 
     c_.add = PageButton(QStringLiteral("Add"), "addButton");
     c_.clear = PageButton(QStringLiteral("Clear"), "clearButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.add);
-    buttons->addWidget(c_.clear);
+    auto *buttons = ButtonRow({c_.add, c_.clear});
     rows.grid()->addLayout(buttons, rows.grid()->rowCount(), 0, 1, 2);
     return group;
 }

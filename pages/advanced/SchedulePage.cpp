@@ -69,9 +69,7 @@ void SchedulePage::BuildControls()
     listLayout->addWidget(c_.list);
 
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(top);

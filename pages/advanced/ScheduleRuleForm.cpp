@@ -93,10 +93,7 @@ void ScheduleRuleForm::BuildControls()
 
     c_.add = PageButton(QStringLiteral("Add"), "addButton");
     c_.clear = PageButton(QStringLiteral("Clear"), "clearButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.add);
-    buttons->addWidget(c_.clear);
+    auto *buttons = ButtonRow({c_.add, c_.clear});
     rows.grid()->addLayout(buttons, rows.grid()->rowCount(), 0, 1, 2);
 
     connect(c_.allWeek, &QRadioButton::clicked, this, [this] { SelectAllWeek(true); });

@@ -136,9 +136,7 @@ QWidget *VlanPage::BuildForm()
     c_.portEditor = new VlanPortEditor;
     rows.grid()->addWidget(c_.portEditor, rows.grid()->rowCount(), 0, 1, 2);
     c_.formSave = PageButton(QStringLiteral("Save"), "formSaveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.formSave);
+    auto *buttons = ButtonRow({c_.formSave});
     rows.grid()->addLayout(buttons, rows.grid()->rowCount(), 0, 1, 2);
     return form;
 }

@@ -73,9 +73,7 @@ VlanPvidPanel::VlanPvidPanel(QWidget *parent) : QWidget(parent)
     c_.secondBand = new QGroupBox; // kept for the layout of two-radio models; never shown here
     c_.secondBand->hide();
     c_.save = PageButton(QStringLiteral("Save"), "pvidSaveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(statusRow);

@@ -51,9 +51,7 @@ void LanPage::BuildControls()
     c_.gateway = rows.Add(QStringLiteral("Default Gateway"), new IpAddressEdit, "defaultGatewayEdit");
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
 
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,6 +55,15 @@ void FormRows::AddSpanning(QWidget *control, const QString &objectName)
     if (control->accessibleName().isEmpty())
         control->setAccessibleName(objectName);
     grid_->addWidget(control, NextRow(), 0, 1, 2);
+}
+
+QHBoxLayout *ButtonRow(std::initializer_list<QWidget *> buttons)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QWidget *button : buttons)
+        row->addWidget(button);
+    return row;
 }
 
 QLineEdit *LimitedEdit(int maxLength)

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -65,6 +66,9 @@ Control *Named(Control *control, const QString &objectName, const QString &acces
 
 // A full-width section heading on the grey band the device's pages draw headings on.
 QLabel *SectionHeading(const QString &text, const QString &objectName = {});
+
+// A row of buttons at its right end, as the device's pages place them.
+QHBoxLayout *ButtonRow(std::initializer_list<QWidget *> buttons);
 
 // A text field that takes at most `maxLength` characters.
 QLineEdit *LimitedEdit(int maxLength);

@@ -86,9 +86,7 @@ void AdminPage::BuildControls()
     // Ping control is kept with the console settings; this model shows no section for it.
     c_.sections[PingSection]->hide();
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
     layout->addLayout(buttons);
     layout->addStretch(1);
 

@@ -70,9 +70,7 @@ TimeDatePage::TimeDatePage(QWidget *parent, const QString &tablePath)
 void TimeDatePage::BuildControls()
 {
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
 
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);

@@ -67,9 +67,7 @@ QCheckBox *Check(const QString &text, const QString &objectName)
 LogSettingsTab::LogSettingsTab(QWidget *parent) : QWidget(parent)
 {
     c_.save = PageButton(QStringLiteral("Save"), "saveButton");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.save);
+    auto *buttons = ButtonRow({c_.save});
     auto *layout = new QVBoxLayout(this);
     BuildLogSection();
     BuildMailSection();

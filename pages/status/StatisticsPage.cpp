@@ -137,10 +137,7 @@ QWidget *StatisticsPage::BuildEthernetPanel()
     }
     c_.tab[EthernetTab] = {panel, PageButton(QStringLiteral("Refresh"), "ethernetRefreshButton"),
                            PageButton(QStringLiteral("Clear"), "ethernetClearButton")};
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.tab[EthernetTab].refresh);
-    buttons->addWidget(c_.tab[EthernetTab].clear);
+    auto *buttons = ButtonRow({c_.tab[EthernetTab].refresh, c_.tab[EthernetTab].clear});
     auto *layout = new QVBoxLayout(panel);
     layout->addLayout(grid);
     layout->addLayout(buttons);
@@ -170,10 +167,7 @@ QWidget *StatisticsPage::BuildWlanPanel()
     SetVisible({c_.wlanHeaders[0], c_.wlanHeaders[1]}, false);
     c_.tab[WlanTab] = {panel, PageButton(QStringLiteral("Refresh"), "wlanRefreshButton"),
                        PageButton(QStringLiteral("Clear"), "wlanClearButton")};
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c_.tab[WlanTab].clear);
-    buttons->addWidget(c_.tab[WlanTab].refresh);
+    auto *buttons = ButtonRow({c_.tab[WlanTab].clear, c_.tab[WlanTab].refresh});
     auto *layout = new QVBoxLayout(panel);
     layout->addLayout(grid);
     layout->addLayout(buttons);
