@@ -110,9 +110,30 @@ SnmpValue AgentHandler::answerValue(const SnmpValue &value, bool oversizeStrings
     return out;
 }
 
+bool AgentHandler::wrongTypeFor(const Oid &name) const
+{
+    if (requestFault_ && requestFault_->action == FaultRule::Action::WrongTypes && requestFault_->covers(name))
+        return true;
+    return faults_.wrongTypeFor(name);
+}
+
+bool AgentHandler::failForFault(netsnmp_agent_request_info *info, netsnmp_request_info *requests) const
+{
+    if (!requestFault_ || requestFault_->action != FaultRule::Action::Error)
+        return false;
+    netsnmp_request_info *target = requests;
+    for (auto *request = requests; request; request = request->next)
+        if (requestFault_->covers(nameOf(request->requestvb))) {
+            target = request;
+            break;
+        }
+    netsnmp_set_request_error(info, target, requestFault_->errorStatus);
+    return true;
+}
+
 void AgentHandler::answer(netsnmp_variable_list *var, const SnmpValue &stored) const
 {
-    const SnmpValue value = answerValue(stored, faults_.oversizeStrings, faults_.wrongTypeFor(nameOf(var)));
+    const SnmpValue value = answerValue(stored, faults_.oversizeStrings, wrongTypeFor(nameOf(var)));
     if (value.isNumeric()) {
         // Net-SNMP reads integers as long and unsigned types as u_long.
         const long number = static_cast<long>(value.number);
@@ -124,6 +145,8 @@ void AgentHandler::answer(netsnmp_variable_list *var, const SnmpValue &stored) c
 
 void AgentHandler::get(netsnmp_agent_request_info *info, netsnmp_request_info *requests)
 {
+    if (failForFault(info, requests))
+        return;
     for (auto *request = requests; request; request = request->next) {
         if (request->processed)
             continue;
@@ -150,6 +173,8 @@ void AgentHandler::get(netsnmp_agent_request_info *info, netsnmp_request_info *r
 
 void AgentHandler::getNext(netsnmp_agent_request_info *info, netsnmp_request_info *requests)
 {
+    if (failForFault(info, requests))
+        return;
     for (auto *request = requests; request; request = request->next) {
         if (request->processed)
             continue;
@@ -176,6 +201,8 @@ bool AgentHandler::mayRead(netsnmp_agent_request_info *info, const Oid &name) co
 
 void AgentHandler::reserve(netsnmp_agent_request_info *info, netsnmp_request_info *requests)
 {
+    if (failForFault(info, requests))
+        return;
     const SetValidator validator(device_.store());
     const auto list = listOf(requests);
     const auto varbinds = varbindsOf(list);
@@ -227,8 +254,11 @@ void AgentHandler::action(netsnmp_agent_request_info *info, netsnmp_request_info
             command = request;
             continue;
         }
-        auto *previous = new ConfigValues(device_.apply(name, SetValidator::valueOf(*request->requestvb)));
+        const SnmpValue value = SetValidator::valueOf(*request->requestvb);
+        auto *previous = new ConfigValues(device_.apply(name, value));
         netsnmp_request_add_list_data(request, netsnmp_create_data_list(kUndoKey, previous, freeValues));
+        if (requestFault_ && requestFault_->action == FaultRule::Action::WrongTypes && requestFault_->covers(name))
+            answer(request->requestvb, value); // the answer echoes the value with the wrong type
     }
     if (command) {
         const int status = device_.runCommand(*command->requestvb->val.integer);

@@ -6,6 +6,7 @@
 #include <net-snmp/agent/net-snmp-agent-includes.h>
 
 #include "Device.h"
+#include "FaultPlan.h"
 #include "RowSetPlan.h"
 
 namespace trb::sim {
@@ -33,6 +34,9 @@ public:
     // Registers the handler for the subtree; false when Net-SNMP refuses.
     bool registerSubtree();
 
+    // The fault of the request being handled now (error status or wrong types); none: null.
+    void setRequestFault(const FaultRule *rule) { requestFault_ = rule; }
+
     // What goes on the wire for a stored value, with the answer faults applied.
     static SnmpValue answerValue(const SnmpValue &value, bool oversizeStrings, bool wrongType);
 
@@ -48,10 +52,15 @@ private:
     void answer(netsnmp_variable_list *var, const SnmpValue &value) const;
     // Secrets are served to the write community only.
     bool mayRead(netsnmp_agent_request_info *info, const Oid &name) const;
+    bool wrongTypeFor(const Oid &name) const;
+    // Answers the first request under the fault's subtree with its error status; false when the
+    // request has no such fault.
+    bool failForFault(netsnmp_agent_request_info *info, netsnmp_request_info *requests) const;
 
     Device &device_;
     AnswerFaults faults_;
     std::string writeCommunity_;
+    const FaultRule *requestFault_ = nullptr;
 };
 
 } // namespace trb::sim

@@ -1,5 +1,7 @@
 #include "SimulatorOptions.h"
 
+#include "FaultPlan.h"
+
 #include "Neighbourhood.h"
 #include "ObjectSchema.h"
 
@@ -79,6 +81,11 @@ std::string SimulatorOptions::usage()
            "  --oversize-strings       faults: answer string objects with 5000-byte strings\n"
            "  --wrong-types            faults: answer objects with the wrong SMI type\n"
            "  --wrong-type-object NAME faults: answer only this object with the wrong SMI type\n"
+           "  --control PATH           faults a test changes while the simulator runs, through a Unix\n"
+           "                           socket at PATH (owner only): connect, send one command line,\n"
+           "                           read one answer line. Commands:\n"
+           + std::string(FaultPlan::usage()) +
+           "                           Each fault applied is logged on stderr with the request it hit.\n"
            "  --help                   show this text\n";
 }
 
@@ -190,6 +197,12 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
             ok = number(0, 100, options.dropPercent);
         } else if (name == "--delay-ms") {
             ok = number(0, 600000, options.delayMs);
+        } else if (name == "--control") {
+            ok = value(options.controlPath);
+            if (ok && options.controlPath.empty()) {
+                error = "--control needs a socket path";
+                ok = false;
+            }
         } else if (name == "--oversize-strings") {
             ok = flag(options.oversizeStrings);
         } else if (name == "--wrong-types") {

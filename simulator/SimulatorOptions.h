@@ -25,6 +25,7 @@ struct SimulatorOptions {
     bool oversizeStrings = false;
     bool wrongTypes = false;
     std::string wrongTypeObject; // only this object's instances answer with the wrong type
+    std::string controlPath;     // Unix socket for faults changed at run time; empty: none
     bool help = false;
 
     // Parses argv; on a bad option returns nothing and sets `error`.

@@ -1,5 +1,7 @@
 #include "SnmpAgent.h"
 
+#include "RequestPeek.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -32,7 +34,8 @@ SnmpAgent::SnmpAgent(const SimulatorOptions &options, Device &device)
       handler_(device,
                AnswerFaults{options.oversizeStrings, options.wrongTypes,
                             options.wrongTypeObject.empty() ? Oid{} : DeviceStore::instanceOf(options.wrongTypeObject)},
-               options.writeCommunity)
+               options.writeCommunity),
+      control_([this](const std::string &line) { return faultPlan_.command(line); })
 {
 }
 
@@ -87,6 +90,11 @@ std::string SnmpAgent::start()
     if (::pipe2(stopPipe_, O_CLOEXEC | O_NONBLOCK) != 0)
         return std::string("cannot create the stop pipe: ") + std::strerror(errno);
     register_readfd(stopPipe_[0], &SnmpAgent::onStopPipe, this);
+    if (!options_.controlPath.empty()) {
+        if (std::string error = control_.listen(options_.controlPath); !error.empty())
+            return error;
+        register_readfd(control_.fd(), &SnmpAgent::onControl, this);
+    }
     struct sigaction action{};
     action.sa_handler = &SnmpAgent::onSignal;
     sigemptyset(&action.sa_mask);
@@ -108,6 +116,8 @@ void SnmpAgent::onStopPipe(int fd, void *self)
     }
     static_cast<SnmpAgent *>(self)->stopRequested_ = true;
 }
+
+void SnmpAgent::onControl(int, void *self) { static_cast<SnmpAgent *>(self)->control_.serveOne(); }
 
 void SnmpAgent::run()
 {
@@ -158,11 +168,41 @@ void SnmpAgent::handleReadable(fd_set &readfds, int numfds)
     }
     if (options_.delayMs > 0)
         sleepFor(options_.delayMs);
+    bool dropped = false;
+    const std::optional<FaultRule> fault = plannedFault(readfds, numfds, dropped);
+    if (dropped)
+        return;
+    if (fault && fault->action == FaultRule::Action::Late)
+        sleepFor(fault->delayMs);
     if (stopRequested_)
         return;
+    handler_.setRequestFault(fault ? &*fault : nullptr);
     snmp_read(&readfds);
+    handler_.setRequestFault(nullptr);
     // The answer has gone out: a restart, discard or factory reset may now go silent.
     device_.startPendingReboot();
+}
+
+std::optional<FaultRule> SnmpAgent::plannedFault(fd_set &readfds, int numfds, bool &dropped)
+{
+    for (int fd = 0; fd < numfds; ++fd) {
+        if (!FD_ISSET(fd, &readfds) || fd == stopPipe_[0] || fd == control_.fd())
+            continue;
+        const auto request = peekRequest(fd);
+        if (!request)
+            continue;
+        auto fault = faultPlan_.take(request->kind, request->names);
+        if (!fault)
+            return std::nullopt;
+        std::fprintf(stderr, "trb4820-sim: fault \"%s\" hit %s\n", fault->text.c_str(), request->describe().c_str());
+        if (fault->action == FaultRule::Action::Drop) {
+            char byte;
+            ::recv(fd, &byte, 1, MSG_DONTWAIT); // a datagram goes whole
+            dropped = true;
+        }
+        return fault;
+    }
+    return std::nullopt;
 }
 
 // Reads and throws away one datagram per readable socket, or all that are queued.

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "AgentHandler.h"
+#include "ControlSocket.h"
+#include "FaultPlan.h"
 #include "Device.h"
 #include "SimulatorOptions.h"
 
@@ -27,10 +29,16 @@ private:
     void handleReadable(fd_set &readfds, int numfds);
     void discardPending(fd_set &readfds, int numfds, bool everything);
     void sleepFor(int milliseconds);
+    static void onControl(int fd, void *self);
+    // The fault planned for the request waiting on one of the readable sockets; a dropped
+    // request is consumed here.
+    std::optional<FaultRule> plannedFault(fd_set &readfds, int numfds, bool &dropped);
 
     const SimulatorOptions &options_;
     Device &device_;
     AgentHandler handler_;
+    FaultPlan faultPlan_;
+    ControlSocket control_;
     std::string persistentDir_;
     bool started_ = false;
     bool stopRequested_ = false;

@@ -11,6 +11,7 @@
 #include "SnmpTestClient.h"
 
 using trb::test::SimulatorProcess;
+using trb::test::SnmpReply;
 using trb::test::SnmpTestClient;
 using namespace std::chrono_literals;
 
@@ -210,5 +211,90 @@ INSTANTIATE_TEST_SUITE_P(Corruptions, SimulatorStateFile, ::testing::ValuesIn(kC
                          [](const ::testing::TestParamInfo<std::string> &info) {
                              return std::string(kCorruptionNames[info.index]);
                          });
+
+} // namespace
+
+namespace {
+
+// A GET of the system name and a SET of it, as the fault plan sees them.
+struct PlannedCase {
+    const char *command;
+    bool onSet;          // the fault is aimed at the set, the get must pass untouched
+    bool answered;       // the faulted request gets an answer at all
+    long errorStatus;    // of that answer
+    bool wrongType;      // a get's answer no longer carries a string
+};
+
+TEST(SimulatorFaults, APlanSetWhileRunningHitsTheNextMatchingRequestsOnlyAndIsLogged)
+{
+    SimulatorProcess sim;
+    ASSERT_TRUE(sim.ok()) << sim.error();
+    const PlannedCase cases[] = {
+        {"fault get trbSystemName 1 drop", false, false, 0, false},
+        {"fault get all 1 error genErr", false, true, SNMP_ERR_GENERR, false},
+        {"fault get trbSystemName 1 error noAccess", false, true, SNMP_ERR_NOACCESS, false},
+        {"fault get 1.3 1 wrong-types", false, true, 0, true},
+        {"fault get trbSystemName 1 late 300", false, true, 0, false},
+        {"fault set trbSystemName 1 drop", true, false, 0, false},
+        {"fault set trbSystemName 1 error wrongValue", true, true, SNMP_ERR_WRONGVALUE, false},
+        {"fault any trbSystemName 1 error notWritable after 1", true, true, SNMP_ERR_NOTWRITABLE, false},
+        {"fault set all 1 error commitFailed", true, true, SNMP_ERR_COMMITFAILED, false},
+    };
+    SnmpTestClient client(sim.address(), "private", 1000);
+    int round = 0;
+    for (const PlannedCase &c : cases) {
+        SCOPED_TRACE(c.command);
+        ASSERT_EQ(sim.control(c.command), "ok");
+        // A request elsewhere in the tree passes whatever the plan says about the name.
+        if (std::string(c.command).find(" all ") == std::string::npos
+            && std::string(c.command).find(" 1.3 ") == std::string::npos) {
+            EXPECT_EQ(client.get({SnmpTestClient::oidOf("trbModelName")}).errorStatus, 0);
+        }
+        const std::string value = "name-" + std::to_string(++round);
+        const auto start = std::chrono::steady_clock::now();
+        const SnmpReply get = client.get({SnmpTestClient::oidOf("trbSystemName")});
+        const SnmpReply set = client.set({SnmpTestClient::text("trbSystemName", {}, value)});
+        const SnmpReply &faulted = c.onSet ? set : get;
+        const SnmpReply &other = c.onSet ? get : set;
+        EXPECT_EQ(faulted.answered, c.answered);
+        EXPECT_EQ(faulted.errorStatus, c.errorStatus);
+        EXPECT_TRUE(other.answered);
+        EXPECT_EQ(other.errorStatus, 0);
+        if (!c.onSet && get.answered && get.errorStatus == 0) {
+            ASSERT_EQ(get.varbinds.size(), 1u);
+            EXPECT_EQ(get.varbinds[0].type == ASN_OCTET_STR, !c.wrongType);
+        }
+        if (std::string(c.command).find("late") != std::string::npos)
+            EXPECT_GE(std::chrono::steady_clock::now() - start, 290ms);
+        // A refused or lost set changes nothing; the next request is served normally again.
+        const bool setApplied = set.answered && set.errorStatus == 0;
+        EXPECT_EQ(client.getObject("trbSystemName")->bytes == value, setApplied);
+        EXPECT_EQ(client.get({SnmpTestClient::oidOf("trbSystemName")}).errorStatus, 0);
+    }
+    const std::string log = sim.errorOutput();
+    EXPECT_NE(log.find("fault \"get trbSystemName drop\" hit get request"), std::string::npos) << log;
+    EXPECT_NE(log.find("fault \"set all error commitFailed\" hit set request"), std::string::npos) << log;
+    EXPECT_NE(log.find("trbSystemName"), std::string::npos) << log;
+}
+
+TEST(SimulatorFaults, APlanCountsRequestsLastsUntilClearedAndRefusesBadCommands)
+{
+    SimulatorProcess sim;
+    ASSERT_TRUE(sim.ok()) << sim.error();
+    SnmpTestClient client(sim.address(), "private", 200);
+    ASSERT_EQ(sim.control("fault get trbModelName -1 drop"), "ok");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(client.get({SnmpTestClient::oidOf("trbModelName")}).answered);
+    EXPECT_EQ(client.setObject("trbSystemName", {}, ASN_OCTET_STR, "counted"), 0);
+    EXPECT_EQ(sim.control("counts"), "ok gets 3 sets 1 faults 3");
+    EXPECT_EQ(sim.control("clear"), "ok");
+    EXPECT_TRUE(client.get({SnmpTestClient::oidOf("trbModelName")}).answered);
+
+    for (const char *bad : {"", "fault", "fault get nowhere 1 drop", "fault get all 0 drop", "fault get all 1 explode",
+                            "fault get all 1 error oops", "fault get all 1 late", "fault put all 1 drop",
+                            "fault get all 1 drop after", "reboot"})
+        EXPECT_EQ(sim.control(bad).rfind("error:", 0), 0u) << bad;
+    EXPECT_TRUE(client.get({SnmpTestClient::oidOf("trbModelName")}).answered) << "a bad command plans nothing";
+}
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "SimulatorProcess.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -71,7 +74,8 @@ int SimulatorProcess::freeUdpPort()
 
 bool SimulatorProcess::launch()
 {
-    std::vector<std::string> args = {executable(), "--listen", address(), "--state", stateFile_};
+    std::vector<std::string> args = {executable(), "--listen", address(), "--state", stateFile_,
+                                     "--control", controlPath()};
     args.insert(args.end(), extraArgs_.begin(), extraArgs_.end());
     std::vector<char *> argv;
     for (auto &arg : args)
@@ -172,6 +176,33 @@ std::string SimulatorProcess::errorOutput() const
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+} // namespace trb::test
+
+namespace trb::test {
+
+std::string SimulatorProcess::control(const std::string &command) const
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = controlPath();
+    if (path.size() >= sizeof address.sun_path)
+        return "error: control path too long";
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return "error: no socket";
+    std::string answer;
+    const std::string line = command + "\n";
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0
+        && ::send(fd, line.data(), line.size(), MSG_NOSIGNAL) == ssize_t(line.size())) {
+        char c;
+        while (::read(fd, &c, 1) == 1 && c != '\n')
+            answer += c;
+    }
+    ::close(fd);
+    return answer.empty() ? "error: the control socket did not answer" : answer;
 }
 
 } // namespace trb::test

@@ -29,6 +29,12 @@ public:
     std::string errorOutput() const;
     pid_t pid() const { return pid_; }
 
+    // One command to the simulator's fault plan through its control socket (see trb4820-sim
+    // --help), e.g. control("fault set trbBandSsid 1 error genErr"); its answer line, or
+    // "error: ..." when the socket does not answer.
+    std::string control(const std::string &command) const;
+    std::string controlPath() const { return directory_ + "/control"; }
+
     // Stops it (SIGTERM, then SIGKILL after 3 s); returns the exit status as waitpid reports it.
     int stop();
     // Stops and starts it again on the same port with the same state file and arguments.
