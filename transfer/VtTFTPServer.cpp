@@ -8,6 +8,7 @@ VtTFTPServer::VtTFTPServer(QObject *parent)
     : QObject(parent), core_(std::make_unique<tftp::TftpServerCore>())
 {
     core_->SetReportFunction([this](const tftp::TransferReport &report) { return OnReport(report); });
+    core_->RefuseEverything();
 }
 
 VtTFTPServer::~VtTFTPServer() { Stop(); }
@@ -44,7 +45,9 @@ void VtTFTPServer::Expect(const QString &peerAddress, const QString &fileName, b
                              << "to expect; every request will be refused";
 }
 
-void VtTFTPServer::ExpectNothing() { core_->ExpectNothing(); }
+void VtTFTPServer::ServeWholeRoot() { core_->ServeWholeRoot(); }
+
+void VtTFTPServer::RefuseEverything() { core_->RefuseEverything(); }
 
 int VtTFTPServer::EffectivePort(int requestedPort)
 {

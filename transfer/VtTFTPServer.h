@@ -33,11 +33,17 @@ public:
     bool Run(const QString &rootDirectory, int port = kDefaultPort);
     void Stop();
 
-    // Serve only the transfer in progress: the device at peerAddress (IPv4 text, no port)
-    // reading fileName (upload = false) or writing it (upload = true). Other requests get a
-    // TFTP error. Holds until replaced or cleared, so the device may retry.
+    // What the server admits. It starts refusing every request: the module's pages name the one
+    // request of the transfer in progress and refuse everything again once it is over. A server
+    // of its own (trb4820-tftpd) serves its whole root instead. Each change ends the transfers
+    // taken before it: an upload among them is discarded, never put in place.
+    void ServeWholeRoot();
+    // Only the device at peerAddress (IPv4 text, no port) reading fileName (upload = false) or
+    // writing it (upload = true); other requests get a TFTP error. Holds until replaced, so the
+    // device may retry.
     void Expect(const QString &peerAddress, const QString &fileName, bool upload);
-    void ExpectNothing();
+    // Every request gets a TFTP error; nothing is served or written.
+    void RefuseEverything();
 
     // Address to listen on; the default is every local address.
     void SetListenAddress(const QString &address);

@@ -168,6 +168,11 @@ bool CheckAscii(DataExchange &dx, const QString &text, const QString &message)
     return require(dx, IsAsciiText(text), message);
 }
 
+bool CheckDeviceText(DataExchange &dx, const QString &text, const QString &message)
+{
+    return require(dx, IsPrintableAscii(text), message);
+}
+
 bool CheckMatch(DataExchange &dx, const QString &text, const QString &other,
                 const QString &message)
 {

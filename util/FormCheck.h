@@ -47,6 +47,13 @@ bool CheckNoEdgeBlanks(DataExchange &dx, const QString &text, const QString &mes
 bool CheckEmailAddress(DataExchange &dx, const QString &text, const QString &message);
 bool CheckNameChars(DataExchange &dx, const QString &text, const QString &message);
 bool CheckAscii(DataExchange &dx, const QString &text, const QString &message);
+// For every secret and name the device keeps (passphrases, keys, RADIUS secrets, passwords,
+// array names): a character it cannot store would reach it altered, so it is refused here.
+inline const char kDeviceTextMessage[] =
+    "Only English letters, digits, blanks and punctuation can be stored here: no accented letters, "
+    "other scripts or control characters.";
+bool CheckDeviceText(DataExchange &dx, const QString &text,
+                     const QString &message = QString::fromLatin1(kDeviceTextMessage));
 bool CheckMatch(DataExchange &dx, const QString &text, const QString &other,
                 const QString &message);
 bool CheckHostIp(DataExchange &dx, const QString &text, const QString &message);

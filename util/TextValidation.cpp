@@ -72,6 +72,11 @@ bool IsAsciiText(const QString &text)
     return allOf(text, [](QChar c) { return c.unicode() <= 127; });
 }
 
+bool IsPrintableAscii(const QString &text)
+{
+    return allOf(text, [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
+}
+
 QString DirectoryOf(const QString &path)
 {
     const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));

@@ -28,6 +28,9 @@ bool HasNoEdgeBlanks(const QString &text);
 bool IsAllBlanks(const QString &text); // empty: true
 
 bool IsAsciiText(const QString &text); // no character above 127
+// Every character a blank or a visible 7-bit one (0x20 to 0x7E): what the device keeps in its
+// names and secrets. Empty: true.
+bool IsPrintableAscii(const QString &text);
 
 // The text before the last "/" or "\"; without one, before the last ":"; else the whole
 // path. A path directly under the root ("/file") gives "/" rather than an empty directory.

@@ -266,7 +266,9 @@ void ApArrayPage::Exchange(DataExchange &dx, Values &v)
         CheckNotBlank(dx, v.name, QStringLiteral("The Array Name can not be blank"));
         CheckNoEdgeBlanks(dx, v.name, QStringLiteral("The first character and last character can't be blank."));
     }
+    CheckDeviceText(dx, v.name);
     ExchangeText(dx, c_.password, v.password);
+    CheckDeviceText(dx, v.password);
     for (int position = 0; position < AP_ARRAY_SYNC_COUNT; ++position) {
         if (!c_.items[position])
             continue; // not shown: kept as read

@@ -181,13 +181,18 @@ void DhcpServerPage::DeleteStatic(int row)
         return;
     }
     apAdvDHCPServerControl(primaryHandle, static_->controls().state->currentIndex(), 1);
-    static_->RowDeleted(row);
-    RequestWrite();
+    deletingRow_ = row;
+    if (RequestWrite() != 0)
+        deletingRow_ = -1;
 }
 
-// The list shown is always the device's, whatever became of the write.
-void DhcpServerPage::OnWriteDone(int)
+// The list shown is always the device's, whatever became of the write. The edit moves with the
+// rows only once the device has taken the delete.
+void DhcpServerPage::OnWriteDone(int result)
 {
+    if (result == 0 && deletingRow_ >= 0)
+        static_->RowDeleted(deletingRow_);
+    deletingRow_ = -1;
     ReRead();
 }
 

@@ -63,6 +63,7 @@ private:
     QTimer shownTimer_;
     uint32_t reloadMask_ = ControlAndList | PoolAndList;
     int poolType_ = 0;
+    int deletingRow_ = -1; // the row of the delete on its way, -1 for none
     int readsDone_ = 0;
     int leaseViewsDone_ = 0;
 };

@@ -405,16 +405,18 @@ void FilterPage::StartAclUpload()
     if (!transfer_->PrepareUpload(c_.uploadFile->text(), kTransferAclUpload, pcAddress, fileName))
         return;
     if (!SelectTransferBand()) {
-        transfer_->Finish();
+        transfer_->End();
         return;
     }
-    kind_ = kTransferAclUpload;
-    transferInProgress = 1;
     // The settings and the command travel in one request, settings first.
-    apAdvTFTPSettings(TftpHandle(), Latin1(pcAddress).constData(), Latin1(fileName).constData(), 2);
+    if (!transfer_->Staged(apAdvTFTPSettings(TftpHandle(), Latin1(pcAddress).constData(),
+                                             Latin1(fileName).constData(), 2)))
+        return;
+    kind_ = kTransferAclUpload;
+    transfer_->PausePoll();
     apAdvTFTPUpgradeCmd(TftpHandle(), 5000, kAclCommand);
     SendTransferRequest();
-    OpenWaitDialog(QStringLiteral("Updating ACL file, please wait..."));
+    transfer_->OpenWaitDialog(QStringLiteral("Updating ACL file, please wait..."));
     transfer_->StartTimer(kAclUploadTimer, kAclUploadMs);
 }
 
@@ -426,10 +428,12 @@ void FilterPage::StartAclDownload()
     if (!transfer_->PrepareDownload(QStringLiteral("(*.ACL)|*.acl|(*.*)|*.*||"), QStringLiteral(".acl"), pcAddress,
                                     fileName))
         return;
+    if (!transfer_->Staged(apAdvTFTPSettings(TftpHandle(), Latin1(pcAddress).constData(),
+                                             Latin1(fileName).constData(), 5)))
+        return;
     kind_ = kTransferDownload;
-    apAdvTFTPSettings(TftpHandle(), Latin1(pcAddress).constData(), Latin1(fileName).constData(), 5);
     SendTransferRequest();
-    OpenWaitDialog(QStringLiteral("Downloading ACL file, please wait..."));
+    transfer_->OpenWaitDialog(QStringLiteral("Downloading ACL file, please wait..."));
     transfer_->StartTimer(kAclDownloadTimer, kAclDownloadMs);
 }
 
@@ -440,42 +444,36 @@ void FilterPage::SendTransferRequest()
         ReportFailure(code); // the timer still ends the wait, with the device's verdict
 }
 
-// The device's verdict on the file it was to fetch and apply ("" when it gave none).
-QString FilterPage::DeviceStatus()
+// The device's verdict on the ACL file it was to fetch and apply: "" while it has given none
+// for this transfer (a result left by an earlier transfer included).
+QString FilterPage::UploadVerdict()
 {
-    // The library fills the buffer with the get that follows: it lives as long as the page.
-    std::fill(std::begin(status_), std::end(status_), '\0');
-    apAdvTftpGetUpdStatus(TftpHandle(), status_);
-    if (apSnmpSendGetRequest(tftpHandle_, nullptr, nullptr, AP_MODE_BLOCKING, 0) != 0)
-        return {};
-    return QString::fromLatin1(status_, qstrnlen(status_, sizeof status_));
+    const QString status = transfer_->ReadDeviceStatus(TftpHandle());
+    return transfer_->StatusIsThisTransfers() ? status : QString();
 }
 
 void FilterPage::EndAclTransfer(int)
 {
     if (kind_ == 0)
         return;
+    const bool upload = kind_ == kTransferAclUpload;
+    const QString verdict = upload ? UploadVerdict() : QString();
     // A device still fetching or applying has no verdict yet: give it a little longer.
-    if (kind_ == kTransferAclUpload && statusRetries_ < kMaxStatusRetries && DeviceStatus() == QLatin1String("fetching")) {
+    if (upload && statusRetries_ < kMaxStatusRetries && verdict == QLatin1String(FileTransfer::kBusyStatus)) {
         ++statusRetries_;
         transfer_->StartTimer(kAclUploadTimer, kStatusRetryMs);
         return;
     }
     statusRetries_ = 0;
-    transfer_->StopTimers();
-    CloseWaitDialog();
-    const bool upload = kind_ == kTransferAclUpload;
     const bool crossed = transfer_->Crossed();
-    transfer_->Finish();
+    transfer_->End();
     kind_ = 0;
-    transferInProgress = 0;
     QString text;
     if (upload) {
         c_.uploadFile->clear();
-        const QString status = DeviceStatus();
-        if (status == QLatin1String("success"))
+        if (verdict == QLatin1String("success"))
             text = QStringLiteral("Upgrading ACL file Success,Please refersh this page.");
-        else if (status == QLatin1String("wrongImage"))
+        else if (verdict == QLatin1String("wrongImage"))
             text = QStringLiteral("The device refused the ACL file. Its list was not changed.");
         else
             text = crossed ? QStringLiteral("The device fetched the ACL file but did not report it as applied.")

@@ -91,7 +91,7 @@ private:
     bool SelectTransferBand();
     APHANDLE TftpHandle();
     void SendTransferRequest();
-    QString DeviceStatus();
+    QString UploadVerdict();
     void EndAclTransfer(int timer);
 
     Controls c_;
@@ -101,7 +101,6 @@ private:
     FileTransfer *transfer_;
     APHANDLE tftpHandle_ = 0; // the ACL transfers' TFTP commands
     int kind_ = 0;            // the ACL transfer in progress: 0 none, else its transfer kind
-    char status_[24] = {};    // the device's update status, as the library fills it
     int statusRetries_ = 0;   // extra waits for a device still busy with the file
 };
 

@@ -162,16 +162,16 @@ int IntrusionPage::ReadOnShow()
 {
     apStyleModify(primaryHandle, kListGroups, 0);
     askBand_ = true;
+    reading_ = true;
+    UpdateEnabling();
     BeginRefresh(kReadWaitMs, {c_.detect, c_.save}, true);
     return 1;
 }
 
 void IntrusionPage::OnReadDone()
 {
-    if (detecting_) { // the list is filled: the detection's wait is over
-        detecting_ = false;
-        CloseWaitDialog();
-    }
+    reading_ = false;
+    EndDetection();
     if (keepFilter_) {
         keepFilter_ = false;
         LoadList(false);
@@ -188,12 +188,22 @@ void IntrusionPage::OnReadDone()
 
 void IntrusionPage::OnReadFailed()
 {
+    reading_ = false;
     keepFilter_ = false;
-    if (detecting_) {
-        detecting_ = false;
-        CloseWaitDialog();
-    }
+    EndDetection();
 }
+
+// Only the read that a detection started ends its wait: any other read fills the list from
+// before the scan.
+void IntrusionPage::EndDetection()
+{
+    if (detection_ != Detection::ReadingResult)
+        return;
+    detection_ = Detection::None;
+    CloseWaitDialog();
+}
+
+bool IntrusionPage::RequestRunning() const { return reading_ || writing_ || detection_ != Detection::None; }
 
 void IntrusionPage::LoadList(bool askBand)
 {
@@ -236,7 +246,7 @@ void IntrusionPage::UpdateEnabling()
     }
     SetEnabled({c_.markValid, c_.markRogue}, marksNew);
     SetEnabled({c_.detect, c_.save, c_.setValid, c_.setNeighborhood, c_.setRogue, c_.setNew},
-               !writing_);
+               !RequestRunning());
 }
 
 void IntrusionPage::CheckAll(bool checked)
@@ -251,24 +261,32 @@ void IntrusionPage::CheckNewRows()
         c_.list->SetRowChecked(row, c_.list->cellText(row, 0).toUpper() == QLatin1String("NEW"));
 }
 
-void IntrusionPage::StartRead()
+// False when the library refused the read at once: no completion follows.
+bool IntrusionPage::StartRead()
 {
     apStyleModify(primaryHandle, kListGroups, 0);
-    RequestRead();
+    reading_ = RequestRead() == 0;
+    UpdateEnabling();
+    return reading_;
 }
 
+// One request at a time: a detection started over a running read would have that read's
+// answer end its wait over the list from before the scan.
 void IntrusionPage::Detect()
 {
+    if (RequestRunning())
+        return;
     const int band = c_.band->currentIndex() == 1 ? 2 : 1;
-    c_.list->DeleteAllRows();
     ShowMessage(QStringLiteral("Detect... ..."));
     if (RequestMonitor(monitorHandle, band) != 0)
         return;
-    detecting_ = true;
+    c_.list->DeleteAllRows();
+    detection_ = Detection::Scanning;
+    UpdateEnabling();
     PleaseWaitDialog *wait = OpenWaitDialog(QStringLiteral("   Scanning... \n\n   Please wait..."));
     wait->setWindowTitle(QStringLiteral("Detecting..."));
+    // The wait ends after this long at the latest; Detect comes back only with the answer.
     QTimer::singleShot(ScaledMilliseconds(kDetectWaitMs), wait, [this] {
-        detecting_ = false;
         CloseWaitDialog();
         ShowMessage(lastMessage);
     });
@@ -278,11 +296,17 @@ void IntrusionPage::Detect()
 void IntrusionPage::OnMonitorDone(APHANDLE, int)
 {
     askBand_ = true;
-    StartRead();
+    detection_ = Detection::ReadingResult;
+    if (!StartRead()) {
+        EndDetection();
+        UpdateEnabling();
+    }
 }
 
 void IntrusionPage::SetAs(int code)
 {
+    if (RequestRunning())
+        return;
     if (c_.list->rowCount() == 0) {
         Warn(messageParent(), QString::fromLatin1(kNoEntryText));
         return;
@@ -342,6 +366,8 @@ bool IntrusionPage::HasNewEntries() const
 
 void IntrusionPage::Save()
 {
+    if (RequestRunning())
+        return;
     bool anyChecked = false;
     for (int row = 0; row < c_.list->rowCount() && !anyChecked; ++row)
         anyChecked = c_.list->isRowChecked(row);

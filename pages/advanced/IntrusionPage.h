@@ -71,7 +71,10 @@ private:
     void FillByFilter();
     void CheckAll(bool checked);
     void CheckNewRows();
-    void StartRead();
+    bool StartRead();
+    void EndDetection();
+    // A read, a detection or a reclassification is on its way.
+    bool RequestRunning() const;
     void SendReclassification(int code, int checked);
     bool HasNewEntries() const;
 
@@ -81,8 +84,11 @@ private:
     int band_ = 1;
     bool askBand_ = true;   // the next load asks the device for its band
     bool keepFilter_ = false; // a reload after a reclassification keeps the user's view
+    bool reading_ = false;
     bool writing_ = false;
-    bool detecting_ = false;
+    // A detection: the scan, then the read of what it found, whose answer ends the wait.
+    enum class Detection { None, Scanning, ReadingResult };
+    Detection detection_ = Detection::None;
 };
 
 } // namespace trb

@@ -20,6 +20,7 @@
 #include "RecordListCtrl.h"
 #include "RecordText.h"
 #include "SecurityPanel.h"
+#include "TextValidation.h"
 #include "WirelessCodes.h"
 
 namespace trb {
@@ -56,12 +57,6 @@ const RecordColumn<Row> kColumns[] = {
     {"Edit", 50, ColumnRole::EditIcon},
     {"Delete", 50, ColumnRole::DeleteIcon},
 };
-
-// What the device takes as a network name: printable 7-bit characters.
-bool IsPrintableAscii(const QString &text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
-}
 
 } // namespace
 
@@ -192,6 +187,7 @@ void MultiSsidPage::Exchange(DataExchange &dx, SsidValues &v)
     ExchangeText(dx, c_.ssid, v.ssid);
     // The primary SSID's name is not written here: only an additional one is checked.
     if (v.index > 0) {
+        // What the device takes as a network name: printable 7-bit characters.
         CheckFlag(dx, IsPrintableAscii(v.ssid), QStringLiteral("There are some invalid characters !"));
         CheckNotBlank(dx, v.ssid, QStringLiteral("The filed can not be blank"));
         CheckNoEdgeBlanks(dx, v.ssid, QStringLiteral("The first character and last character can't be blank."));
@@ -367,7 +363,7 @@ void MultiSsidPage::OnCellClicked(int column, int row)
     if (column == kEditColumn && ssid < c_.index->count()) {
         c_.index->setCurrentIndex(ssid);
         OnIndexChosen();
-    } else if (column == kDeleteColumn && ssid > 0
+    } else if (column == kDeleteColumn && ssid > 0 && MayActOnShown()
                && Confirm(kDeleteQuestion, QString::fromLatin1(kApplicationTitle))) {
         apWirelessSetMssIndividualState(primaryHandle, band_, ssid, 0);
         RequestWrite();
@@ -378,6 +374,8 @@ void MultiSsidPage::OnCellClicked(int column, int row)
 
 void MultiSsidPage::Add()
 {
+    if (!MayActOnShown())
+        return; // nothing is staged for a write that would be refused
     SsidValues values;
     DataExchange dx(DataExchange::Saving);
     Exchange(dx, values);
@@ -403,9 +401,7 @@ void MultiSsidPage::Add()
     const int refused = StageAdd(scratch, values, type, block);
     apHandleClose(scratch);
     if (refused != 0) {
-        char text[256] = {};
-        apSnmpGetErrorMsg(refused, text);
-        ShowMessage(QString::fromLatin1(text));
+        ReportFailure(refused);
         return;
     }
     StageAdd(primaryHandle, values, type, block);
@@ -427,8 +423,12 @@ int MultiSsidPage::StageAdd(APHANDLE handle, const SsidValues &v, int type, apSe
     return code;
 }
 
+// After a failed read the switches show no device's values: they are not staged, since a
+// refused write would leave them for the next one.
 void MultiSsidPage::Save()
 {
+    if (!MayActOnShown())
+        return;
     // After the "Access Point" notice the switch alone must not leave the device in a mode
     // that cannot serve it.
     StageFlags(c_.multiSsid->isChecked() && apMode_ != storedApMode_);

@@ -33,7 +33,7 @@ QLineEdit *NumberEdit(int maxLength)
     return edit;
 }
 
-// Replaces the entries, keeping the selected index where it still exists.
+// Replaces the entries and selects `selected`, the first entry when there is no such entry.
 void ResetEntries(QComboBox *combo, const QStringList &entries, int selected)
 {
     combo->clear();
@@ -260,9 +260,11 @@ void PerformancePage::Apply11nRule()
     }
     if (!has11n)
         c_.shortGi->setCurrentIndex(0);
+    // The rate is kept by its value: the lists of the modes differ, so a position would name
+    // another rate.
     const QStringList multicast = rates::MulticastFor(c_.wirelessMode->currentText(), multicastList_);
     if (!multicast.isEmpty())
-        ResetEntries(c_.multicastRate, multicast, c_.multicastRate->currentIndex());
+        ResetEntries(c_.multicastRate, multicast, int(multicast.indexOf(c_.multicastRate->currentText())));
 }
 
 void PerformancePage::OnWirelessModeChosen()

@@ -249,6 +249,17 @@ void VlanPage::RunStatusRule(bool enable)
 
 // --- Writes ---
 
+// The groups StageStatus stages: the status, and the limit that enabling VLANs lifts.
+uint32_t VlanPage::StatusGroups() const
+{
+    const bool liftsLimit = c_.enable->isChecked() && LimitsVlan(limitType_);
+    return AP_VLAN_GROUP_STATUS | (liftsLimit ? AP_VLAN_GROUP_LIMIT : 0);
+}
+
+// Each write selects what it stages before staging: the selection a read or an earlier write
+// left behind must never decide what this one drops.
+void VlanPage::SelectGroups(uint32_t groups) { apStyleModify(primaryHandle, groups, 0); }
+
 void VlanPage::StageStatus()
 {
     status_ = c_.enable->isChecked() ? 1 : 0;
@@ -269,6 +280,7 @@ void VlanPage::Save()
         return;
     }
     reloadMask_ = 7; // enabling changes the AP mode and the limit elsewhere: read them back
+    SelectGroups(StatusGroups());
     StageStatus();
     RequestWrite();
 }
@@ -278,6 +290,7 @@ bool VlanPage::StatusAllowsEdits()
     if (c_.enable->isChecked())
         return true;
     status_ = 0;
+    SelectGroups(AP_VLAN_GROUP_STATUS);
     apAdvVlanVlanSetParameter(primaryHandle, 0, 0);
     RequestWrite();
     return false;
@@ -319,6 +332,7 @@ void VlanPage::SaveVlan()
     SetRecordText(record.untagged, VlanMembers::Untagged(values));
     SetRecordText(record.tagged, VlanMembers::Tagged(values));
     reloadMask_ = 2;
+    SelectGroups(StatusGroups() | AP_VLAN_GROUP_LIST);
     StageStatus();
     if (const int refused = apAdvVlanAddVlan(primaryHandle, record))
         return ShowLibraryError(refused); // nothing to send for the VLAN: the form stays as it is
@@ -337,6 +351,7 @@ void VlanPage::SavePvids()
     VlanPvidPanel::Values values;
     if (c_.pvid->automatic()) {
         reloadMask_ = 4;
+        SelectGroups(StatusGroups() | AP_VLAN_GROUP_PVID);
         StageStatus();
         apAdvVlanSetPVID(primaryHandle, 0, apVlanPvidRecord{1, 0, nullptr, 0, nullptr, 0, nullptr, 0});
         ShowMessage(QStringLiteral("Setting..."));
@@ -355,6 +370,7 @@ void VlanPage::SavePvids()
     std::copy(values.ports.begin(), values.ports.end(), ports.begin());
     std::copy_n(values.ssids.begin(), VlanPvidPanel::kShown, ssids.begin());
     std::copy_n(values.wds.begin(), VlanPvidPanel::kShown, wds.begin());
+    SelectGroups(StatusGroups() | AP_VLAN_GROUP_PVID);
     StageStatus();
     apAdvVlanSetPVID(primaryHandle, 1,
                      apVlanPvidRecord{0, VlanPvidPanel::kPorts, ports.data(), VlanPvidPanel::kShown, ssids.data(),
@@ -403,6 +419,7 @@ void VlanPage::DeleteRow(int row)
     const QString question = QStringLiteral("Are you sure that you want to delete %1 ?").arg(c_.list->cellText(row, NameColumn));
     if (!Confirm(question, QString::fromLatin1(kApplicationTitle)))
         return;
+    SelectGroups(AP_VLAN_GROUP_LIST);
     if (const int refused = apAdvVlanDelVlan(primaryHandle, row))
         return ShowLibraryError(refused);
     reloadMask_ = kListAfterDelete;

@@ -71,6 +71,8 @@ private:
     void RunStatusRule(bool enable);
     void ShowWarnings();
     bool StaticMode() const;
+    uint32_t StatusGroups() const;
+    void SelectGroups(uint32_t groups);
     void StageStatus();
     // With the "Disable" radio checked only status 0 is written; false then.
     bool StatusAllowsEdits();

@@ -326,7 +326,8 @@ bool BasicWirelessPage::WarnModeEffects(int mode)
 {
     if (multiSsidEnabled_ && mode == WdsWithAp) {
         std::array<int, 8> codes{};
-        apWirelessGetMultiSsidAuthentication(primaryHandle, codes.data(), bandCount_ == 1 ? 1 : band_);
+        // The additional SSIDs are those of the band the radio serves, 5 GHz included.
+        apWirelessGetMultiSsidAuthentication(primaryHandle, codes.data(), band_);
         if (std::any_of(codes.begin() + 1, codes.end(), IsEnterpriseCode)) {
             resetMultiSsidSecurity_ = true;
             Inform(QStringLiteral("WPA-Enterprise and 802.1x in multi-ssid rules would set to Open System "
@@ -459,59 +460,92 @@ bool BasicWirelessPage::WarnKeyInUse(int type)
 
 void BasicWirelessPage::Save()
 {
-    QString ssid;
+    if (!MayActOnShown())
+        return; // nothing is staged for a write that would be refused
+    SaveValues v;
     DataExchange dx(DataExchange::Saving);
-    ExchangeText(dx, c_.ssid, ssid);
-    CheckLengthRange(dx, ssid, 0, 32, QStringLiteral("Enter no more than %2 characters."));
-    CheckNotBlank(dx, ssid, QStringLiteral("The filed can not be blank"));
-    CheckAscii(dx, ssid, QStringLiteral("There are some invalid characters !"));
-    CheckNoEdgeBlanks(dx, ssid, QStringLiteral("The first character and last character can't be blank."));
+    ExchangeText(dx, c_.ssid, v.ssid);
+    CheckLengthRange(dx, v.ssid, 0, 32, QStringLiteral("Enter no more than %2 characters."));
+    CheckNotBlank(dx, v.ssid, QStringLiteral("The filed can not be blank"));
+    CheckAscii(dx, v.ssid, QStringLiteral("There are some invalid characters !"));
+    CheckNoEdgeBlanks(dx, v.ssid, QStringLiteral("The first character and last character can't be blank."));
     if (dx.failed())
         return;
-    const int mode = CurrentMode();
-    emit modeTextsChosen(PaneModeText(band_ == Band24 ? mode : storedModes_[Band24]),
-                         PaneModeText(band_ == Band5 ? mode : storedModes_[Band5]));
+    v.mode = CurrentMode();
+    emit modeTextsChosen(PaneModeText(band_ == Band24 ? v.mode : storedModes_[Band24]),
+                         PaneModeText(band_ == Band5 ? v.mode : storedModes_[Band5]));
 
-    const int type = c_.security->Type();
-    apSecurityBlock block = readBlock_; // what the page does not edit keeps the device's values
-    if (!c_.security->Collect(type, block))
+    v.type = c_.security->Type();
+    v.security = readBlock_; // what the page does not edit keeps the device's values
+    if (!c_.security->Collect(v.type, v.security))
         return;
-    WarnKeyInUse(type);
-    QString peers;
-    if ((mode == WdsWithAp || mode == Wds) && !c_.wds->Collect(peers))
+    WarnKeyInUse(v.type);
+    if ((v.mode == WdsWithAp || v.mode == Wds) && !c_.wds->Collect(v.peers))
         return;
-    MacClonePanel::Values clone;
-    if (mode == WirelessClient && !c_.macClone->Collect(clone))
+    if (v.mode == WirelessClient && !c_.macClone->Collect(v.clone))
         return;
+    CollectRadioValues(v);
 
-    const APHANDLE h = primaryHandle;
-    const QByteArray ssidBytes = ssid.toLatin1();
-    if (c_.application->currentIndex() >= 0)
-        apWirelessSetApplication(h, band_, c_.application->currentIndex(), 0);
-    apWirelessSetCurBand(h, band_);
-    apWirelessSetSSID(h, band_, 0, ssidBytes.constData(), int(ssidBytes.size()), c_.visibility->currentIndex() == 0);
-    apWirelessSetApMode(h, band_, 0, mode);
-    int channel = 0, autoChannel = 0, width = 0;
-    apWirelessGetChannel(h, band_, 0, &channel, &autoChannel, &width); // kept when no channel is offered
-    if (c_.channel->currentIndex() >= 0)
-        channel = c_.channel->currentText().toInt();
-    apWirelessSetChannel(h, band_, 0, channel, c_.autoChannel->currentIndex() == 0 ? 1 : 0,
-                         c_.width->currentIndex() + 1);
-    apSecurityRecord record{0, uint32_t(type), type > 0 ? SecuritySection(type, block) : nullptr};
-    apWirelessSetSecurity(h, band_, 0, type, &record);
-    if (mode == WdsWithAp || mode == Wds)
-        apWirelessSetWDSList(h, band_, 0, 4, peers.toLatin1().constData());
-    if (mode == WirelessClient)
-        apWirelessSetMacClone(h, band_, clone.enable, clone.source, clone.mac.toLatin1().constData());
-    if (resetMultiSsidSecurity_ && mode == WdsWithAp) {
-        std::array<int, 8> codes{};
-        const int band = bandCount_ == 1 ? 1 : band_;
-        apWirelessGetMultiSsidAuthentication(h, codes.data(), band);
-        apMultiSsidAuthReset reset{0, {uint32_t(IsEnterpriseCode(codes[1])), uint32_t(IsEnterpriseCode(codes[2])),
-                                       uint32_t(IsEnterpriseCode(codes[3]))}};
-        apWirelessSetMultiSsidAuthentication(h, &reset, band);
+    // A refused call stages nothing, but what the calls before it staged would go out with the
+    // next write: the calls are tried on a scratch handle first.
+    const APHANDLE scratch = apWirelessOpen(sessionHandle, 0);
+    const int refused = StageSettings(scratch, v);
+    apHandleClose(scratch);
+    if (refused != 0) {
+        ReportFailure(refused);
+        return;
     }
+    StageSettings(primaryHandle, v);
     RequestWrite();
+}
+
+// What the save takes from the controls and the last read besides the checked fields.
+void BasicWirelessPage::CollectRadioValues(SaveValues &v) const
+{
+    const APHANDLE h = primaryHandle;
+    v.application = c_.application->currentIndex();
+    v.visible = c_.visibility->currentIndex() == 0 ? 1 : 0;
+    int autoChannel = 0, width = 0;
+    apWirelessGetChannel(h, band_, 0, &v.channel, &autoChannel, &width); // kept when no channel is offered
+    if (c_.channel->currentIndex() >= 0)
+        v.channel = c_.channel->currentText().toInt();
+    v.autoChannel = c_.autoChannel->currentIndex() == 0 ? 1 : 0;
+    v.width = c_.width->currentIndex() + 1;
+    v.resetMultiSsid = resetMultiSsidSecurity_ && v.mode == WdsWithAp;
+    if (v.resetMultiSsid) {
+        std::array<int, 8> codes{};
+        apWirelessGetMultiSsidAuthentication(h, codes.data(), band_);
+        for (int i = 0; i < 3; ++i)
+            v.reset.reset[i] = uint32_t(IsEnterpriseCode(codes[std::size_t(i) + 1]));
+    }
+}
+
+// Stages the save on `h`; 0, or the code of the first call the library refuses.
+int BasicWirelessPage::StageSettings(APHANDLE h, SaveValues &v) const
+{
+    const QByteArray ssid = v.ssid.toLatin1();
+    const QByteArray peers = v.peers.toLatin1();
+    const QByteArray mac = v.clone.mac.toLatin1();
+    apSecurityRecord record{0, uint32_t(v.type), v.type > 0 ? SecuritySection(v.type, v.security) : nullptr};
+    const bool wds = v.mode == WdsWithAp || v.mode == Wds;
+    int code = v.application >= 0 ? apWirelessSetApplication(h, band_, v.application, 0) : 0;
+    if (code == 0)
+        code = apWirelessSetCurBand(h, band_);
+    if (code == 0)
+        code = apWirelessSetSSID(h, band_, 0, ssid.constData(), int(ssid.size()), v.visible);
+    if (code == 0)
+        code = apWirelessSetApMode(h, band_, 0, v.mode);
+    if (code == 0)
+        code = apWirelessSetChannel(h, band_, 0, v.channel, v.autoChannel, v.width);
+    if (code == 0)
+        code = apWirelessSetSecurity(h, band_, 0, v.type, &record);
+    if (code == 0 && wds)
+        code = apWirelessSetWDSList(h, band_, 0, 4, peers.constData());
+    if (code == 0 && v.mode == WirelessClient)
+        code = apWirelessSetMacClone(h, band_, v.clone.enable, v.clone.source, mac.constData());
+    if (code == 0 && v.resetMultiSsid)
+        code = apWirelessSetMultiSsidAuthentication(h, &v.reset, band_);
+    return code;
 }
 
 void BasicWirelessPage::OnWriteDone(int result)
@@ -528,7 +562,7 @@ void BasicWirelessPage::OnWriteDone(int result)
 void BasicWirelessPage::Scan(int kind)
 {
     const APHANDLE monitor = kind == 0 ? wdsSurvey_ : kind == 1 ? monitorHandle : macList_;
-    scanKind_ = kind;
+    // One scan at a time: the shared layer refuses a second while one is on its way.
     if (RequestMonitor(monitor, SurveyBand()) != 0)
         return;
     OpenWaitDialog(QStringLiteral("Scanning, Please wait..."));
@@ -536,18 +570,19 @@ void BasicWirelessPage::Scan(int kind)
     QTimer::singleShot(ScaledMilliseconds(kScanWaitMs), waitDialog(), [this] { CloseWaitDialog(); });
 }
 
+// Each monitor's table is read with its own record: the answer says which monitor it is.
 void BasicWirelessPage::OnMonitorDone(APHANDLE monitor, int result)
 {
     CloseWaitDialog();
     auto query = [monitor](apMonitorQuery1 &q) { return apSysMonitorQueryInfor(monitor, &q); };
-    if (scanKind_ == 2) {
+    if (monitor == macList_) {
         c_.macClone->ShowMacList(result == 0 ? ReadTable<apClientMacRecord, apMonitorQuery1>(query)
                                              : std::vector<apClientMacRecord>{});
-    } else if (scanKind_ == 0) {
+    } else if (monitor == wdsSurvey_) {
         c_.survey->Show(result == 0 ? ReadTable<apWdsSurveyRecord, apMonitorQuery1>(query)
                                     : std::vector<apWdsSurveyRecord>{},
                         SurveyBand());
-    } else {
+    } else if (monitor == monitorHandle) {
         c_.survey->Show(result == 0 ? ReadTable<apClientSurveyRecord, apMonitorQuery1>(query)
                                     : std::vector<apClientSurveyRecord>{},
                         SurveyBand());

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "MacClonePanel.h"
 #include "PopupPage.h"
 #include "TRB4820apRecords.h"
 
@@ -13,7 +14,6 @@ class QPushButton;
 
 namespace trb {
 
-class MacClonePanel;
 class SecurityPanel;
 class SiteSurveyPanel;
 class WdsPeerPanel;
@@ -82,8 +82,20 @@ private:
     void ForceWidth20();
     void ShowPanelsFor(int mode);
     void Restack();
+    // Everything a save stages, checked.
+    struct SaveValues {
+        QString ssid;
+        int visible = 0, mode = 0, type = 0;
+        int application = -1, channel = 0, autoChannel = 0, width = 0;
+        apSecurityBlock security{};
+        QString peers;
+        MacClonePanel::Values clone;
+        bool resetMultiSsid = false;
+        apMultiSsidAuthReset reset{};
+    };
     bool WarnKeyInUse(int type);
-    void WriteSettings(int mode, int type, apSecurityBlock &block);
+    void CollectRadioValues(SaveValues &values) const;
+    int StageSettings(APHANDLE handle, SaveValues &values) const;
     void SurveyNeighbourChosen(int row);
     int CurrentMode() const;
     int SurveyBand() const;
@@ -106,7 +118,6 @@ private:
     QString channels_, wdsChannels_;
     QString country_;
     int application_ = 0;
-    int scanKind_ = 0;
     apSecurityBlock readBlock_{};
 };
 

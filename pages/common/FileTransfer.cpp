@@ -1,12 +1,16 @@
 #include "FileTransfer.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 
 #include "DeviceReportedAddress.h"
 #include "FileDialogService.h"
 #include "LocalAddress.h"
+#include "MessageBoxService.h"
+#include "PleaseWaitDialog.h"
 #include "PopupPage.h"
+#include "ProcessValues.h"
 #include "TimeScale.h"
 #include "TransferFileCheck.h"
 
@@ -19,15 +23,32 @@ QString FileNameOf(const QString &path)
     return path.mid(separator + 1);
 }
 
+// Transfers of every page that hold the status poll off: the poll resumes when the last ends.
+int pollPauses = 0;
+
 } // namespace
 
 FileTransfer::FileTransfer(PopupPage *page, unsigned long timeoutMs, int retries) : QObject(page), page_(page)
 {
     server_.SetTimeout(timeoutMs, retries);
     connect(&server_, &VtTFTPServer::transferFinished, this, &FileTransfer::OnTransferFinished);
+    page_->installEventFilter(this);
 }
 
-FileTransfer::~FileTransfer() { server_.Stop(); }
+// The page is half gone by now: End lets go of what the transfer holds and nothing else.
+FileTransfer::~FileTransfer()
+{
+    End();
+    server_.Stop();
+}
+
+bool FileTransfer::eventFilter(QObject *watched, QEvent *event)
+{
+    // Closing the page mid-wait ends its transfer; the page goes afterwards.
+    if (watched == page_ && event->type() == QEvent::Close && inProgress_)
+        End();
+    return QObject::eventFilter(watched, event);
+}
 
 bool FileTransfer::PrepareUpload(const QString &path, int kind, QString &pcAddress, QString &fileName)
 {
@@ -76,29 +97,87 @@ bool FileTransfer::Serve(const QString &directory, const QString &fileName, bool
     expectedName_ = fileName;
     deviceWrites_ = deviceWrites;
     crossed_ = false;
+    seenBusy_ = false;
     failure_.clear();
+    inProgress_ = true;
     server_.Expect(ManagedDeviceHost(), fileName, deviceWrites);
     if (server_.Run(directory, VtTFTPServer::kDefaultPort))
         return true;
-    server_.ExpectNothing();
+    End();
     page_->Inform(QStringLiteral("The file transfer cannot start: this computer's TFTP port %1 is not available (%2).")
                       .arg(VtTFTPServer::EffectivePort(VtTFTPServer::kDefaultPort))
                       .arg(server_.LastError()));
     return false;
 }
 
-void FileTransfer::Finish()
+bool FileTransfer::Staged(int code)
 {
-    server_.ExpectNothing();
+    if (code == 0)
+        return true;
+    End();
+    char text[256] = {};
+    apSnmpGetErrorMsg(code, text);
+    page_->ShowMessage(QString::fromLatin1(text));
+    ShowMessageBox(QStringLiteral("The device cannot be asked to move this file (%1). Nothing was sent.")
+                       .arg(QString::fromLatin1(text)),
+                   MessageIcon::Exclamation, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok,
+                   page_->messageParent());
+    return false;
+}
+
+void FileTransfer::PausePoll()
+{
+    if (pausesPoll_)
+        return;
+    pausesPoll_ = true;
+    ++pollPauses;
+    transferInProgress = 1;
+}
+
+void FileTransfer::ResumePoll()
+{
+    if (!pausesPoll_)
+        return;
+    pausesPoll_ = false;
+    pollPauses = std::max(0, pollPauses - 1);
+    transferInProgress = pollPauses > 0 ? 1 : 0;
+}
+
+PleaseWaitDialog *FileTransfer::OpenWaitDialog(const QString &text)
+{
+    waitDialog_ = page_->OpenWaitDialog(text);
+    return waitDialog_;
+}
+
+void FileTransfer::End()
+{
+    server_.RefuseEverything();
     expectedName_.clear();
+    inProgress_ = false;
+    StopTimers();
+    ResumePoll();
+    delete waitDialog_; // gives the main window back
+}
+
+QString FileTransfer::ReadDeviceStatus(APHANDLE handle)
+{
+    std::fill(std::begin(status_), std::end(status_), '\0');
+    apAdvTftpGetUpdStatus(handle, status_);
+    if (apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0) != 0)
+        return {};
+    const QString status = QString::fromLatin1(status_, qstrnlen(status_, sizeof status_));
+    if (inProgress_ && status == QLatin1String(kBusyStatus))
+        seenBusy_ = true;
+    return status;
 }
 
 void FileTransfer::OnTransferFinished(const QString &fileName, bool upload, bool complete, const QString &error)
 {
-    if (fileName != expectedName_ || upload != deviceWrites_)
+    if (!inProgress_ || fileName != expectedName_ || upload != deviceWrites_)
         return;
     if (!complete) {
         failure_ = error;
+        emit fileFailed();
         return;
     }
     crossed_ = true;

@@ -8,5 +8,7 @@ inline constexpr int WM_APP_QUERY_BUSY = 0x502; // 1 while an asynchronous read 
 
 // What the request operations return when the page has no handle to send on.
 inline constexpr int kNoHandleResult = -600;
+// What they return when the page refuses to act: a read runs, or none has succeeded yet.
+inline constexpr int kRefusedResult = -601;
 
 } // namespace trb

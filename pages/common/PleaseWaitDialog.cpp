@@ -21,8 +21,12 @@ PleaseWaitDialog::PleaseWaitDialog(QWidget *page)
 {
     setObjectName(QStringLiteral("pleaseWaitDialog"));
     setWindowTitle(QStringLiteral("Please Wait..."));
-    setFixedSize(354, 156);
+    setFixedSize(kWidth, kMinimumHeight);
     text_->setObjectName(QStringLiteral("waitText"));
+    // Long texts wrap, and the dialog grows to hold them whole (SetText).
+    text_->setWordWrap(true);
+    text_->setAlignment(Qt::AlignCenter);
+    text_->setContentsMargins(10, 0, 10, 0);
     statusBar_->setObjectName(QStringLiteral("waitStatusBar"));
     statusBar_->setSizeGripEnabled(false);
     statusBar_->setMinimumHeight(10);
@@ -30,7 +34,7 @@ PleaseWaitDialog::PleaseWaitDialog(QWidget *page)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 8, 0, 0);
     layout->addWidget(animation_, 1, Qt::AlignHCenter);
-    layout->addWidget(text_, 0, Qt::AlignHCenter);
+    layout->addWidget(text_);
     layout->addWidget(statusBar_);
 
     if (QFileInfo::exists(AnimationPath())) {
@@ -67,7 +71,12 @@ void PleaseWaitDialog::PlayAnimation()
         movie_->start(); // GIF loops as the file says; ours loops forever
 }
 
-void PleaseWaitDialog::SetText(const QString &text) { text_->setText(text); }
+void PleaseWaitDialog::SetText(const QString &text)
+{
+    text_->setText(text);
+    layout()->activate();
+    setFixedSize(kWidth, std::max(kMinimumHeight, layout()->totalHeightForWidth(kWidth)));
+}
 QString PleaseWaitDialog::text() const { return text_->text(); }
 QString PleaseWaitDialog::elapsedText() const { return statusBar_->currentMessage(); }
 

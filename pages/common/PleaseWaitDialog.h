@@ -25,6 +25,10 @@ public:
     QString text() const;
     QString elapsedText() const;
 
+    // The dialog's own size; it grows taller when its text needs more lines.
+    static constexpr int kWidth = 354;
+    static constexpr int kMinimumHeight = 156;
+
     static QString ElapsedText(qint64 seconds);
     static QString AnimationPath();
 

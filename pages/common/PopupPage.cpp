@@ -163,6 +163,8 @@ void PopupPage::ReadCompleted(bool succeeded)
     SettingsPage::ReadCompleted(succeeded);
 }
 
+void PopupPage::RequestsInFlightChanged() { content_->setEnabled(RequestsInFlight() == 0); }
+
 void PopupPage::EndRefresh()
 {
     refreshEndTimer_.stop();

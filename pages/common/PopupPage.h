@@ -74,6 +74,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void ReadCompleted(bool succeeded) override;
+    // While a request of the page is on its way, nothing on the page can start another or
+    // change what the answer will fill.
+    void RequestsInFlightChanged() override;
 
 private:
     void CentreOverMainWindow();

@@ -5,7 +5,9 @@
 #include <QString>
 #include <QWidget>
 
+#include "RadiusBlock.h"
 #include "TRB4820apRecords.h"
+#include "WpaBlock.h"
 
 class QComboBox;
 class QGroupBox;
@@ -15,8 +17,10 @@ class QRadioButton;
 
 namespace trb {
 
-class DataExchange;
-class IpAddressEdit;
+class Dot1xPanel;
+class WepKeyPanel;
+class WpaEnterprisePanel;
+class WpaPersonalPanel;
 
 class SecurityPanel : public QWidget {
     Q_OBJECT
@@ -26,16 +30,9 @@ public:
     enum class Variant { Primary, MultiSsid };
     explicit SecurityPanel(Variant variant, QWidget *parent = nullptr);
 
-    struct WpaControls {
-        QComboBox *mode = nullptr;
-        QComboBox *cipher = nullptr;
-        QLineEdit *interval = nullptr;
-    };
-    struct RadiusControls {
-        IpAddressEdit *server = nullptr;
-        QLineEdit *port = nullptr;
-        QLineEdit *secret = nullptr;
-    };
+    using WpaControls = WpaBlock::Controls;
+    using RadiusControls = RadiusBlock::Controls;
+    // Every control of every sub-panel, for the host and for tests.
     struct Controls {
         QLabel *authenticationLabel = nullptr;
         QComboBox *authentication = nullptr;
@@ -75,7 +72,8 @@ public:
     // the page does not edit keeps the device's values). False after the failing check's message.
     bool Collect(int type, apSecurityBlock &block);
 
-    // The host's AP mode; the lists the mode allows (nOnly: the radio is 802.11n only).
+    // The host's AP mode; the lists the mode allows (nOnly: the radio is 802.11n only). What
+    // the user chose stays chosen wherever the new lists still hold it.
     void SetApMode(int mode);
     void RebuildLists(int mode, bool nOnly, bool multiSsidEnabled);
     // MultiSsid: the method chosen in the host's drop-down.
@@ -87,7 +85,7 @@ public:
     bool periodicalKeyChangeOn() const;
     // The WEP key index chosen (1-4) and whether the key differs from the one loaded or last collected.
     int wepKeyIndex() const;
-    bool wepKeyChanged() const { return keyChanged_; }
+    bool wepKeyChanged() const;
 
 signals:
     // The method, the WEP switch or a cipher changed: the host's channel width may follow.
@@ -95,41 +93,22 @@ signals:
     // A sub-panel was shown or hidden: the host restacks.
     void sizeChanged();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    QWidget *BuildWepPanel();
-    QWidget *BuildPersonalPanel();
-    QWidget *BuildEnterprisePanel();
-    QWidget *BuildDot1xPanel();
-    QWidget *BuildWpaBlock(WpaControls &wpa, const char *prefix);
-    QWidget *BuildRadiusBlock(RadiusControls &radius, const char *prefix);
-    void ClearOnFocus(QLineEdit *edit);
-
-    void LoadPersonal(const apWpaPersonalSection &section);
-    void LoadEnterprise(const apEnterpriseSection &section);
-    void LoadWep(const apWepSection &section);
+    void GatherControls();
     void SelectType(int type);
     void MethodChanged();
-    void UpdateWepEnabling();
-    void ApplyKeyLength();
-    void UpdatePeriodicalDisplay();
-
-    bool CollectWep(apWepSection &section);
-    bool CollectPersonal(apWpaPersonalSection &section);
-    bool CollectRadius(DataExchange &dx, const RadiusControls &radius, QString &server, int &port, QString &secret);
-    bool CollectEnterprise(apEnterpriseSection &section);
-    bool CollectDot1x(apEnterpriseSection &section);
+    void ShowSubPanel(int type);
+    void ReplaceMethods(const QStringList &methods);
 
     Variant variant_;
     Controls c_;
+    WepKeyPanel *wep_ = nullptr;
+    WpaPersonalPanel *personal_ = nullptr;
+    WpaEnterprisePanel *enterprise_ = nullptr;
+    Dot1xPanel *dot1x_ = nullptr;
     int apMode_ = 0;
     bool loading_ = false;
-    bool keyChanged_ = false;
-    QString lastKey_;
-    QString loadedPassphrase_;
-    QString currentKey_;
+    int shownType_ = -1; // the method whose sub-panel is shown
 };
 
 } // namespace trb

@@ -5,6 +5,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
 
 #include "PageMessages.h"
 
@@ -71,13 +74,18 @@ int SettingsPage::RequestRead(bool async)
 {
     if (!primaryHandle)
         return kNoHandleResult;
+    readRequested_ = true;
+    BeginAction();
     int code;
     if (async) {
         busy = 1;
         code = apSnmpSendGetRequest(primaryHandle, ReadCompletion, CompletionContext(),
                                     AP_MODE_CALLBACK, 0);
+        if (code == 0)
+            CountInFlight(readsInFlight_, 1);
     } else {
         code = apSnmpSendGetRequest(primaryHandle, nullptr, nullptr, AP_MODE_BLOCKING, 0);
+        readSucceeded_ = readSucceeded_ || code == 0;
     }
     if (code == 0)
         return 0;
@@ -88,23 +96,79 @@ int SettingsPage::RequestRead(bool async)
 
 int SettingsPage::RequestWrite(bool async)
 {
+    if (!MayActOnShown())
+        return kRefusedResult;
+    BeginAction();
     const apRequestCallback callback = async ? WriteCompletion : nullptr;
     void *context = async ? CompletionContext() : nullptr;
     const int mode = async ? AP_MODE_CALLBACK : AP_MODE_BLOCKING;
-    if (secondaryHandle)
-        apSnmpSendSetRequest(secondaryHandle, callback, context, mode, 0);
+    if (secondaryHandle && apSnmpSendSetRequest(secondaryHandle, callback, context, mode, 0) == 0 && async)
+        CountInFlight(writesInFlight_, 1);
     if (!primaryHandle)
         return kNoHandleResult;
     const int code = apSnmpSendSetRequest(primaryHandle, callback, context, mode, 0);
-    return code == 0 ? 0 : ReportFailure(code);
+    if (code == 0) {
+        if (async)
+            CountInFlight(writesInFlight_, 1);
+        return 0;
+    }
+    return ReportFailure(code);
+}
+
+bool SettingsPage::MayActOnShown()
+{
+    if (readShowsNothing)
+        return true;
+    if (readsInFlight_ > 0) {
+        Refuse(kReadingRefusal);
+        return false;
+    }
+    if (!ShowsDeviceValues()) {
+        Refuse(kNotReadText);
+        return false;
+    }
+    return true;
+}
+
+void SettingsPage::Refuse(const char *text)
+{
+    ++failedRequests_;
+    failureShown_ = true;
+    lastMessage = QString::fromLatin1(text);
+    ShowMessage(lastMessage);
+}
+
+void SettingsPage::CountInFlight(int &counter, int change)
+{
+    counter = std::max(0, counter + change);
+    RequestsInFlightChanged();
+}
+
+QString SettingsPage::ErrorText(int code)
+{
+    char text[256] = {};
+    apSnmpGetErrorMsg(code, text);
+    return QString::fromLatin1(text);
 }
 
 int SettingsPage::ReportFailure(int code)
 {
-    char text[256] = {};
-    apSnmpGetErrorMsg(code, text);
-    ShowMessage(QString::fromLatin1(text));
+    ++failedRequests_;
+    failureShown_ = true;
+    lastMessage = ErrorText(code);
+    ShowMessage(lastMessage);
     return code;
+}
+
+// A request the page sends on its own, not as the next step of one whose completion is being
+// handled: the user's next action, after which an earlier failure's text may go.
+void SettingsPage::BeginAction()
+{
+    if (delivering_ > 0 || actionTurn_)
+        return;
+    failureShown_ = false;
+    actionTurn_ = true; // requests sent in the same turn of the event loop are one action
+    QTimer::singleShot(0, this, [this] { actionTurn_ = false; });
 }
 
 int SettingsPage::ReadCompletion(uint32_t value, uint32_t more, const char *text, void *context,
@@ -137,8 +201,19 @@ int SettingsPage::Complete(Completion kind, uint32_t value, uint32_t more, const
 
 int SettingsPage::RequestMonitor(APHANDLE monitor, int selector)
 {
+    // One scan at a time: a second would read the table the first is still filling.
+    if (monitorsInFlight_ > 0) {
+        Refuse(kScanRunningText);
+        return kRefusedResult;
+    }
+    if (!MayActOnShown())
+        return kRefusedResult;
+    BeginAction();
     const int code = apSysMonitorRefresh(monitor, selector, MonitorCompletion, CompletionContext(), AP_MODE_CALLBACK);
-    return code == 0 ? 0 : ReportFailure(code);
+    if (code != 0)
+        return ReportFailure(code);
+    CountInFlight(monitorsInFlight_, 1);
+    return 0;
 }
 
 int SettingsPage::MonitorCompletion(APHANDLE monitor, uint32_t more, uint32_t result, void *context, uint32_t)
@@ -149,8 +224,13 @@ int SettingsPage::MonitorCompletion(APHANDLE monitor, uint32_t more, uint32_t re
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [monitor, result, serial] {
-            if (SettingsPage *page = LivePages().value(serial))
+            if (SettingsPage *page = LivePages().value(serial)) {
+                page->CountInFlight(page->monitorsInFlight_, -1);
+                page->failedRequests_ += result != 0 ? 1 : 0;
+                ++page->delivering_;
                 page->OnMonitorDone(monitor, int(result));
+                --page->delivering_;
+            }
         },
         Qt::QueuedConnection);
     return 0;
@@ -158,11 +238,30 @@ int SettingsPage::MonitorCompletion(APHANDLE monitor, uint32_t more, uint32_t re
 
 void SettingsPage::Deliver(Completion kind, uint32_t value, uint32_t more, const QString &text)
 {
-    ShowMessage(text);
-    lastMessage = text;
+    TakeCompletionText(more ? 0 : value, text);
     if (more)
         return;
+    if (kind == Completion::Read) {
+        readSucceeded_ = readSucceeded_ || value == 0;
+        CountInFlight(readsInFlight_, -1);
+    } else {
+        CountInFlight(writesInFlight_, -1);
+    }
+    ++delivering_;
     SendAppMessage(kind == Completion::Read ? WM_APP_READ_DONE : WM_APP_WRITE_DONE, value, 0);
+    --delivering_;
+}
+
+void SettingsPage::TakeCompletionText(uint32_t value, const QString &text)
+{
+    if (value != 0) {
+        ++failedRequests_;
+        failureShown_ = true;
+    } else if (failureShown_) {
+        return; // a later request of the same action must not make the failure look mended
+    }
+    ShowMessage(text);
+    lastMessage = text;
 }
 
 void SettingsPage::changeEvent(QEvent *event)

@@ -40,6 +40,22 @@ public:
 
     const QString &LastMessage() const { return lastMessage; }
 
+    // Why a write, scan or transfer was refused (status bar): nothing of what the page shows
+    // came from the device yet, or a read is still filling it.
+    static inline const char kNotReadText[] =
+        "Nothing was sent: the settings could not be read from the device. Close the page and open it again.";
+    static inline const char kReadingRefusal[] = "Nothing was sent: the page is still reading from the device.";
+    static inline const char kScanRunningText[] = "Please wait: the page is still waiting for the device.";
+    // Whether the values shown came from the device: no read was asked for, or one succeeded.
+    bool ShowsDeviceValues() const { return !readRequested_ || readSucceeded_; }
+    // Requests that failed, were refused at once or were not sent, since the page was made.
+    int FailedRequests() const { return failedRequests_; }
+    // Asynchronous requests sent and not yet completed (reads only where the page shows them).
+    int RequestsInFlight() const
+    {
+        return (readShowsNothing ? 0 : readsInFlight_) + writesInFlight_ + monitorsInFlight_;
+    }
+
     virtual void LayoutContent() {}
     virtual int ReadOnShow() { return 1; }
     // After a write: 0, or the library's error code.
@@ -65,14 +81,23 @@ protected:
     APHANDLE monitorHandle = 0;
     int busy = 0;
     QString lastMessage;
+    // The page shows nothing of what it reads (a command page): its actions neither wait for
+    // nor depend on that read.
+    bool readShowsNothing = false;
     // Bit 0: enabling the page enables its controls; bit 1: disabling disables them.
     uint32_t enableCascade = 0;
 
     void changeEvent(QEvent *event) override;
     // The end of a read: OnReadDone or OnReadFailed, then UpdateEnabling.
     virtual void ReadCompleted(bool succeeded);
+    static QString ErrorText(int code);
     // The library's text for `code` in the status bar; returns the code.
     int ReportFailure(int code);
+    // Whether the page may act on what it shows (write it, scan, transfer); else shows why not
+    // in the status bar. RequestWrite and RequestMonitor ask it themselves.
+    bool MayActOnShown();
+    // After every change of RequestsInFlight().
+    virtual void RequestsInFlightChanged() {}
 
 private:
     enum class Completion { Read, Write };
@@ -80,8 +105,25 @@ private:
                         void *context);
     void Deliver(Completion kind, uint32_t value, uint32_t more, const QString &text);
 
+    void CountInFlight(int &counter, int change);
+    // The status bar shows the text of every completion, except that once a request of an action
+    // has failed, the later ones of the same action (the read after a refused write, the next
+    // table of an opening) leave the failure in place until the user's next action.
+    void TakeCompletionText(uint32_t value, const QString &text);
+    void BeginAction();
+    void Refuse(const char *text);
+
     quint64 serial_;
     bool readAfterWrite_ = false;
+    bool readRequested_ = false;
+    bool readSucceeded_ = false;
+    bool failureShown_ = false;
+    int failedRequests_ = 0;
+    bool actionTurn_ = false;
+    int delivering_ = 0; // inside a completion: requests sent now continue its action
+    int readsInFlight_ = 0;
+    int writesInFlight_ = 0;
+    int monitorsInFlight_ = 0;
 };
 
 } // namespace trb

@@ -23,6 +23,10 @@ enum SecurityType {
     Dot1x = 6,
 };
 
+// Key update intervals (WPA group key, 802.1x), seconds.
+inline constexpr int kMinKeyInterval = 300;
+inline constexpr int kMaxKeyInterval = 9999999;
+
 // The "Authentication" / "Security " entries.
 inline const QString kMethodOpenSystem = QStringLiteral("Open System");
 inline const QString kMethodSharedKey = QStringLiteral("Shared key");

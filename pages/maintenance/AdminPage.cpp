@@ -297,6 +297,7 @@ void AdminPage::ExchangeLogin(DataExchange &dx, Values &v)
     ExchangeText(dx, c_.oldPassword, v.oldPassword);
     CheckMatch(dx, v.oldPassword, currentPassword_, QStringLiteral("The Password is not match! Please Enter Again."));
     ExchangeText(dx, c_.newPassword, v.newPassword);
+    CheckDeviceText(dx, v.newPassword);
     ExchangeText(dx, c_.confirmPassword, v.confirmPassword);
     CheckMatch(dx, v.newPassword, v.confirmPassword,
                QStringLiteral("The New Password is not match Confirm Password! Please Enter Again."));

@@ -94,9 +94,14 @@ void ConfigFilePage::Upload()
     QString pcAddress, fileName;
     if (!transfer_->PrepareUpload(c_.uploadPath->text(), kind_, pcAddress, fileName))
         return;
-    apAdvTFTPSettings(primaryHandle, pcAddress.toLatin1().constData(), fileName.toLatin1().constData(), 2);
-    RequestWrite();
-    OpenWaitDialog(QStringLiteral("Upgrading config file, please wait..."));
+    if (!transfer_->Staged(apAdvTFTPSettings(primaryHandle, pcAddress.toLatin1().constData(),
+                                             fileName.toLatin1().constData(), 2)))
+        return;
+    if (RequestWrite() != 0) { // refused or failed at once: its text is in the status bar
+        transfer_->End();
+        return;
+    }
+    transfer_->OpenWaitDialog(QStringLiteral("Upgrading config file, please wait..."));
     transfer_->StopTimers();
     transfer_->StartTimer(kUploadTimer, 80002);
 }
@@ -112,15 +117,23 @@ void ConfigFilePage::Download()
     if (primaryHandle)
         apHandleClose(primaryHandle);
     primaryHandle = apSysCommandTftpOpen(sessionHandle, 0);
-    apAdvTFTPSettings(primaryHandle, pcAddress.toLatin1().constData(), fileName.toLatin1().constData(), 3);
-    RequestWrite();
-    OpenWaitDialog(QStringLiteral("Downloading config file, please wait..."));
+    if (!transfer_->Staged(apAdvTFTPSettings(primaryHandle, pcAddress.toLatin1().constData(),
+                                             fileName.toLatin1().constData(), 3)))
+        return;
+    if (RequestWrite() != 0) {
+        transfer_->End();
+        return;
+    }
+    transfer_->OpenWaitDialog(QStringLiteral("Downloading config file, please wait..."));
     transfer_->StopTimers();
     transfer_->StartTimer(kDownloadTimer, 2000);
 }
 
-void ConfigFilePage::OnWriteDone(int)
+void ConfigFilePage::OnWriteDone(int result)
 {
+    // A step the device did not take ends the chain; the timer still ends the wait.
+    if (result != 0)
+        return;
     if (kind_ == kTransferDownload) {
         apAdvTFTPUpgradeCmd(primaryHandle, 5000, 2);
         RequestWrite();
@@ -147,7 +160,8 @@ void ConfigFilePage::OnTimer(int id)
         transfer_->StartTimer(kDownloadGraceTimer, kDownloadGraceMs);
         return;
     }
-    if (id == kUploadTimer && statusRetries_ < kMaxStatusRetries && DeviceStatus() == QLatin1String("fetching")) {
+    if (id == kUploadTimer && statusRetries_ < kMaxStatusRetries
+        && transfer_->ReadDeviceStatus(primaryHandle) == QLatin1String(FileTransfer::kBusyStatus)) {
         ++statusRetries_;
         transfer_->StartTimer(kUploadTimer, kStatusRetryMs);
         return;
@@ -166,13 +180,11 @@ void ConfigFilePage::OnFileCrossed()
 
 void ConfigFilePage::EndTransfer()
 {
-    transfer_->StopTimers();
-    CloseWaitDialog();
     c_.uploadPath->clear();
     c_.remoteName->clear();
     const bool downloading = kind_ == kTransferDownload || kind_ == kDownloadCommandSent;
     const QString verdict = downloading ? DownloadVerdict() : UploadVerdict();
-    transfer_->Finish();
+    transfer_->End();
     if (!verdict.isEmpty())
         ShowMessageBox(verdict, MessageIcon::None, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok,
                        messageParent());
@@ -186,21 +198,12 @@ QString ConfigFilePage::DownloadVerdict() const
                                       : QStringLiteral("Downloading Configuration file success !");
 }
 
-QString ConfigFilePage::DeviceStatus()
-{
-    // The library fills the buffer with the get that follows: it lives as long as the page.
-    std::fill(std::begin(status_), std::end(status_), '\0');
-    apAdvTftpGetUpdStatus(primaryHandle, status_);
-    if (apSnmpSendGetRequest(primaryHandle, nullptr, nullptr, 0, 0) != 0)
-        return {};
-    return QString::fromLatin1(status_, qstrnlen(status_, sizeof status_));
-}
-
 QString ConfigFilePage::UploadVerdict()
 {
     if (kind_ != kTransferConfigurationUpload && kind_ != kUploadCommandsSent && kind_ != kUploadFinished)
         return {};
-    if (DeviceStatus() == QLatin1String("wrongImage"))
+    const QString status = transfer_->ReadDeviceStatus(primaryHandle);
+    if (status == QLatin1String("wrongImage") && transfer_->StatusIsThisTransfers())
         return QStringLiteral("The device refused the configuration file. Its configuration was not changed.");
     if (!transfer_->Crossed())
         return QStringLiteral("The device did not fetch the configuration file. Its configuration was not changed.");

@@ -49,12 +49,10 @@ private:
     void EndTransfer();
     QString UploadVerdict();
     QString DownloadVerdict() const;
-    QString DeviceStatus();
 
     Controls c_;
     FileTransfer *transfer_;
     int kind_ = -1;
-    char status_[24] = {};    // the device's update status, as the library fills it
     int statusRetries_ = 0; // extra waits for a device still busy with the file
 };
 

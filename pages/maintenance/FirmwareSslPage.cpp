@@ -40,12 +40,10 @@ const RowText kRowTexts[] = {
 
 enum TimerId { kStatusTimerShort = 1, kStatusTimer = 2, kEndTimer = 9 };
 constexpr int kStatusRetryMs = 2000;
-// What the device reports while it is fetching or applying a file.
-const char kBusyStatus[] = "fetching";
 
-bool IsSuccessStatus(const char *status)
+bool IsSuccessStatus(const QString &status)
 {
-    return qstrcmp(status, "success") == 0 || qstrcmp(status, "correct") == 0;
+    return status == QLatin1String("success") || status == QLatin1String("correct");
 }
 
 } // namespace
@@ -117,23 +115,24 @@ void FirmwareSslPage::Browse(Row row)
 void FirmwareSslPage::Upload(Row row)
 {
     kind_ = kRowTexts[row].kind;
-    // The status poll stays away while the device is busy with a firmware, key or language pack.
-    const bool quietsPoll = kind_ != kTransferSslCertificate;
-    if (quietsPoll)
-        transferInProgress = 1;
     QString pcAddress, fileName;
-    if (!transfer_->PrepareUpload(c_.path[row]->text(), kind_, pcAddress, fileName)) {
-        if (quietsPoll)
-            transferInProgress = 0; // nothing started: the poll must not stay off for good
+    if (!transfer_->PrepareUpload(c_.path[row]->text(), kind_, pcAddress, fileName))
         return;
-    }
+    // The status poll stays away while the device is busy with a firmware, key or language pack.
+    if (kind_ != kTransferSslCertificate)
+        transfer_->PausePoll();
     if (!primaryHandle)
         primaryHandle = apSysCommandTftpOpen(sessionHandle, 0);
-    apAdvTFTPSettings(primaryHandle, pcAddress.toLatin1().constData(), fileName.toLatin1().constData(), 2);
-    RequestWrite();
+    if (!transfer_->Staged(apAdvTFTPSettings(primaryHandle, pcAddress.toLatin1().constData(),
+                                             fileName.toLatin1().constData(), 2)))
+        return;
+    if (RequestWrite() != 0) { // refused or failed at once: its text is in the status bar
+        transfer_->End();
+        return;
+    }
     statusPending_ = true;
     outcome_ = Outcome::Unset;
-    OpenWaitDialog(QString::fromLatin1(kRowTexts[row].waitText));
+    transfer_->OpenWaitDialog(QString::fromLatin1(kRowTexts[row].waitText));
     StartTimers();
 }
 
@@ -149,8 +148,11 @@ void FirmwareSslPage::StartTimers()
     }
 }
 
-void FirmwareSslPage::OnWriteDone(int)
+void FirmwareSslPage::OnWriteDone(int result)
 {
+    // A step the device did not take ends the chain: the next command would act on nothing.
+    if (result != 0)
+        return;
     if (kind_ == kTransferFirmware || kind_ == kTransferLanguagePack) {
         apAdvTFTPUpgradeCmd(primaryHandle, 5000, 1);
         apSnmpSendSetRequest(primaryHandle, nullptr, nullptr, 0, 30000);
@@ -173,28 +175,31 @@ void FirmwareSslPage::OnWriteDone(int)
 
 void FirmwareSslPage::OnReadDone() { CheckStatus(); }
 
+// No status this time: ask again while the wait lasts.
+void FirmwareSslPage::OnReadFailed()
+{
+    if (statusPending_)
+        RetryStatus();
+}
+
 void FirmwareSslPage::CheckStatus()
 {
-    // The library fills these with the get that follows (and may keep them for a later one):
-    // they live as long as the page.
+    // The library fills the version with the get that follows (and may keep it for a later one):
+    // it lives as long as the page.
     std::fill(std::begin(version_), std::end(version_), '\0');
-    std::fill(std::begin(status_), std::end(status_), '\0');
     apAdvTftpGetFWversion(primaryHandle, version_);
-    apAdvTftpGetUpdStatus(primaryHandle, status_);
-    if (apSnmpSendGetRequest(primaryHandle, nullptr, nullptr, 0, 0) == 0)
+    const QString status = transfer_->ReadDeviceStatus(primaryHandle);
+    if (version_[0])
         c_.version->setText(QString::fromLatin1(version_, qstrnlen(version_, sizeof version_)));
-    const char *status = status_;
-    if (!statusPending_) {
-        transferInProgress = 0;
+    if (!statusPending_)
+        return;
+    // No answer, a device still busy, or a result left by an earlier transfer: no verdict yet.
+    if (status.isEmpty() || status == QLatin1String(FileTransfer::kBusyStatus) || !transfer_->StatusIsThisTransfers()) {
+        RetryStatus();
         return;
     }
-    // A device still fetching or applying has no verdict yet: ask again while the wait lasts,
-    // rather than end the transfer without one.
-    if (qstrcmp(status, kBusyStatus) == 0 && transfer_->TimerActive(kEndTimer)) {
-        transfer_->StartTimer(kStatusTimerShort, kStatusRetryMs);
-        return;
-    }
-    if (qstrcmp(status, "wrongImage") == 0) {
+    if (status == QLatin1String("wrongImage")) {
+        transfer_->StopTimer(kStatusTimerShort);
         CloseWaitDialog();
         ShowMessageBox(QStringLiteral("Wrong Image File!"), MessageIcon::None, QString::fromLatin1(kApplicationTitle),
                        MessageButtons::Ok, messageParent());
@@ -205,7 +210,13 @@ void FirmwareSslPage::CheckStatus()
         outcome_ = Outcome::Succeeded;
     }
     statusPending_ = false;
-    transferInProgress = 0;
+    transfer_->ResumePoll();
+}
+
+void FirmwareSslPage::RetryStatus()
+{
+    if (transfer_->TimerActive(kEndTimer))
+        transfer_->StartTimer(kStatusTimerShort, kStatusRetryMs);
 }
 
 void FirmwareSslPage::SendFinish()
@@ -218,7 +229,8 @@ void FirmwareSslPage::SendFinish()
 void FirmwareSslPage::OnTimer(int id)
 {
     if (id == kStatusTimerShort || id == kStatusTimer) {
-        RequestRead();
+        if (RequestRead() != 0)
+            OnReadFailed(); // no completion will come
         return;
     }
     if (id == kEndTimer)
@@ -227,11 +239,11 @@ void FirmwareSslPage::OnTimer(int id)
 
 void FirmwareSslPage::EndTransfer()
 {
-    MainWindowLink::SetEnabled(true);
-    CloseWaitDialog();
     ClearPaths();
     const bool crossed = transfer_->Crossed();
-    transfer_->Finish();
+    statusPending_ = false;
+    transfer_->End();
+    MainWindowLink::SetEnabled(true);
     auto tell = [this](const QString &text) {
         ShowMessageBox(text, MessageIcon::None, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok,
                        messageParent());

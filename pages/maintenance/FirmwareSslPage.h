@@ -45,6 +45,7 @@ public:
     void Upload(Row row);
 
     void OnReadDone() override;
+    void OnReadFailed() override;
     void OnWriteDone(int result) override;
 
 private:
@@ -52,6 +53,7 @@ private:
     void Browse(Row row);
     void StartTimers();
     void CheckStatus();
+    void RetryStatus();
     void SendFinish();
     void OnTimer(int id);
     void EndTransfer();
@@ -63,7 +65,6 @@ private:
     bool statusPending_ = false;
     Outcome outcome_ = Outcome::Unset;
     char version_[40] = {};
-    char status_[24] = {};
 };
 
 } // namespace trb

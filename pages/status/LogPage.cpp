@@ -1,7 +1,5 @@
 #include "LogPage.h"
 
-#include "DeviceReportedAddress.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -12,51 +10,49 @@
 #include <QVBoxLayout>
 
 #include "DataExchange.h"
+#include "FileTransfer.h"
 #include "FormRows.h"
-#include "LocalAddress.h"
 #include "LogSettingsTab.h"
 #include "LogViewTab.h"
 #include "MainWindowLink.h"
 #include "MessageBoxService.h"
 #include "ProcessValues.h"
 #include "TimeScale.h"
-#include "VtTFTPServer.h"
 
 namespace trb {
 namespace {
 
 constexpr int kBusyMs = 500;
 constexpr int kSettleMs = 100;
+// How long the device may take to send its log once asked.
+constexpr int kDeliveryMs = 30000;
+constexpr int kDeliveryTimer = 1;
 
 } // namespace
 
 LogPage::LogPage(QWidget *parent)
-    : PopupPage(QString::fromLatin1(kTitle), parent), server_(std::make_unique<VtTFTPServer>())
+    : PopupPage(QString::fromLatin1(kTitle), parent), transfer_(new FileTransfer(this, 500, 3))
 {
     BuildControls();
     primaryHandle = apSysLogSettingsOpen(sessionHandle, 0);
     timer1_.setSingleShot(true);
     connect(&timer1_, &QTimer::timeout, this, &LogPage::EndBusy);
-    server_->SetTimeout(500, 3);
     // The device stores its log some time after it took the request, often after the read
-    // that follows it: the new file is shown as soon as it has landed whole.
-    connect(server_.get(), &VtTFTPServer::transferFinished, this,
-            [this](const QString &fileName, bool upload, bool complete) {
-                if (upload && complete && fileName == QLatin1String(kLogFileName))
-                    ShowLogFile();
-            });
-    // The one file this server takes: the device's log, from the device.
-    server_->Expect(ManagedDeviceHost(), QString::fromLatin1(kLogFileName), true);
-    if (!server_->Run(DataDirectory(), VtTFTPServer::kDefaultPort))
-        ShowMessage(server_->LastError()); // the log cannot arrive: say why
+    // that follows it: the file is shown as soon as it has landed whole, and only then.
+    connect(transfer_, &FileTransfer::fileCrossed, this, &LogPage::OnLogArrived);
+    connect(transfer_, &FileTransfer::fileFailed, this, [this] {
+        EndDelivery(QStringLiteral("The device's log did not arrive: %1").arg(transfer_->Failure()));
+    });
+    connect(transfer_, &FileTransfer::timerFired, this,
+            [this] { EndDelivery(QStringLiteral("The device did not send its log.")); });
 }
 
 LogPage::~LogPage()
 {
+    MainWindowLink::SetEnabled(true); // it stays disabled while the page is open
     timer1_.stop();
     if (busyCursor_)
         QApplication::restoreOverrideCursor();
-    server_->Stop();
 }
 
 void LogPage::BuildControls()
@@ -92,21 +88,45 @@ int LogPage::ReadOnShow()
     return 1;
 }
 
+// The log is asked for once the read that showing starts has succeeded: a write is refused
+// while the page is still reading.
 void LogPage::showEvent(QShowEvent *event)
 {
     PopupPage::showEvent(event);
     if (!event->spontaneous())
-        RequestLog();
+        logWanted_ = true;
 }
 
+// Whatever file lies in the data folder may be an earlier run's or another device's: the list
+// shows only the file this device sends for this request.
 void LogPage::RequestLog()
 {
-    QString address;
-    FindLocalAddressFor(address); // whatever it leaves is sent, the empty text included
+    QString address; // whatever FindLocalAddressFor leaves is sent, the empty text included
+    if (!transfer_->PrepareStore(DataDirectory(), QString::fromLatin1(kLogFileName), address))
+        return;
     const QByteArray pc = address.toLatin1();
-    apSysLogSettingsGetLog(primaryHandle, pc.constData(), kLogFileName);
-    SendWrite();
+    if (!transfer_->Staged(apSysLogSettingsGetLog(primaryHandle, pc.constData(), kLogFileName)))
+        return;
+    if (SendWrite() != 0) {
+        transfer_->End();
+        return;
+    }
+    transfer_->StartTimer(kDeliveryTimer, kDeliveryMs);
     StartBusy(kBusyMs);
+}
+
+void LogPage::OnLogArrived()
+{
+    transfer_->End();
+    ShowLogFile();
+}
+
+// A real failure to deliver: said in the status bar, the list left as it was.
+void LogPage::EndDelivery(const QString &why)
+{
+    transfer_->End();
+    lastMessage = why;
+    ShowMessage(why);
 }
 
 void LogPage::OnReadDone()
@@ -120,8 +140,9 @@ void LogPage::OnReadDone()
     LogSettingsTab::Values values = LogSettingsTab::FromRecords(log, mail);
     DataExchange dx(DataExchange::Loading);
     c_.settings->Exchange(dx, values);
-    ShowLogFile();
     timer1_.start(ScaledMilliseconds(kSettleMs));
+    if (std::exchange(logWanted_, false))
+        RequestLog();
 }
 
 void LogPage::ShowLogFile()
@@ -179,6 +200,11 @@ void LogPage::Save()
                                                     log.wirelessActivity, log.notice, log.remoteLogEnable))
         return ShowLibraryError(refused);
     SendWrite();
+}
+
+bool LogPage::waiting() const
+{
+    return busy || writesOut_ > 0 || timer1_.isActive() || transfer_->InProgress();
 }
 
 int LogPage::SendWrite()

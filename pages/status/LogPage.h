@@ -2,15 +2,13 @@
 #include <QString>
 #include <QTimer>
 
-#include <memory>
-
 #include "PopupPage.h"
 
 class QTabWidget;
-class VtTFTPServer;
 
 namespace trb {
 
+class FileTransfer;
 class LogSettingsTab;
 class LogViewTab;
 
@@ -36,14 +34,15 @@ public:
     static QString DataDirectory();
     static QString LogFilePath();
 
-    // Asks the device to send its log; the read after it shows the file.
+    // Asks the device to send its log; the list shows it once it has arrived.
     void RequestLog();
     void ClearLog();
     void Save();
     bool clearPending() const { return clearPending_; }
-    // True while a request is out or timer 1 runs: what the page shows may still change.
-    bool waiting() const { return busy || writesOut_ > 0 || timer1_.isActive(); }
-    const VtTFTPServer &tftpServer() const { return *server_; }
+    // True while a request is out, the log is on its way or timer 1 runs: what the page shows
+    // may still change.
+    bool waiting() const;
+    FileTransfer &transfer() const { return *transfer_; }
 
     int ReadOnShow() override;
     void OnReadDone() override;
@@ -56,6 +55,8 @@ protected:
 private:
     void BuildControls();
     void ShowLogFile();
+    void OnLogArrived();
+    void EndDelivery(const QString &why);
     // The busy cursor with timer 1 of `ms`; the timer drops the cursor and shows the last text.
     void StartBusy(int ms);
     void EndBusy();
@@ -64,10 +65,11 @@ private:
     int SendWrite();
 
     Controls c_;
-    std::unique_ptr<VtTFTPServer> server_;
+    FileTransfer *transfer_;
     QTimer timer1_;
     bool busyCursor_ = false;
     bool clearPending_ = false;
+    bool logWanted_ = false; // the log request of the first showing, after its read
     int writesOut_ = 0;
 };
 

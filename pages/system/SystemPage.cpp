@@ -33,6 +33,7 @@ constexpr int kSaveActivateCommandWait = 6000;
 SystemPage::SystemPage(QWidget *parent)
     : PopupPage(QString::fromLatin1(kTitle), parent)
 {
+    readShowsNothing = true; // the command handle's read fills nothing on the page
     BuildControls();
     endWaitTimer_.setSingleShot(true);
     restartTimer_.setSingleShot(true);

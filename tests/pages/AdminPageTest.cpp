@@ -14,6 +14,7 @@
 #include "ActionIconListCtrl.h"
 #include "AdminPage.h"
 #include "CollapsibleSection.h"
+#include "FormCheck.h"
 #include "PageMessages.h"
 #include "PageTestSupport.h"
 
@@ -202,6 +203,16 @@ TEST_F(AdminPageTest, BadEntriesStopTheSaveAndNothingIsSent)
         {"The New Password is not match Confirm Password! Please Enter Again.",
          [](const Controls &c) { c.newPassword->setText("one"); c.confirmPassword->setText("two"); }},
         {"Invalid IP Address.", [](const Controls &c) { c.trap->setChecked(true); c.trapServer->setText("10.1.1"); }},
+        {trb::kDeviceTextMessage,
+         [](const Controls &c) {
+             c.newPassword->setText(QString::fromUtf8("\u5bc6\u7801-1234"));
+             c.confirmPassword->setText(QString::fromUtf8("\u5bc6\u7801-1234"));
+         }},
+        {trb::kDeviceTextMessage,
+         [](const Controls &c) {
+             c.newPassword->setText(QString::fromUtf8("gr\u00fc\u00dfe"));
+             c.confirmPassword->setText(QString::fromUtf8("gr\u00fc\u00dfe"));
+         }},
     };
     const std::string before = DeviceState();
     for (const Case &tc : cases) {

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "ApArrayPage.h"
+#include "FormCheck.h"
 #include "PageTestSupport.h"
 #include "RecordListCtrl.h"
 
@@ -156,6 +157,7 @@ TEST_F(ApArrayPageTest, SavingWithoutOpeningAGroupSendsTheFlagsAsRead)
 
 TEST_F(ApArrayPageTest, BadNamesAreRefusedAndNothingIsSent)
 {
+    const Device before = ReadDevice();
     PageHolder page(OpenPage());
     const auto &c = page->controls();
     c.enable->click();
@@ -166,17 +168,26 @@ TEST_F(ApArrayPageTest, BadNamesAreRefusedAndNothingIsSent)
         {"   ", "The Array Name can not be blank"},
         {" Lab", "The first character and last character can't be blank."},
         {"Lab ", "The first character and last character can't be blank."},
+        {"Caf\u00e9", trb::kDeviceTextMessage},
+        {"\u5317\u7fa4", trb::kDeviceTextMessage},
     };
     for (const auto &c2 : cases) {
         messages->clear();
-        c.name->setText(c2.name);
+        c.name->setText(QString::fromUtf8(c2.name));
         c.save->click();
         EXPECT_EQ(messages->texts(), QStringList{c2.message}) << '"' << c2.name << '"';
     }
+    messages->clear();
+    c.name->setText("Lab");
+    c.password->setText(QString::fromUtf8("pa\u00df\u20ac"));
+    c.save->click();
+    EXPECT_EQ(messages->texts(), QStringList{trb::kDeviceTextMessage});
+    EXPECT_EQ(page->focusWidget(), c.password);
     QTest::qWait(100);
     const Device d = ReadDevice();
     EXPECT_EQ(d.enable, 0);
     EXPECT_EQ(d.name, "Array-North");
+    EXPECT_EQ(d.password, before.password);
 }
 
 TEST_F(ApArrayPageTest, AModeOtherThanAccessPointOrWdsWithApTurnsTheArrayOff)

@@ -5,10 +5,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 #include <cstring>
 
 #include "BasicWirelessPage.h"
+#include "FormCheck.h"
 #include "MacAddressEdit.h"
 #include "MacClonePanel.h"
 #include "PageTestSupport.h"
@@ -318,30 +320,132 @@ TEST_F(BasicWirelessPageTest, ASurveyFillsTheListAndADoubleClickAddsAPeer)
     EXPECT_EQ(after, full);
 }
 
+// The additional SSIDs are those of the band the radio serves, 5 GHz included.
 TEST_F(BasicWirelessPageTest, EnterpriseAdditionalSsidsAreResetForWdsWithAp)
 {
+    for (const int band : {1, 2}) {
+        SCOPED_TRACE(band == 1 ? "2.4 GHz" : "5 GHz");
+        SetDevice([band](APHANDLE h) {
+            apSecurityBlock block{};
+            block.enterprise.wpaMode = 1;
+            block.enterprise.cipher = 2;
+            block.enterprise.keyInterval = 3600;
+            std::strcpy(block.enterprise.radiusServer, "10.0.0.9");
+            block.enterprise.radiusPort = 1812;
+            std::strcpy(block.enterprise.radiusSecret, "shh");
+            apSecurityRecord record{0, 5, &block.enterprise};
+            return apWirelessSetCurBand(h, band) || apWirelessSetApMode(h, band, 0, 0)
+                   || apWirelessSetMultiSSID(h, band, 1, 0, 0) || apWirelessSetMssIndividualState(h, band, 2, 1)
+                   || apWirelessSetSecurity(h, band, 2, 5, &record);
+        });
+        PageHolder page(OpenPage());
+        ASSERT_EQ(page->controls().band->currentIndex(), band - 1);
+        messages->clear();
+        ChooseMode(page.get(), "WDS with AP");
+        EXPECT_EQ(messages->texts(), QStringList{"WPA-Enterprise and 802.1x in multi-ssid rules would set to Open "
+                                                 "System with Encryption disabled if mode is WDS with AP!"});
+        messages->clear();
+        page->controls().wds->peers()[0]->setText("00:1A:2B:3C:4D:5E");
+        SaveAndSettle(page.get());
+        int type = 0;
+        ReadWireless(kAllGroups, [&](APHANDLE h) { apWirelessGetSecurity(h, band, 2, &type, nullptr); });
+        EXPECT_EQ(type, 1);
+    }
+}
+
+// A site survey and the MAC-clone scan started before the survey answers: each table is read
+// with its own record, and the second scan is refused or waits for the first.
+TEST_F(BasicWirelessPageTest, OverlappingScansReadEachTableWithItsOwnRecord)
+{
+    PageHolder page(OpenPage());
+    const auto &c = page->controls();
+    ChooseMode(page.get(), "Wireless Client");
+    page->Scan(1);
+    page->Scan(2);
+    ASSERT_TRUE(WaitFor([&] { return c.survey->list()->rowCount() > 0; }));
+    const QRegularExpression mac(QStringLiteral("^[0-9A-Fa-f]{12}$"));
+    for (int row = 0; row < c.survey->list()->rowCount(); ++row) {
+        EXPECT_TRUE(mac.match(c.survey->neighbour(row).bssid).hasMatch()) << row;
+        EXPECT_FALSE(c.survey->neighbour(row).ssid.isEmpty()) << row;
+    }
+    Spin(300);
+    const trb::RecordListCtrl *clients = c.macClone->controls().list;
+    for (int row = 0; row < clients->rowCount(); ++row)
+        EXPECT_TRUE(mac.match(clients->cellText(row, 1)).hasMatch()) << clients->cellText(row, 1).toStdString();
+    EXPECT_TRUE(clients->rowCount() > 0 || page->statusText() == trb::SettingsPage::kScanRunningText)
+        << page->statusText().toStdString();
+}
+
+// A staging call the library refuses ("Periodical Key Change" without its interval sends 0
+// hours): nothing of the save reaches the device, the refusal stands in the status bar.
+TEST_F(BasicWirelessPageTest, ARefusedStagingCallSendsNothing)
+{
     SetDevice([](APHANDLE h) {
-        apSecurityBlock block{};
-        block.enterprise.wpaMode = 1;
-        block.enterprise.cipher = 2;
-        block.enterprise.keyInterval = 3600;
-        std::strcpy(block.enterprise.radiusServer, "10.0.0.9");
-        block.enterprise.radiusPort = 1812;
-        std::strcpy(block.enterprise.radiusSecret, "shh");
-        apSecurityRecord record{0, 5, &block.enterprise};
-        return apWirelessSetMultiSSID(h, 1, 1, 0, 0) || apWirelessSetMssIndividualState(h, 1, 2, 1)
-               || apWirelessSetSecurity(h, 1, 2, 5, &record);
+        apWpaPersonalSection wpa{};
+        wpa.wpaMode = 1;
+        wpa.cipher = 2;
+        wpa.groupKeyInterval = 1800;
+        std::strcpy(wpa.passphrase, "long enough");
+        apSecurityRecord record{0, 4, &wpa};
+        return apWirelessSetSSID(h, 1, 0, "kept-name", 9, 1) || apWirelessSetSecurity(h, 1, 0, 4, &record);
     });
     PageHolder page(OpenPage());
-    ChooseMode(page.get(), "WDS with AP");
-    EXPECT_EQ(messages->texts(), QStringList{"WPA-Enterprise and 802.1x in multi-ssid rules would set to Open System "
-                                             "with Encryption disabled if mode is WDS with AP!"});
+    const auto &c = page->controls();
+    const auto &s = c.security->controls();
+    ASSERT_EQ(s.authentication->currentText(), "WPA-Personal");
+    c.ssid->setText("refused-name");
+    s.periodical->setChecked(true);
+    s.timeInterval->clear();
     messages->clear();
-    page->controls().wds->peers()[0]->setText("00:1A:2B:3C:4D:5E");
-    SaveAndSettle(page.get());
-    int type = 0;
-    ReadWireless(kAllGroups, [&](APHANDLE h) { apWirelessGetSecurity(h, 1, 2, &type, nullptr); });
-    EXPECT_EQ(type, 1);
+    c.save->click();
+    EXPECT_EQ(page->statusText(), "Invalid argument");
+    Spin(300);
+    EXPECT_EQ(page->statusText(), "Invalid argument");
+    EXPECT_EQ(messages->count(), 0) << messages->texts().join("|").toStdString(); // no new-key notice
+    const Device d = ReadDevice();
+    EXPECT_EQ(d.ssid, "kept-name");
+    EXPECT_EQ(d.block.personal.periodicalKeyChange, 0u);
+}
+
+// Secrets the device cannot store as typed are refused in the form check, never sent altered.
+TEST_F(BasicWirelessPageTest, SecretsTheDeviceCannotStoreAreRefused)
+{
+    const QString euro = QString::fromUtf8("\u20ac");
+    struct Case {
+        const char *method;
+        std::function<QLineEdit *(const trb::SecurityPanel::Controls &)> secret;
+        QString text;
+    } cases[] = {
+        {"WPA-Personal", [](auto &s) { return s.passphrase; }, "pass" + euro + "phrase"},
+        {"WPA-Personal", [](auto &s) { return s.passphrase; }, QString::fromUtf8("pass\u00e9phrase")},
+        {"Open System", [](auto &s) { return s.networkKey; }, "abc" + euro + "d"},
+        {"WPA-Enterprise", [](auto &s) { return s.enterpriseRadius.secret; }, "s" + euro + "cret"},
+        {"802.1x", [](auto &s) { return s.dot1xRadius.secret; }, QString::fromUtf8("s\u00e9cret")},
+    };
+    const Device before = ReadDevice();
+    for (const Case &tc : cases) {
+        SCOPED_TRACE(tc.method);
+        PageHolder page(OpenPage());
+        const auto &s = page->controls().security->controls();
+        s.authentication->setCurrentText(tc.method);
+        s.wepEnable->setChecked(true);
+        QLineEdit *secret = tc.secret(s);
+        QLineEdit *confirm = secret == s.passphrase ? s.confirmPassphrase : secret == s.networkKey ? s.confirmKey : nullptr;
+        for (QLineEdit *edit : {secret, confirm})
+            if (edit)
+                edit->setText(tc.text);
+        messages->clear();
+        page->controls().save->click();
+        ASSERT_EQ(messages->texts(), QStringList{QString::fromLatin1(trb::kDeviceTextMessage)});
+        EXPECT_EQ(messages->last().title, "TRB-4820");
+        EXPECT_EQ(messages->last().icon, trb::MessageIcon::Exclamation);
+        EXPECT_EQ(page->focusWidget(), secret);
+        EXPECT_EQ(secret->text(), tc.text); // left as typed
+    }
+    Spin(200);
+    const Device after = ReadDevice();
+    EXPECT_EQ(after.type, before.type);
+    EXPECT_EQ(std::memcmp(&after.block, &before.block, sizeof after.block), 0);
 }
 
 class EgyptWirelessTest : public BasicWirelessPageTest {

@@ -29,6 +29,7 @@ protected:
     {
         auto *page = new ConfigFilePage;
         page->show();
+        EXPECT_TRUE(WaitFor([page] { return page->ShowsDeviceValues(); })) << "a page acts once it has read";
         return page;
     }
     // The transfer's end: its message box.

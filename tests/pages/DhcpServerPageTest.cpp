@@ -82,6 +82,15 @@ protected:
                   0);
     }
 
+    // What the device holds now survives its restarts.
+    void SaveAndActivate()
+    {
+        const APHANDLE commands = apSysCommandObjOpen(session, 0);
+        ASSERT_EQ(apSysCommand(commands, 2, 3000), 0);
+        ASSERT_EQ(apSnmpSendSetRequest(commands, nullptr, nullptr, AP_MODE_BLOCKING, 0), 0);
+        apHandleClose(commands);
+    }
+
     Device ReadDevice()
     {
         Device d;
@@ -162,10 +171,7 @@ TEST_F(DhcpServerPageTest, DynamicSaveReachesTheDeviceAndSurvivesARestart)
     EXPECT_STREQ(device.pool.domainName, "lab.example");
     EXPECT_EQ(device.pool.leaseTime, 7200);
 
-    const APHANDLE commands = apSysCommandObjOpen(session, 0);
-    ASSERT_EQ(apSysCommand(commands, 2, 3000), 0); // Save And Active
-    ASSERT_EQ(apSnmpSendSetRequest(commands, nullptr, nullptr, AP_MODE_BLOCKING, 0), 0);
-    apHandleClose(commands);
+    ASSERT_NO_FATAL_FAILURE(SaveAndActivate());
     ASSERT_TRUE(simulator->restart());
     ASSERT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
     device = ReadDevice();
@@ -344,6 +350,8 @@ TEST_F(DhcpServerPageTest, BadStaticEntriesAndDuplicatesAreRefusedAndNothingIsSe
 TEST_F(DhcpServerPageTest, DeleteAsksThenRemovesTheEntryAndSendsPoolTypeOne)
 {
     AddEntries(1, 2, {Entry("printer", "02C100000001", "192.168.1.20"), Entry("camera", "02C100000002", "192.168.1.21")});
+    ASSERT_NO_FATAL_FAILURE(SaveAndActivate()); // kept while the device is down below
+    ASSERT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
     PageHolder page(OpenPage());
     const auto &s = page->staticTab()->controls();
     emit s.list->cellClicked(DhcpStaticTab::EditColumn, 1);
@@ -353,8 +361,21 @@ TEST_F(DhcpServerPageTest, DeleteAsksThenRemovesTheEntryAndSendsPoolTypeOne)
     Settle(page.get());
     EXPECT_EQ(ReadDevice().entries.size(), 2u) << "Cancel deletes nothing";
 
+    // A delete the device never answers: the list and the edit stay as they were.
+    simulator->stop();
     messages->queueAnswer(MessageAnswer::Ok);
     emit s.list->cellClicked(DhcpStaticTab::DeleteColumn, 0);
+    EXPECT_EQ(page->staticTab()->editingRow(), 1) << "not before the device has answered";
+    ASSERT_TRUE(WaitFor([&] { return page->LastMessage().contains("timed out"); }));
+    Settle(page.get()); // the read after the write fails too
+    EXPECT_EQ(s.list->rowCount(), 2);
+    EXPECT_EQ(page->staticTab()->editingRow(), 1);
+    ASSERT_TRUE(simulator->start());
+    ASSERT_TRUE(WaitFor([&] { return DeviceAnswers(); }, 5000));
+
+    messages->queueAnswer(MessageAnswer::Ok);
+    emit s.list->cellClicked(DhcpStaticTab::DeleteColumn, 0);
+    EXPECT_EQ(page->staticTab()->editingRow(), 1) << "not before the device has answered";
     ASSERT_TRUE(WaitFor([&] { return s.list->rowCount() == 1; }));
     Settle(page.get());
     const Device device = ReadDevice();

@@ -376,9 +376,11 @@ protected:
         auto *page = new FilterPage;
         page->resize(570, 700);
         page->show();
-        EXPECT_TRUE(WaitFor([page] { return !page->refreshing(); }));
+        EXPECT_TRUE(WaitFor([page] { return Idle(page); }));
         return page;
     }
+    // No read, write or client scan under way: the page takes input.
+    static bool Idle(FilterPage *page) { return !page->refreshing() && page->content()->isEnabled(); }
     void WaitForVerdict()
     {
         ASSERT_TRUE(WaitFor([&] { return messages->count() > 0; }, 20000));
@@ -397,7 +399,7 @@ TEST_F(FilterAclFileTest, UploadAndDownloadRoundTrip)
     WaitForVerdict();
     EXPECT_EQ(messages->texts(), QStringList{"Upgrading ACL file Success,Please refersh this page."});
     EXPECT_EQ(trb::transferInProgress, 0);
-    ASSERT_TRUE(WaitFor([&] { return !page->refreshing(); }));
+    ASSERT_TRUE(WaitFor([&] { return Idle(page.get()); }));
     EXPECT_EQ(ShownMacs(page.get()), (QStringList{"02:1A:48:20:00:01", "02:1A:48:20:00:02"}));
 
     messages->clear();
@@ -438,7 +440,47 @@ TEST_F(FilterAclFileTest, RefusedOrUnsentFilesChangeNothingAndSaySo)
         page->controls().upload->click();
         WaitForVerdict();
         EXPECT_EQ(messages->texts(), QStringList{c.message});
-        ASSERT_TRUE(WaitFor([&] { return !page->refreshing(); }));
+        ASSERT_TRUE(WaitFor([&] { return Idle(page.get()); }));
+        EXPECT_EQ(ShownMacs(page.get()), QStringList{"02:1A:48:20:00:09"});
+    }
+}
+
+// The device keeps saying "success" until its next transfer starts: an upload that never reaches
+// it is no success; and a name the library refuses sends nothing at all.
+TEST_F(FilterAclFileTest, AnEarlierSuccessOrARefusedNameIsNotThisUploadsSuccess)
+{
+    UseLoopback();
+    PageHolder page(OpenPage());
+    page->controls().uploadFile->setText(WriteFile("first.acl", "021a48200009\n"));
+    page->controls().upload->click();
+    WaitForVerdict();
+    ASSERT_EQ(messages->texts(), QStringList{"Upgrading ACL file Success,Please refersh this page."});
+    ASSERT_TRUE(WaitFor([&] { return Idle(page.get()); }));
+    ASSERT_EQ(SnmpGet("trbTftpStatus.0"), "success");
+    const QString longName = QString(130, u'a') + QStringLiteral(".acl");
+    const struct {
+        const char *fault; // "" for none
+        QString name;
+        QString message;
+    } cases[] = {
+        {"fault set 20 -1 error genErr", "second.acl",
+         "The device did not fetch the ACL file from this computer. Its list was not changed."},
+        {"", longName, "The device cannot be asked to move this file (Invalid argument). Nothing was sent."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        if (*c.fault) {
+            ASSERT_EQ(simulator->control(c.fault), "ok");
+        }
+        messages->clear();
+        page->controls().uploadFile->setText(WriteFile(c.name, "021a48200001\n"));
+        page->controls().upload->click();
+        WaitForVerdict();
+        EXPECT_EQ(messages->texts(), QStringList{c.message});
+        ASSERT_EQ(simulator->control("clear"), "ok");
+        ASSERT_TRUE(WaitFor([&] { return Idle(page.get()) && !page->waitDialog(); }));
+        EXPECT_EQ(trb::transferInProgress, 0);
+        EXPECT_EQ(SnmpGet("trbTftpFileName.0"), "first.acl") << "the device was told nothing new";
         EXPECT_EQ(ShownMacs(page.get()), QStringList{"02:1A:48:20:00:09"});
     }
 }

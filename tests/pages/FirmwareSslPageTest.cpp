@@ -1,7 +1,9 @@
 // Maintenance > Firmware and SSL against the simulator: each file really crosses from the page's
 // TFTP server to the device's client, and the page reports what the device made of it.
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 #include <arpa/inet.h>
@@ -9,9 +11,15 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <functional>
+
+#include "ConfigFilePage.h"
 #include "FileTransfer.h"
+#include "FilterPage.h"
 #include "FirmwareImage.h"
 #include "FirmwareSslPage.h"
+#include "LogPage.h"
+#include "PleaseWaitDialog.h"
 #include "ProcessValues.h"
 #include "TransferTestSupport.h"
 
@@ -55,7 +63,11 @@ protected:
         page->controls().path[row]->setText(path);
         page->controls().upload[row]->click();
     }
-    static bool Finished(FirmwareSslPage *page) { return !page->transfer().TimerActive(9) && !page->waitDialog(); }
+    // The wait over, and the read that may follow it done (the page takes input again).
+    static bool Finished(FirmwareSslPage *page)
+    {
+        return !page->transfer().TimerActive(9) && !page->waitDialog() && page->content()->isEnabled();
+    }
 };
 
 TEST_F(FirmwareSslPageTest, AGoodImageUpgradesTheVersion)
@@ -135,12 +147,16 @@ TEST_F(FirmwareSslPageTest, BadFilesAreRefusedBeforeTheDeviceIsAsked)
         {Row::CertificateRow, "cert.crt", true, "File format error! Please try again!"},
         {Row::LanguageRow, "", false, "Empty file is not accepted!"},
         {Row::FirmwareRow, "missing.bin", false, ""}, // names a file that is not there
+        // The library takes names of up to 127 bytes: a longer one is refused, and said so.
+        {Row::FirmwareRow, "", true, "The device cannot be asked to move this file (Invalid argument). Nothing was sent."},
     };
+    const QByteArray longName = QByteArray(130, 'f') + ".bin";
     PageHolder page(OpenPage());
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         messages->clear();
-        const QString path = !*c.name ? QString() : c.create ? WriteFile(c.name, "x") : files.filePath(c.name);
+        const char *name = c.create && !*c.name ? longName.constData() : c.name;
+        const QString path = !*name ? QString() : c.create ? WriteFile(name, "x") : files.filePath(name);
         Upload(page.get(), c.row, path);
         ASSERT_EQ(messages->count(), 1);
         if (c.message.isEmpty())
@@ -161,6 +177,101 @@ TEST_F(FirmwareSslPageTest, ADeviceThatNeverFetchesGetsNoSuccess)
     ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
     EXPECT_EQ(messages->texts(), QStringList{"The device did not fetch the file from this computer. Nothing was updated."});
     EXPECT_EQ(SnmpGet("trbSslCertificateSubject.0"), "");
+}
+
+// The device keeps saying "success" after a transfer until the next one starts: a transfer that
+// never reaches it is no success, and the poll it held off resumes whatever happens.
+TEST_F(FirmwareSslPageTest, OnlyThisTransfersVerdictCountsAndThePollAlwaysResumes)
+{
+    UseLoopback();
+    PageHolder page(OpenPage());
+    Upload(page.get(), Row::CertificateRow, WriteFile("device-cert.pem", DataFile("device-cert.pem")));
+    ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
+    ASSERT_EQ(messages->texts(), QStringList{"Upgrading file success !"});
+    ASSERT_EQ(SnmpGet("trbTftpStatus.0"), "success");
+    const struct {
+        const char *fault;
+        Row row;
+        const char *file;
+        QString message;
+    } cases[] = {
+        {"fault set 20 -1 error genErr", Row::KeyRow, "device-key.pem", // no transfer command reaches the device
+         "The device did not fetch the file from this computer. Nothing was updated."},
+        {"fault get 20 -1 error genErr", Row::FirmwareRow, "fw.bin", // its status cannot be read
+         "The device fetched the file but did not report it as applied."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.fault);
+        ASSERT_EQ(simulator->control(c.fault), "ok");
+        messages->clear();
+        const QByteArray bytes = c.row == Row::FirmwareRow ? ImageFile("1.3.00") : DataFile(c.file);
+        Upload(page.get(), c.row, WriteFile(c.file, bytes));
+        EXPECT_EQ(trb::transferInProgress, 1);
+        ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
+        EXPECT_EQ(messages->texts(), QStringList{c.message});
+        EXPECT_EQ(trb::transferInProgress, 0) << "the status poll resumes";
+        EXPECT_TRUE(mainWindow->isEnabled());
+        ASSERT_EQ(simulator->control("clear"), "ok");
+    }
+}
+
+// However a transfer page goes in the middle of its wait, the wait ends with it.
+TEST_F(FirmwareSslPageTest, EveryTransferPageEndsItsWaitWhenClosedOrDestroyed)
+{
+    const QString firmware = WriteFile("fw.bin", ImageFile("1.3.00"));
+    const QString acl = WriteFile("list.acl", "021a48200001\n");
+    const QString config = WriteFile("settings.dcf", "TRB4820-DCF 1\n");
+    const struct {
+        const char *page;
+        std::function<trb::PopupPage *()> start; // the page open and its transfer under way
+    } pages[] = {
+        {"firmware", [&]() -> trb::PopupPage * {
+             FirmwareSslPage *page = OpenPage();
+             Upload(page, Row::FirmwareRow, firmware);
+             return page;
+         }},
+        {"filter", [&]() -> trb::PopupPage * {
+             auto *page = new trb::FilterPage;
+             page->show();
+             EXPECT_TRUE(WaitFor([page] { return !page->refreshing(); }));
+             page->controls().uploadFile->setText(acl);
+             page->StartAclUpload();
+             return page;
+         }},
+        {"configuration file", [&]() -> trb::PopupPage * {
+             auto *page = new trb::ConfigFilePage;
+             page->show();
+             EXPECT_TRUE(WaitFor([page] { return page->ShowsDeviceValues(); }));
+             page->controls().uploadPath->setText(config);
+             page->Upload();
+             return page;
+         }},
+        {"log", [&]() -> trb::PopupPage * {
+             auto *page = new trb::LogPage;
+             page->show();
+             return page;
+         }},
+    };
+    for (const auto &p : pages) {
+        for (const bool destroy : {false, true}) {
+            SCOPED_TRACE(std::string(p.page) + (destroy ? " destroyed" : " closed"));
+            QPointer<trb::PopupPage> page = p.start();
+            ASSERT_TRUE(page);
+            EXPECT_FALSE(mainWindow->isEnabled()) << "the wait has begun";
+            if (destroy)
+                delete page.data();
+            else
+                page->close();
+            EXPECT_EQ(trb::transferInProgress, 0);
+            EXPECT_TRUE(mainWindow->isEnabled());
+            for (QWidget *window : QApplication::topLevelWidgets())
+                EXPECT_FALSE(qobject_cast<trb::PleaseWaitDialog *>(window) && window->isVisible());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_FALSE(page) << "a closed page goes";
+            delete page.data();
+            Spin(50);
+        }
+    }
 }
 
 TEST_F(FirmwareSslPageTest, OnlyTheDeviceGetsTheFileAndABusyPortIsSaidPlainly)

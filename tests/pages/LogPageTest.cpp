@@ -1,5 +1,5 @@
 // Status > Log against the simulator: the settings tab round trip, its checks with nothing sent,
-// the log file the page reads from its data folder, Clear, and the list's columns.
+// the log the device sends (and nothing else), Clear, and the list's columns.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +20,7 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 
 #include "DeviceReportedAddress.h"
 #include "IpAddressEdit.h"
@@ -28,7 +29,7 @@
 #include "LogSettingsTab.h"
 #include "LogViewTab.h"
 #include "TransferTestSupport.h"
-#include "VtTFTPServer.h"
+#include "FileTransfer.h"
 
 using trb::LogPage;
 using trb::LogSettingsTab;
@@ -46,13 +47,29 @@ const char kDeviceLines[] = "2026-12-08 14:20:00 | [info] System started\n"
 class LogPageTest : public TransferPageTest {
 protected:
 
-    LogPage *OpenPage()
+    LogPage *OpenPage(bool settle = true)
     {
         auto *page = new LogPage;
         page->resize(600, 700);
         page->show();
+        if (settle)
+            Settle(page);
+        return page;
+    }
+    // The page opened, and the device's log sent to it by the test in the device's place (the
+    // simulator finds no PC address to send to).
+    LogPage *OpenPageWithLog(const QByteArray &log)
+    {
+        LogPage *page = OpenPage(false);
+        EXPECT_TRUE(WaitForLogRequest(page));
+        EXPECT_TRUE(DeviceUpload::Put(tftpPort, LogPage::kLogFileName, log));
         Settle(page);
         return page;
+    }
+    // Until the page has asked the device for its log and waits for it.
+    static bool WaitForLogRequest(LogPage *page)
+    {
+        return WaitFor([page] { return page->transfer().InProgress(); });
     }
     static void Settle(LogPage *page)
     {
@@ -172,7 +189,6 @@ TEST_F(LogPageTest, SaveReachesTheDevice)
         QString expectServer;
         const char *remote;
     } cases[] = {{"10.1.2.3", "10.1.2.3", "enabled"}, {"", "", "disabled"}};
-    PlaceLogFile({}); // a log without lines: no file-error box
     PageHolder page(OpenPage());
     for (const auto &c : cases) {
         const auto &f = Form(page.get());
@@ -249,7 +265,6 @@ TEST_F(LogPageTest, BadEntriesShowTheirMessageAndSendNothing)
 
 TEST_F(LogPageTest, WithEnableUntickedBadMailEntriesAreSaved)
 {
-    PlaceLogFile({}); // a log without lines: no file-error box
     PageHolder page(OpenPage());
     const auto &f = Form(page.get());
     f.enable->setChecked(true); // typed while ticked, then unticked
@@ -275,7 +290,6 @@ TEST_F(LogPageTest, APortOutOfRangeWithEnableUntickedSendsNothing)
 {
     ASSERT_EQ(WriteDevice(Sample()), 0);
     const auto before = Device();
-    PlaceLogFile({});
     PageHolder page(OpenPage());
     const auto &f = Form(page.get());
     f.port->setText("70000");
@@ -326,10 +340,9 @@ TEST_F(LogPageTest, ScheduleOffersHalfHoursUpToADay)
     EXPECT_EQ(entries[47], "23.5");
 }
 
-TEST_F(LogPageTest, ShowsTheLogFileOfTheDataFolder)
+TEST_F(LogPageTest, ShowsTheLogTheDeviceSends)
 {
-    PlaceLogFile(kDeviceLines);
-    PageHolder page(OpenPage());
+    PageHolder page(OpenPageWithLog(kDeviceLines));
     const auto &v = page->controls().view->controls();
     EXPECT_TRUE(LogPage::LogFilePath().startsWith(dataHome.path())) << LogPage::LogFilePath().toStdString();
     ASSERT_EQ(v.list->rowCount(), 3) << "the empty line is skipped";
@@ -338,8 +351,47 @@ TEST_F(LogPageTest, ShowsTheLogFileOfTheDataFolder)
     EXPECT_EQ(first, (QStringList{"2026-12-08 14:20:00", "info", " System started"}));
     EXPECT_EQ(v.list->item(2, 0)->text(), "12:00:0");
     EXPECT_EQ(messages->count(), 0);
-    EXPECT_TRUE(page->tftpServer().IsRunning());
-    EXPECT_EQ(page->tftpServer().BoundPort(), tftpPort);
+    EXPECT_EQ(page->transfer().server().BoundPort(), tftpPort);
+}
+
+// Whatever lies in the data folder (an earlier run's log, another device's) is not this
+// device's answer; nor is an upload that the page had stopped waiting for.
+TEST_F(LogPageTest, OnlyALogThatArrivesForTheRequestIsShown)
+{
+    const struct {
+        const char *what;
+        bool leftInFolder;
+        bool halfSentLate;
+    } cases[] = {{"a file left in the folder", true, false},
+                 {"no file at all", false, false},
+                 {"an upload still under way when the wait ends", false, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(LogPage::LogFilePath());
+        if (c.leftInFolder)
+            PlaceLogFile(kDeviceLines);
+        messages->clear();
+        PageHolder page(OpenPage(false));
+        std::unique_ptr<DeviceUpload> late;
+        if (c.halfSentLate) {
+            ASSERT_TRUE(WaitForLogRequest(page.get()));
+            late = std::make_unique<DeviceUpload>(tftpPort, LogPage::kLogFileName);
+            ASSERT_TRUE(late->Acknowledged(0));
+            late->SendBlock(1, QByteArray(512, 'x'));
+            ASSERT_TRUE(late->Acknowledged(1));
+        }
+        Settle(page.get());
+        if (late) {
+            late->SendBlock(2, "the rest");
+            EXPECT_FALSE(late->Acknowledged(2)) << "the page had stopped waiting";
+            Spin(50);
+            EXPECT_EQ(QFile::exists(LogPage::LogFilePath()), c.leftInFolder);
+        }
+        EXPECT_EQ(page->controls().view->rowCount(), 0);
+        EXPECT_EQ(page->controls().view->controls().total->text(), "0");
+        EXPECT_EQ(messages->count(), 0) << messages->texts().join('|').toStdString();
+        EXPECT_EQ(page->statusText(), "The device did not send its log.");
+    }
 }
 
 // The file itself arrives only with the device's TFTP client; here, that the request reaches it.
@@ -355,21 +407,9 @@ TEST_F(LogPageTest, OpeningAndRefreshAskTheDeviceForItsLog)
     EXPECT_EQ(SnmpGet("trbLogRequestFile.0"), "LogFile.RD");
 }
 
-TEST_F(LogPageTest, AMissingFileIsReportedAndTheListStaysEmpty)
-{
-    QFile::remove(LogPage::LogFilePath());
-    PageHolder page(OpenPage());
-    ASSERT_GE(messages->count(), 1);
-    EXPECT_EQ(messages->last().text, QStringLiteral("Cannot open file %1.").arg(LogPage::LogFilePath()));
-    EXPECT_EQ(messages->last().icon, trb::MessageIcon::Exclamation);
-    EXPECT_EQ(page->controls().view->rowCount(), 0);
-    EXPECT_EQ(page->controls().view->controls().total->text(), "0");
-}
-
 TEST_F(LogPageTest, ClearEmptiesTheListAndTheDeviceLog)
 {
-    PlaceLogFile(kDeviceLines);
-    PageHolder page(OpenPage());
+    PageHolder page(OpenPageWithLog(kDeviceLines));
     ASSERT_EQ(page->controls().view->rowCount(), 3);
     WaitForQuietLog(); // the outcome of the page's log request is logged too
     ASSERT_NE(SnmpGet("trbLogEntryCount.0"), "1");

@@ -520,6 +520,37 @@ TEST_F(MultiSsidPageTest, AfterAWriteTheListIsWhatTheDeviceHolds)
     EXPECT_GE(RowOf(page.get(), "Multi-SSID 3"), 0);
 }
 
+// After a failed read the switches show nothing of the device: Save sends nothing and leaves
+// nothing staged for a later write (a delete after the next read sends only the delete).
+TEST_F(MultiSsidPageTest, ASaveAfterAFailedReadLeavesMultiSsidOn)
+{
+    SetFlags(1, 0);
+    SetSsid(1, "Guest", 1, [](apSecurityBlock &) {});
+    SetSsid(2, "Staff", 1, [](apSecurityBlock &) {});
+    ASSERT_EQ(apSnmpSetSession(session, 161, "wrong", "wrong", 20, simulator->address().c_str(), 0), 0);
+    PageHolder page(new MultiSsidPage);
+    page->resize(560, 710);
+    page->show();
+    ASSERT_TRUE(WaitFor([&] { return page->statusText().contains("timed out"); }, 5000))
+        << page->statusText().toStdString();
+    ASSERT_EQ(apSnmpSetSession(session, 161, "public", "private", 50, simulator->address().c_str(), 1), 0);
+    EXPECT_FALSE(page->controls().multiSsid->isChecked());
+    page->controls().save->click();
+    EXPECT_EQ(page->statusText(), trb::SettingsPage::kNotReadText);
+    Spin(300);
+    EXPECT_EQ(DeviceFlags().first, 1);
+
+    page->hide();
+    page->show();
+    ASSERT_TRUE(WaitFor([&] { return RowOf(page.get(), "Multi-SSID 2") >= 0 && !page->refreshing(); }));
+    EXPECT_TRUE(page->controls().multiSsid->isChecked());
+    messages->queueAnswer(MessageAnswer::Ok);
+    Settle(page.get(), [&] { emit page->controls().list->cellClicked(5, RowOf(page.get(), "Multi-SSID 2")); });
+    EXPECT_EQ(ReadSsid(2).state, 0);
+    EXPECT_EQ(ReadSsid(1).state, 1);
+    EXPECT_EQ(DeviceFlags().first, 1);
+}
+
 TEST_F(MultiSsidPageTest, AFailedWriteStaysInTheStatusBarAndTheListShowsWhatTheDeviceHolds)
 {
     SetFlags(1, 0);

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QWidget>
+
+#include <climits>
 
 #include <cstring>
 
@@ -14,6 +19,7 @@
 #include "DeviceTable.h"
 #include "FormRows.h"
 #include "IpAddressEdit.h"
+#include "PleaseWaitDialog.h"
 #include "RecordText.h"
 
 using namespace trb;
@@ -150,6 +156,52 @@ TEST(RecordColumns, SetUpAndFillAnIconList)
     EXPECT_EQ(list.cellText(1, 1), "10.0.0.2");
     EXPECT_EQ(list.cellText(0, 2), "001122334455");
     EXPECT_EQ(list.cellText(0, 3), "");
+}
+
+// Every text a page puts into the wait dialog shows whole: wrapped inside the text's label, the
+// label inside the dialog and clear of the elapsed-time bar.
+TEST(PleaseWaitDialog, EveryWaitTextShowsWhole)
+{
+    const char *const texts[] = {
+        "Please wait...",
+        "Device is rebooting, please wait...",
+        "Refresh gettings, Please wait...",
+        "Device is rebooting,Please Wait...",
+        "Device is activing,Please Wait...",
+        "Updating Firmware file. The device is active, please don't power it off !",
+        "Updating Certification file. The device is active, please don't power it off !",
+        "Updating Certification Key file. The device is active, please don't power it off !",
+        "Updating Language Pack file. The device is active, please don't power it off !",
+        "Upgrading config file, please wait...",
+        "Downloading config file, please wait...",
+        "Updating ACL file, please wait...",
+        "Downloading ACL file, please wait...",
+        "   Scanning... \n\n   Please wait...",
+        "PVID Setting..., Please wait...",
+        "Scanning, Please wait...",
+    };
+    QWidget page;
+    for (const char *text : texts) {
+        SCOPED_TRACE(text);
+        PleaseWaitDialog dialog(&page);
+        dialog.SetText(QString::fromLatin1(text));
+        dialog.show();
+        QCoreApplication::processEvents();
+        const auto *label = dialog.findChild<QLabel *>(QStringLiteral("waitText"));
+        const auto *bar = dialog.findChild<QStatusBar *>(QStringLiteral("waitStatusBar"));
+        ASSERT_TRUE(label && bar);
+        const QRect room = label->contentsRect();
+        const QFontMetrics metrics = label->fontMetrics();
+        const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), INT_MAX),
+                                                  Qt::TextWordWrap | Qt::AlignCenter, label->text());
+        EXPECT_LE(needed.width(), room.width());
+        // Whole lines: the rectangle's height rounds the font's fractional line height up.
+        const int lines = qRound(double(needed.height()) / metrics.lineSpacing());
+        EXPECT_LE(lines * metrics.lineSpacing(), room.height()) << lines << " lines";
+        EXPECT_TRUE(dialog.rect().contains(label->geometry()));
+        EXPECT_LE(label->geometry().bottom(), bar->geometry().top());
+        EXPECT_EQ(dialog.width(), PleaseWaitDialog::kWidth);
+    }
 }
 
 } // namespace

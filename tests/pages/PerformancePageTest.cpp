@@ -223,6 +223,46 @@ TEST_F(PerformancePageTest, AWirelessClientTakesBeaconAndDtimFromItsPeer)
     EXPECT_EQ(r.dtimInterval, 2u);
 }
 
+// The multicast list of "802.11n Only" is shorter than the mixed one: the rate is kept by its
+// value, as loaded and across a change of the wireless mode.
+TEST_F(PerformancePageTest, TheMulticastRateKeepsItsValueWhenTheListChanges)
+{
+    const struct {
+        int band;
+        uint32_t code;
+        const char *rate;
+        int chosenMode; // the entry chosen after loading, -1 for none
+    } cases[] = {
+        {2, 8, "6.5", -1}, // 802.11n Only on 5 GHz
+        {1, 2, "13", -1},  // 802.11n Only on 2.4 GHz
+        {2, 9, "6.5", 2},  // mixed, then "802.11n Only"
+        {1, 6, "54", 1},   // mixed, then the legacy modes
+    };
+    for (const auto &tc : cases) {
+        SCOPED_TRACE(testing::Message() << "band " << tc.band << " code " << tc.code << " rate " << tc.rate);
+        ASSERT_EQ(WriteWireless(kGroups, [&](APHANDLE h) {
+                      apPerformanceRecord record{};
+                      apWirelessGetPerformance(h, tc.band, 0, &record);
+                      record.wirelessMode = tc.code;
+                      record.igmpSnooping = 0;
+                      std::strcpy(record.multicastRate, tc.rate);
+                      return apWirelessSetCurBand(h, tc.band) || apWirelessSetPerformance(h, tc.band, 0, &record);
+                  }), 0);
+        PageHolder page(OpenPage());
+        const auto &c = page->controls();
+        if (tc.chosenMode >= 0) {
+            c.wirelessMode->setCurrentIndex(tc.chosenMode);
+            emit c.wirelessMode->activated(tc.chosenMode);
+        }
+        EXPECT_EQ(c.multicastRate->currentText(), tc.rate);
+        SaveAndSettle(page.get());
+        EXPECT_EQ(messages->count(), 0) << messages->texts().join("|").toStdString();
+        apPerformanceRecord stored{};
+        ReadWireless(kGroups, [&](APHANDLE h) { apWirelessGetPerformance(h, tc.band, 0, &stored); });
+        EXPECT_STREQ(stored.multicastRate, tc.rate);
+    }
+}
+
 TEST_F(PerformancePageTest, IgmpSnoopingAndAMulticastRateExcludeEachOther)
 {
     PageHolder page(OpenPage());

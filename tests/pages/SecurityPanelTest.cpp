@@ -10,6 +10,7 @@
 #include <cstring>
 #include <functional>
 
+#include "FormCheck.h"
 #include "IpAddressEdit.h"
 #include "RecordText.h"
 #include "RecordingMessageBox.h"
@@ -237,6 +238,28 @@ TEST_F(SecurityPanelTest, BadEntriesAreRefusedWithTheirMessageAndWriteNothing)
         {"RADIUS port", 5, [](auto &c) { c.enterpriseRadius.port->setText("0"); },
          "Please enter an integer between 1 and 65535."},
         {"802.1x interval", 6, [](auto &c) { c.keyUpdateInterval->setText("abc"); }, "Please enter an integer."},
+        {"passphrase beyond Latin-1", 4,
+         [](auto &c) {
+             c.passphrase->setText(QString::fromUtf8("pass\u20acphrase"));
+             c.confirmPassphrase->setText(QString::fromUtf8("pass\u20acphrase"));
+         },
+         kDeviceTextMessage},
+        {"Latin-1 passphrase", 4,
+         [](auto &c) {
+             c.passphrase->setText(QString::fromUtf8("pass\u00e9phrase"));
+             c.confirmPassphrase->setText(QString::fromUtf8("pass\u00e9phrase"));
+         },
+         kDeviceTextMessage},
+        {"ASCII key beyond Latin-1", 1,
+         [](auto &c) {
+             c.networkKey->setText(QString::fromUtf8("abc\u4e2dd"));
+             c.confirmKey->setText(QString::fromUtf8("abc\u4e2dd"));
+         },
+         kDeviceTextMessage},
+        {"RADIUS secret beyond Latin-1", 5,
+         [](auto &c) { c.enterpriseRadius.secret->setText(QString::fromUtf8("s\u20accret")); }, kDeviceTextMessage},
+        {"802.1x secret with a control character", 6, [](auto &c) { c.dot1xRadius.secret->setText("se\x01cret"); },
+         kDeviceTextMessage},
     };
     for (const Case &tc : cases) {
         SCOPED_TRACE(tc.name);
@@ -325,6 +348,63 @@ TEST_F(SecurityPanelTest, FilteredListsStillWriteTheChosenCodes)
     EXPECT_EQ(block.personal.day, 3u);
     EXPECT_EQ(block.personal.intervalHours, 24u);
     EXPECT_EQ(block.personal.apMode, 2u);
+}
+
+// The key's length is set before its text: a 128-bit key loaded after a 64-bit one is whole.
+TEST_F(SecurityPanelTest, LoadedKeysKeepTheirFullLengthAndSaveAsLoaded)
+{
+    struct Case {
+        uint32_t keyType, keySize;
+        const char *key;
+    } cases[] = {
+        {1, 64, "abcde"},
+        {2, 128, "0123456789abcdef0123456789"},
+        {1, 128, "thirteen-char"},
+        {2, 64, "0123456789"},
+    };
+    for (const Case &tc : cases) {
+        SCOPED_TRACE(tc.key);
+        apSecurityBlock block = DeviceBlock();
+        block.wep = {0, 1, tc.keyType, tc.keySize, 3, "", 0};
+        std::strcpy(block.wep.key, tc.key);
+        LoadAccessPoint(1, block);
+        EXPECT_EQ(c.networkKey->text(), tc.key);
+        EXPECT_EQ(c.confirmKey->text(), tc.key);
+        apSecurityBlock written = block;
+        ASSERT_TRUE(panel.Collect(1, written)) << messages.texts().join("|").toStdString();
+        EXPECT_STREQ(written.wep.key, tc.key);
+        EXPECT_EQ(written.wep.keySize, tc.keySize);
+        EXPECT_FALSE(panel.wepKeyChanged());
+    }
+}
+
+// A list rebuilt for another AP mode keeps the WPA-Personal choices and pass-phrase the user
+// has just made, wherever the new lists hold them; so does a periodical key change switched
+// on and off again.
+TEST_F(SecurityPanelTest, UserChoicesSurviveAModeChange)
+{
+    LoadAccessPoint(4); // personal "WPA2 only" / "AES"; the enterprise panel takes them on load
+    c.personalWpa.mode->setCurrentText("AUTO(WPA or WPA2)");
+    c.personalWpa.cipher->setCurrentText("Auto");
+    c.passphrase->setText("typed just now");
+    c.confirmPassphrase->setText("typed just now");
+    c.periodical->setChecked(true);
+    EXPECT_EQ(c.passphrase->text(), "K3y-in-use");
+    c.manual->setChecked(true);
+    for (const int mode : {1, 0, 3, 0}) {
+        SCOPED_TRACE(mode);
+        panel.RebuildLists(mode, false, false);
+        EXPECT_EQ(c.authentication->currentText(), "WPA-Personal");
+        EXPECT_EQ(c.personalWpa.mode->currentText(), "AUTO(WPA or WPA2)");
+        EXPECT_EQ(c.personalWpa.cipher->currentText(), "Auto");
+        EXPECT_EQ(c.passphrase->text(), "typed just now");
+        EXPECT_EQ(c.confirmPassphrase->text(), "typed just now");
+    }
+    apSecurityBlock block = DeviceBlock();
+    ASSERT_TRUE(panel.Collect(4, block)) << messages.texts().join("|").toStdString();
+    EXPECT_EQ(block.personal.wpaMode, 0u);
+    EXPECT_EQ(block.personal.cipher, 1u);
+    EXPECT_STREQ(block.personal.passphrase, "typed just now");
 }
 
 TEST_F(SecurityPanelTest, KeyLengthFollowsTypeAndSize)

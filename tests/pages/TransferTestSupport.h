@@ -16,6 +16,26 @@ namespace trb::test {
 // A UDP port nobody listens on now.
 int FreeUdpPort();
 
+// The device's side of an upload to the page's server, played by the test from 127.0.0.1
+// (the managed device's address): lock-step, 512-byte blocks.
+class DeviceUpload {
+public:
+    // Sends the write request for `name` to the server on `port`.
+    DeviceUpload(int port, const char *name);
+    ~DeviceUpload();
+    DeviceUpload(const DeviceUpload &) = delete;
+    DeviceUpload &operator=(const DeviceUpload &) = delete;
+    // Waits for the server's ACK of `block`; false on an error packet or silence.
+    bool Acknowledged(int block);
+    void SendBlock(int block, const QByteArray &bytes);
+    // The whole upload; true when every block was acknowledged.
+    static bool Put(int port, const char *name, const QByteArray &bytes);
+
+private:
+    int fd_;
+    int port_;
+};
+
 // The PC's interfaces as a test gives them; none by default.
 class MadeUpNetwork final : public trb::LocalNetworkSource {
 public:

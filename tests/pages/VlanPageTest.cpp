@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -379,6 +380,54 @@ TEST_F(VlanPageTest, PortVidsAreSavedCheckedAndAssignedAutomatically)
     EXPECT_EQ(SnmpGet("trbVlanPortPvid.13"), "1");
     ASSERT_TRUE(WaitFor([&] { return p.wds[0]->text() == "300"; })) << "W-1 from its VLAN, re-read";
     EXPECT_EQ(p.ssids[0]->text(), "200");
+}
+
+// Each write selects the groups it stages itself: a narrower selection left by the write
+// before it (and its read-back) must not drop what the user changed.
+TEST_F(VlanPageTest, AWriteAfterAListChangeSendsEverythingItStages)
+{
+    using Step = std::function<void(VlanPage *)>;
+    const Step addVlan = [](VlanPage *page) {
+        Fill(page, "30", "lab");
+        page->controls().formSave->click();
+    };
+    const Step deleteVlan = [](VlanPage *page) { emit page->controls().list->cellClicked(VlanPage::DeleteColumn, 1); };
+    const Step autoPvids = [](VlanPage *page) {
+        page->controls().pvid->controls().autoOn->click();
+        page->controls().pvid->controls().save->click();
+    };
+    const Step disableAndSave = [](VlanPage *page) {
+        page->controls().disable->click();
+        page->controls().save->click();
+    };
+    const Step lanPvidByHand = [](VlanPage *page) {
+        page->controls().pvid->controls().ports[1]->setText("10");
+        page->controls().pvid->controls().save->click();
+    };
+    struct Case {
+        const char *name;
+        Step first, then;
+        std::function<bool()> reached;
+    } cases[] = {
+        {"add, then disable", addVlan, disableAndSave, [&] { return SnmpGet("trbVlanFunction.0") == "disabled"; }},
+        {"delete, then disable", deleteVlan, disableAndSave, [&] { return SnmpGet("trbVlanFunction.0") == "disabled"; }},
+        {"delete, then a PVID", deleteVlan, lanPvidByHand, [&] { return SnmpGet("trbVlanPortPvid.2") == "10"; }},
+        {"automatic PVIDs, then add", autoPvids, addVlan, [&] { return DeviceVlans().size() == 3; }},
+    };
+    for (const Case &tc : cases) {
+        SCOPED_TRACE(tc.name);
+        ASSERT_TRUE(SnmpSet("trbVlanPvidAuto.0", 'i', "0"));
+        for (std::size_t left = DeviceVlans().size(); left > 0; --left)
+            ASSERT_EQ(Stage([](APHANDLE h) { return apAdvVlanDelVlan(h, 0); }), 0);
+        AddVlans({{10, "office", "LAN", ""}, {20, "guest", "S-1", ""}});
+        PageHolder page(OpenPage());
+        tc.first(page.get());
+        Settle(page.get());
+        tc.then(page.get());
+        Settle(page.get());
+        EXPECT_TRUE(tc.reached());
+        EXPECT_FALSE(page->statusText().contains("Nothing to write")) << page->statusText().toStdString();
+    }
 }
 
 TEST_F(VlanPageTest, WithVlanDisabledTheFormOnlyWritesTheStatus)

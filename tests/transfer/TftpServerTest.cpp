@@ -371,17 +371,22 @@ void RunExpectedCase(const TempDirectory &root, std::uint16_t port, const Expect
     if (c.opcode == Opcode::Rrq) {
         const FetchResult result = client.Fetch(c.name);
         EXPECT_EQ(result.errorCode, c.errorCode) << result.errorMessage;
-        if (c.errorCode == -1)
+        if (c.errorCode == -1) {
             EXPECT_EQ(result.bytes, ReadFile(root / c.name));
+        }
         return;
     }
     const bool existed = fs::exists(root / c.name);
+    const std::vector<std::uint8_t> before = existed ? ReadFile(root / c.name) : std::vector<std::uint8_t>{};
     const std::vector<std::uint8_t> bytes = RandomBytes(700, 21);
     EXPECT_EQ(client.Put(c.name, bytes), c.errorCode);
-    if (c.errorCode == -1)
+    if (c.errorCode == -1) {
         EXPECT_EQ(ReadFile(root / c.name), bytes);
-    else if (!existed)
+    } else if (existed) {
+        EXPECT_EQ(ReadFile(root / c.name), before);
+    } else {
         EXPECT_FALSE(fs::exists(root / c.name));
+    }
 }
 
 } // namespace
@@ -414,8 +419,51 @@ TEST_F(TftpServerTest, WithAnExpectationOnlyThatRequestIsServed)
         RunExpectedCase(root, server.BoundPort(), c);
     EXPECT_EQ(ReadFile(root / "other.bin").size(), 10u);
 
-    server.ExpectNothing();
+    // The transfer is over: nobody is served any more, the device included.
+    server.RefuseEverything();
+    const ExpectedCase over[] = {
+        {"127.0.0.1", Opcode::Rrq, "fw.bin", kAccessViolation},
+        {"127.0.0.1", Opcode::Wrq, "config.dcf", kAccessViolation},
+        {"127.0.0.2", Opcode::Rrq, "other.bin", kAccessViolation},
+        {"127.0.0.2", Opcode::Wrq, "new.dcf", kAccessViolation},
+    };
+    for (const ExpectedCase &c : over)
+        RunExpectedCase(root, server.BoundPort(), c);
+
+    // Only a server told to serves its whole root.
+    server.ServeWholeRoot();
     RunExpectedCase(root, server.BoundPort(), {"127.0.0.2", Opcode::Rrq, "other.bin", -1});
+}
+
+TEST_F(TftpServerTest, TransfersUnderWayEndWhenEverythingIsRefused)
+{
+    const std::vector<std::uint8_t> previous = {'o', 'l', 'd'};
+    WriteFile(root / "config.dcf", previous);
+    WriteFile(root / "fw.bin", RandomBytes(512 * 4, 25));
+    const auto bytes = RandomBytes(512 + 100, 26);
+    for (const bool upload : {true, false}) {
+        SCOPED_TRACE(upload ? "the peer writes" : "the peer reads");
+        ASSERT_TRUE(server.Expect("127.0.0.1", upload ? "config.dcf" : "fw.bin", upload));
+        ScriptedClient client(server.BoundPort());
+        if (upload) {
+            client.SendRequest(Opcode::Wrq, "config.dcf");
+            ASSERT_EQ(NextOf(client, Opcode::Ack)->block, 0);
+            client.Send(BuildData(1, bytes.data(), 512));
+            ASSERT_EQ(NextOf(client, Opcode::Ack)->block, 1);
+        } else {
+            client.SendRequest(Opcode::Rrq, "fw.bin");
+            ASSERT_EQ(NextOf(client, Opcode::Data)->block, 1);
+        }
+        server.RefuseEverything();
+        const auto error = NextOf(client, Opcode::Error);
+        ASSERT_TRUE(error) << "the peer is told";
+        EXPECT_EQ(error->errorCode, kAccessViolation);
+        // The peer goes on regardless: nothing more is sent, nothing is stored.
+        client.Send(upload ? BuildData(2, bytes.data() + 512, 100) : BuildAck(1));
+        EXPECT_FALSE(client.Next(300ms));
+    }
+    EXPECT_EQ(ReadFile(root / "config.dcf"), previous);
+    EXPECT_EQ(RootListing(), (std::vector<std::string>{"config.dcf", "fw.bin"})) << "a temporary was left";
 }
 
 TEST_F(TftpServerTest, AnExpectationWithoutAValidAddressRefusesEveryone)

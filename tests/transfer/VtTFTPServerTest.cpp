@@ -27,6 +27,7 @@ TEST(VtTFTPServer, RunAgainServesTheNewRootToLaterRequests)
     WriteFile(first / "a.bin", {'a'});
     WriteFile(second / "b.bin", {'b'});
     VtTFTPServer server;
+    server.ServeWholeRoot();
     server.SetListenAddress(QStringLiteral("127.0.0.1"));
     server.SetTimeout(3000, 3);
     ASSERT_TRUE(server.Run(QString::fromStdString(first.Path().string()), 0)) << server.LastError().toStdString();
@@ -100,6 +101,7 @@ TEST(VtTFTPServer, EnvironmentOverridesTheDefaultPortOnly)
     const quint16 freePort = [] { UdpEndpoint probe; return probe.Port(); }();  // free once released
     PortEnvironment environment(QByteArray::number(freePort).constData());
     VtTFTPServer server;
+    server.ServeWholeRoot();
     server.SetListenAddress(QStringLiteral("127.0.0.1"));
     TempDirectory root;
     WriteFile(root / "x", {'x'});
@@ -124,6 +126,7 @@ TEST(VtTFTPServer, CallbackCanCancelATransfer)
     TempDirectory root;
     WriteFile(root / "x", {'x'});
     VtTFTPServer server;
+    server.ServeWholeRoot();
     server.SetListenAddress(QStringLiteral("127.0.0.1"));
     server.SetTransferringMsgCallback(&CancelEverything);
     ASSERT_TRUE(server.Run(QString::fromStdString(root.Path().string()), 0));
@@ -170,7 +173,7 @@ private:
 
 } // namespace
 
-TEST(VtTFTPServer, SignalsEachFinishedTransferAndServesOnlyTheExpectedOne)
+TEST(VtTFTPServer, ServesOnlyTheExpectedTransferWhileItRunsAndSignalsItsEnd)
 {
     TempDirectory root;
     const auto image = RandomBytes(3000, 31);
@@ -180,19 +183,22 @@ TEST(VtTFTPServer, SignalsEachFinishedTransferAndServesOnlyTheExpectedOne)
     server.SetTimeout(300, 1);
     FinishedTransfers finished(server);
     ASSERT_TRUE(server.Run(QString::fromStdString(root.Path().string()), 0));
+    const quint16 port = server.BoundPort();
+    EXPECT_EQ(ScriptedClient(port).Fetch("fw.bin").errorCode, tftp::kAccessViolation) << "nothing expected yet";
 
     server.Expect(QStringLiteral("127.0.0.1"), QStringLiteral("fw.bin"), false);
-    EXPECT_EQ(ScriptedClient(server.BoundPort(), "127.0.0.2").Fetch("fw.bin").errorCode, tftp::kAccessViolation);
-    EXPECT_EQ(ScriptedClient(server.BoundPort()).Fetch("fw.bin").bytes, image);
+    EXPECT_EQ(ScriptedClient(port, "127.0.0.2").Fetch("fw.bin").errorCode, tftp::kAccessViolation);
+    EXPECT_EQ(ScriptedClient(port).Fetch("fw.bin").bytes, image);
+    finished.WaitFor(1); // the final ACK has reached the server: a new expectation would end it
 
     server.Expect(QStringLiteral("127.0.0.1"), QStringLiteral("LogFile.RD"), true);
     const auto log = RandomBytes(1200, 32);
-    EXPECT_EQ(ScriptedClient(server.BoundPort()).Put("LogFile.RD", log), -1);
+    EXPECT_EQ(ScriptedClient(port).Put("LogFile.RD", log), -1);
     EXPECT_EQ(ReadFile(root / "LogFile.RD"), log);
 
     // An upload that stops half way fails once the server gives up on it.
-    server.ExpectNothing();
-    ScriptedClient quitter(server.BoundPort());
+    server.Expect(QStringLiteral("127.0.0.1"), QStringLiteral("half.dcf"), true);
+    ScriptedClient quitter(port);
     quitter.SendRequest(tftp::Opcode::Wrq, "half.dcf");
     ASSERT_TRUE(quitter.Next());
     quitter.Send(tftp::BuildData(1, log.data(), 512));
@@ -203,5 +209,13 @@ TEST(VtTFTPServer, SignalsEachFinishedTransferAndServesOnlyTheExpectedOne)
                                          {"half.dcf", true, false, "Transfer timed out"}};
     EXPECT_EQ(finished.WaitFor(3), expected);
     EXPECT_FALSE(std::filesystem::exists(root / "half.dcf"));
+
+    // The transfer is over: whoever asks, nothing is served or stored.
+    server.RefuseEverything();
+    EXPECT_EQ(ScriptedClient(port).Fetch("fw.bin").errorCode, tftp::kAccessViolation);
+    EXPECT_EQ(ScriptedClient(port).Put("LogFile.RD", image), tftp::kAccessViolation);
+    EXPECT_EQ(ScriptedClient(port, "127.0.0.2").Put("other.dcf", image), tftp::kAccessViolation);
+    EXPECT_EQ(ReadFile(root / "LogFile.RD"), log);
+    EXPECT_FALSE(std::filesystem::exists(root / "other.dcf"));
     server.Stop();  // before `finished` goes
 }

@@ -72,6 +72,12 @@ TEST(TextRules, BlanksAndAscii)
     EXPECT_TRUE(IsAsciiText(QString("abc~") + QChar(127)));
     EXPECT_FALSE(IsAsciiText(QString(QChar(128))));
     EXPECT_FALSE(IsAsciiText(QString::fromUtf8("\u00e9")));
+    EXPECT_TRUE(IsPrintableAscii(""));
+    EXPECT_TRUE(IsPrintableAscii(" !~09azAZ"));
+    EXPECT_FALSE(IsPrintableAscii(QString(QChar(127))));
+    EXPECT_FALSE(IsPrintableAscii(QString(QChar(31))));
+    EXPECT_FALSE(IsPrintableAscii(QString::fromUtf8("\u00e9")));
+    EXPECT_FALSE(IsPrintableAscii(QString::fromUtf8("\u4e2d")));
 }
 
 TEST(DirectoryOf, CutsAtTheLastSeparator)

@@ -63,23 +63,73 @@ void TftpServerCore::SetTimeout(unsigned timeoutMs, int retries)
     retries_ = std::max(0, retries);
 }
 
+TftpServerCore::Admission TftpServerCore::CurrentAdmission() const
+{
+    std::lock_guard lock(settingsMutex_);
+    return admission_;
+}
+
+void TftpServerCore::ServeWholeRoot() { ChangeAdmission(Admission::WholeRoot, std::nullopt); }
+
 bool TftpServerCore::Expect(const std::string &peerAddress, const std::string &fileName, bool upload)
 {
-    std::lock_guard lock(settingsMutex_);
-    expected_.emplace(peerAddress, fileName, upload);
-    return expected_->HasValidPeer();
+    ExpectedRequest expected(peerAddress, fileName, upload);
+    const bool valid = expected.HasValidPeer();
+    ChangeAdmission(Admission::Expected, std::move(expected));
+    return valid;
 }
 
-void TftpServerCore::ExpectNothing()
+void TftpServerCore::RefuseEverything() { ChangeAdmission(Admission::Nothing, std::nullopt); }
+
+void TftpServerCore::ChangeAdmission(Admission admission, std::optional<ExpectedRequest> expected)
 {
-    std::lock_guard lock(settingsMutex_);
-    expected_.reset();
+    {
+        std::lock_guard lock(settingsMutex_);
+        admission_ = admission;
+        expected_ = std::move(expected);
+        ++admissionCount_;
+    }
+    // The loop ends the transfers of the earlier admission as soon as it wakes.
+    if (wakeFd_ >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
+    }
 }
 
-std::optional<Refusal> TftpServerCore::CheckExpected(const Packet &request, const sockaddr_in &peer) const
+std::optional<Refusal> TftpServerCore::Admit(const Packet &request, const sockaddr_in &peer,
+                                             std::uint64_t &admission) const
 {
     std::lock_guard lock(settingsMutex_);
-    return expected_ ? expected_->Check(request, peer.sin_addr) : std::nullopt;
+    admission = admissionCount_;
+    switch (admission_) {
+    case Admission::WholeRoot:
+        return std::nullopt;
+    case Admission::Expected:
+        return expected_->Check(request, peer.sin_addr);
+    case Admission::Nothing:
+        break;
+    }
+    return Refusal{kAccessViolation, "No transfer in progress"};
+}
+
+// Under the lock, so that once the admission has changed no upload of the earlier one lands,
+// however far it had got.
+FileAccessResult TftpServerCore::Publish(PendingUpload &upload, std::uint64_t admission)
+{
+    std::lock_guard lock(settingsMutex_);
+    if (admission != admissionCount_) {
+        upload.Discard();
+        return {-1, kAccessViolation, "The transfer is over"};
+    }
+    return upload.Commit();
+}
+
+void TftpServerCore::EndTransfersNoLongerAdmitted()
+{
+    const std::uint64_t current = admissionCount_;
+    for (const auto &transfer : transfers_)
+        if (!transfer->Finished() && transfer->Admission() != current)
+            transfer->Abort("The transfer is over");
 }
 
 void TftpServerCore::SetReportFunction(ReportFunction function)
@@ -165,6 +215,11 @@ void TftpServerCore::Loop()
         const Clock::time_point now = Clock::now();
         if (stopping_)
             break;
+        if (fds[0].revents & POLLIN) {
+            std::uint64_t count;
+            [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
+        }
+        EndTransfersNoLongerAdmitted();
         // Transfers first: the list may grow while the listener is served.
         const std::size_t count = transfers_.size();
         for (std::size_t i = 0; i < count; ++i)
@@ -236,7 +291,8 @@ void TftpServerCore::HandleRequest(const Packet &request, const sockaddr_in &pee
 {
     if (TftpTransfer *existing = FindTransferFor(peer); existing && existing->HandleRepeatedRequest(now))
         return;
-    if (const auto refusal = CheckExpected(request, peer)) {
+    std::uint64_t admission = 0;
+    if (const auto refusal = Admit(request, peer, admission)) {
         SendFromListener(peer, refusal->code, refusal->message);
         return;
     }
@@ -255,7 +311,7 @@ void TftpServerCore::HandleRequest(const Packet &request, const sockaddr_in &pee
     }
     std::string errorText;
     std::uint16_t errorCode = kNotDefined;
-    auto transfer = CreateTransfer(request, peer, socketFd, errorText, errorCode);
+    auto transfer = CreateTransfer(request, peer, socketFd, admission, errorText, errorCode);
     if (!transfer) {
         // The error comes from the new transfer ID, as any answer to a request does.
         const auto error = BuildError(errorCode, errorText);
@@ -263,13 +319,14 @@ void TftpServerCore::HandleRequest(const Packet &request, const sockaddr_in &pee
         ::close(socketFd);
         return;
     }
+    transfer->SetAdmission(admission);
     transfer->Start(now);
     transfers_.push_back(std::move(transfer));
 }
 
 std::unique_ptr<TftpTransfer> TftpServerCore::CreateTransfer(const Packet &request, const sockaddr_in &peer,
-                                                            int socketFd, std::string &errorText,
-                                                            std::uint16_t &errorCode)
+                                                            int socketFd, std::uint64_t admission,
+                                                            std::string &errorText, std::uint16_t &errorCode)
 {
     std::string root;
     unsigned timeoutMs;
@@ -307,7 +364,10 @@ std::unique_ptr<TftpTransfer> TftpServerCore::CreateTransfer(const Packet &reque
     }
     return std::make_unique<TftpWriteTransfer>(socketFd, peer,
                                                NegotiateOptions(request, std::nullopt, timeoutMs, retries),
-                                               std::move(report), std::move(reportFunction), std::move(upload));
+                                               std::move(report), std::move(reportFunction), std::move(upload),
+                                               [this, admission](PendingUpload &finished) {
+                                                   return Publish(finished, admission);
+                                               });
 }
 
 } // namespace tftp

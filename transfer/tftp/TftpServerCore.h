@@ -2,6 +2,7 @@
 // The TFTP server itself: a listening socket and its transfers, served by one thread of
 // its own with poll(). Plain C++ so it can run without Qt (tests, fuzzing, the daemon).
 #include "ExpectedRequest.h"
+#include "PendingUpload.h"
 #include "TftpTransfer.h"
 #include "TransferReport.h"
 
@@ -34,12 +35,20 @@ public:
     // temporaries that no transfer holds any more are removed from it first.
     void SetRoot(const std::string &root);
     void SetTimeout(unsigned timeoutMs, int retries);
-    // From now on serve only this request: a read (upload = false) or write of exactly
-    // fileName from peerAddress (IPv4 text). It stays until replaced, as the peer may retry.
-    // Returns false for an address that is not IPv4 text; then every request is refused.
+
+    // What the server admits. A server never told otherwise serves its whole root (a server of
+    // its own, such as trb4820-tftpd); a module's page names one request while its transfer
+    // runs, and refuses everything once it is over. Each change ends the transfers taken under
+    // the one before: they are told so, and an upload among them is never put in place.
+    enum class Admission { WholeRoot, Expected, Nothing };
+    Admission CurrentAdmission() const;
+    void ServeWholeRoot();
+    // Only this request: a read (upload = false) or write of exactly fileName from peerAddress
+    // (IPv4 text). It stays until replaced, as the peer may retry. Returns false for an address
+    // that is not IPv4 text; then every request is refused.
     bool Expect(const std::string &peerAddress, const std::string &fileName, bool upload);
-    // Serve every request again.
-    void ExpectNothing();
+    // Every request refused with a TFTP error; nothing is served or written any more.
+    void RefuseEverything();
     // Called on the server's thread; set it before Start.
     void SetReportFunction(ReportFunction function);
 
@@ -53,10 +62,15 @@ private:
     void HandleRequest(const Packet &request, const sockaddr_in &peer, const in_addr &local,
                        Clock::time_point now);
     std::unique_ptr<TftpTransfer> CreateTransfer(const Packet &request, const sockaddr_in &peer,
-                                                 int socketFd, std::string &errorText,
-                                                 std::uint16_t &errorCode);
+                                                 int socketFd, std::uint64_t admission,
+                                                 std::string &errorText, std::uint16_t &errorCode);
     TftpTransfer *FindTransferFor(const sockaddr_in &peer) const;
-    std::optional<Refusal> CheckExpected(const Packet &request, const sockaddr_in &peer) const;
+    // Nothing when the request is admitted now; `admission` says under which admission.
+    std::optional<Refusal> Admit(const Packet &request, const sockaddr_in &peer, std::uint64_t &admission) const;
+    void ChangeAdmission(Admission admission, std::optional<ExpectedRequest> expected);
+    // Ends the transfers taken under an earlier admission.
+    void EndTransfersNoLongerAdmitted();
+    FileAccessResult Publish(PendingUpload &upload, std::uint64_t admission);
     void SendFromListener(const sockaddr_in &to, std::uint16_t code, const std::string &message);
 
     int listenFd_ = -1;
@@ -72,7 +86,10 @@ private:
     unsigned timeoutMs_ = 3000;
     int retries_ = 5;
     ReportFunction reportFunction_;
+    Admission admission_ = Admission::WholeRoot;
     std::optional<ExpectedRequest> expected_;
+    // Counts the changes of admission; written under settingsMutex_.
+    std::atomic<std::uint64_t> admissionCount_{0};
 };
 
 } // namespace tftp

@@ -124,6 +124,14 @@ void TftpTransfer::Fail(std::uint16_t code, const std::string &message, bool tel
     finished_ = true;
 }
 
+void TftpTransfer::Abort(const std::string &message)
+{
+    if (Lingering())
+        Finish();  // the file is already in place: nothing to take back
+    else
+        Fail(kAccessViolation, message);
+}
+
 void TftpTransfer::Complete(std::uint64_t bytes)
 {
     report_.bytes = bytes;

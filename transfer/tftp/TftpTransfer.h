@@ -34,11 +34,20 @@ public:
     // The peer sent its request again: our first answer may have been lost. Returns false
     // when this transfer is done with the peer and the request should start a new one.
     bool HandleRepeatedRequest(Clock::time_point now) { return OnRepeatedRequest(now); }
+    // The server no longer admits this transfer: the peer is told, and an upload not yet
+    // complete is discarded (its temporary goes with the transfer).
+    void Abort(const std::string &message);
+
+    // The server's admission this transfer was taken under (see TftpServerCore).
+    std::uint64_t Admission() const { return admission_; }
+    void SetAdmission(std::uint64_t admission) { admission_ = admission; }
 
 protected:
     virtual void OnPacket(const Packet &packet, Clock::time_point now) = 0;
     virtual void OnDeadline(Clock::time_point now) = 0;
     virtual bool OnRepeatedRequest(Clock::time_point now) = 0;
+    // True once the whole file has crossed and the transfer only stays to answer repeats.
+    virtual bool Lingering() const { return false; }
 
     const TransferParameters &Parameters() const { return parameters_; }
     void Send(const std::uint8_t *bytes, std::size_t size);
@@ -66,6 +75,7 @@ private:
     Clock::time_point deadline_;
     int retriesLeft_;
     std::uint64_t lastReportedBytes_ = 0;
+    std::uint64_t admission_ = 0;
     bool finished_ = false;
 };
 

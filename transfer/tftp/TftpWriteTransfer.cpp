@@ -16,9 +16,10 @@ constexpr unsigned kMaxLingerMs = 5000;
 
 TftpWriteTransfer::TftpWriteTransfer(int socketFd, const sockaddr_in &peer,
                                      TransferParameters parameters, TransferReport report,
-                                     ReportFunction reportFunction, PendingUpload upload)
+                                     ReportFunction reportFunction, PendingUpload upload,
+                                     PublishFunction publish)
     : TftpTransfer(socketFd, peer, std::move(parameters), std::move(report), std::move(reportFunction)),
-      upload_(std::move(upload))
+      upload_(std::move(upload)), publish_(std::move(publish))
 {
     buffer_.reserve(kWriteBufferBytes);
 }
@@ -88,7 +89,7 @@ void TftpWriteTransfer::AcceptBlock(const Packet &packet, Clock::time_point now)
     if (packet.dataSize < blockSize) {
         if (!Flush())
             return;
-        const FileAccessResult committed = upload_.Commit();
+        const FileAccessResult committed = publish_ ? publish_(upload_) : upload_.Commit();
         if (!committed.Ok()) {
             Fail(committed.errorCode, committed.errorMessage);
             return;

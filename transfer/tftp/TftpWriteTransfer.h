@@ -4,14 +4,19 @@
 #include "PendingUpload.h"
 #include "TftpTransfer.h"
 
+#include <functional>
 #include <vector>
 
 namespace tftp {
 
+// Puts a complete upload in place, or discards it when its transfer is no longer admitted.
+using PublishFunction = std::function<FileAccessResult(PendingUpload &)>;
+
 class TftpWriteTransfer final : public TftpTransfer {
 public:
     TftpWriteTransfer(int socketFd, const sockaddr_in &peer, TransferParameters parameters,
-                      TransferReport report, ReportFunction reportFunction, PendingUpload upload);
+                      TransferReport report, ReportFunction reportFunction, PendingUpload upload,
+                      PublishFunction publish);
 
     void Start(Clock::time_point now) override;
 
@@ -19,6 +24,7 @@ protected:
     void OnPacket(const Packet &packet, Clock::time_point now) override;
     void OnDeadline(Clock::time_point now) override;
     bool OnRepeatedRequest(Clock::time_point now) override;
+    bool Lingering() const override { return complete_; }
 
 private:
     void OnData(const Packet &packet, Clock::time_point now);
@@ -29,6 +35,7 @@ private:
     bool Flush();
 
     PendingUpload upload_;
+    PublishFunction publish_;
     std::uint64_t expected_ = 1;      // next block index wanted
     std::uint64_t received_ = 0;      // bytes accepted so far
     std::uint64_t lastAcknowledged_ = 0;

@@ -59,6 +59,8 @@ int main(int argc, char *argv[])
     }
 
     VtTFTPServer server;
+    // On its own the server has no device to expect: it serves whatever is in its root.
+    server.ServeWholeRoot();
     server.SetListenAddress(parser.value(QStringLiteral("address")));
     server.SetTimeout(parser.value(QStringLiteral("timeout")).toULong(), parser.value(QStringLiteral("retries")).toInt());
     if (parser.isSet(QStringLiteral("verbose")))
