@@ -64,6 +64,10 @@ Control *Named(Control *control, const QString &objectName, const QString &acces
     return control;
 }
 
+// Set on a control (or a row of them) whose value comes from this PC, not from the device: what
+// it shows is not what the device holds, and a fresh page shows it anew.
+inline constexpr char kFromThisPcProperty[] = "filledFromThisPc";
+
 // A full-width section heading on the grey band the device's pages draw headings on.
 QLabel *SectionHeading(const QString &text, const QString &objectName = {});
 

@@ -180,6 +180,7 @@ QWidget *TimeDatePage::BuildManualPanel()
     c_.minute = add(4, "Minute", Combo(Numbers(0, 59), "minuteCombo", "Minute"));
     c_.second = add(5, "Second", Combo(Numbers(0, 59), "secondCombo", "Second"));
     rows.Add(QStringLiteral("Date And Time "), line, "manualDateTime");
+    line->setProperty(kFromThisPcProperty, true); // the PC's clock, never the device's
     c_.copyPcTime = PageButton(QStringLiteral("Copy Your Computer's Time Settings"), "copyPcTimeButton");
     auto *buttonRow = new QWidget;
     auto *buttonBox = new QHBoxLayout(buttonRow);
