@@ -99,7 +99,10 @@ void RecordItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
         painter->setFont(option.font);
         const QRect textRect(textLeft, cell.top(), cell.right() - textLeft + 1, cell.height());
         // No mnemonic flag: "&" is shown as it is.
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, DisplayText(text));
+        const QVariant alignment = index.data(Qt::TextAlignmentRole);
+        const Qt::Alignment horizontal = alignment.isValid() ? Qt::Alignment(alignment.toInt()) & Qt::AlignHorizontal_Mask
+                                                             : Qt::AlignLeft;
+        painter->drawText(textRect, int(horizontal | Qt::AlignVCenter), DisplayText(text));
     }
     painter->restore();
 

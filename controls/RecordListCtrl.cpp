@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStandardItemModel>
+#include <QStyle>
 
 namespace trb {
 
@@ -46,8 +47,26 @@ int RecordListCtrl::InsertColumn(int column, const QString &title, int width)
         column = count;
     model_->insertColumn(column);
     model_->setHorizontalHeaderItem(column, new QStandardItem(title));
-    setColumnWidth(column, std::max(0, width));
+    const int titleWidth = header_->fontMetrics().horizontalAdvance(title)
+                           + 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header_);
+    setColumnWidth(column, width > 0 ? std::max(width, titleWidth) : 0); // 0: a column kept out of sight
     return column;
+}
+
+// A column grows to show its widest text whole, never shrinks below the width it was given,
+// and stays hidden when it has none.
+void RecordListCtrl::FitColumnTo(int column, const QString &text)
+{
+    if (columnWidth(column) == 0 || text.isEmpty())
+        return;
+    int widest = 0;
+    for (QString line : text.split(u'\n'))
+        widest = std::max(widest, fontMetrics().horizontalAdvance(line.remove(u'\r')));
+    int needed = widest + 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    if (column == 0 && checkBoxes_)
+        needed += style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) + 4;
+    if (needed > columnWidth(column))
+        setColumnWidth(column, needed);
 }
 
 int RecordListCtrl::columnCount() const
@@ -102,6 +121,7 @@ int RecordListCtrl::InsertRecordRow(int row, const QString &firstColumnText)
     cells[0]->setData(RecordItemDelegate::LineCount(firstColumnText), kItemValueRole);
     model_->insertRow(row, cells);
     UpdateRowHeight(row);
+    FitColumnTo(0, firstColumnText);
     return row;
 }
 
@@ -111,6 +131,7 @@ bool RecordListCtrl::SetCellText(int row, int column, const QString &text)
     if (!item)
         return false;
     item->setText(text);
+    FitColumnTo(column, text);
     const int lines = RecordItemDelegate::LineCount(text);
     if (lines > itemValue(row)) {
         CellItem(row, 0)->setData(lines, kItemValueRole);

@@ -87,6 +87,7 @@ private:
     QStandardItem *NewCellItem(int column) const;
     bool IsCell(int row, int column) const;
     void UpdateRowHeight(int row);
+    void FitColumnTo(int column, const QString &text);
     void UpdateAllRowHeights();
     void UpdateCursor(const QPoint &position);
     void ToggleCheck(int row);

@@ -181,7 +181,7 @@ void fillBands(DeviceStore &s)
     }
 }
 
-void fillClients(DeviceStore &s, int clientCount)
+void fillClients(DeviceStore &s, int clientCount, bool longNames)
 {
     static const std::array<const char *, 4> phy24 = {"dot11b", "dot11g", "dot11n", "dot11g"};
     static const std::array<const char *, 2> phy5 = {"dot11a", "dot11n"};
@@ -197,7 +197,7 @@ void fillClients(DeviceStore &s, int clientCount)
         setIfPresent(s, "trbClientAuthentication", {i}, SnmpValue::text(auth[i % auth.size()]));
         setIfPresent(s, "trbClientSignal", {i}, SnmpValue::integer(20 + (i * 37) % 80));
         setIfPresent(s, "trbClientPowerSave", {i}, SnmpValue::text(i % 4 == 0 ? "on" : "off"));
-        setIfPresent(s, "trbClientSsid", {i}, SnmpValue::text(band == 1 ? "TRB4820-2G" : "TRB4820-5G"));
+        setIfPresent(s, "trbClientSsid", {i}, SnmpValue::text(longNames ? DefaultDevice::kLongSsid : band == 1 ? "TRB4820-2G" : "TRB4820-5G"));
     }
 }
 
@@ -259,7 +259,7 @@ void fillWireless(DeviceStore &s, const std::string &country)
 
 } // namespace
 
-DeviceStore DefaultDevice::build(int clientCount, const std::string &country)
+DeviceStore DefaultDevice::build(int clientCount, const std::string &country, bool longNames)
 {
     DeviceStore store;
     for (const auto &object : schema::objects()) {
@@ -275,7 +275,7 @@ DeviceStore DefaultDevice::build(int clientCount, const std::string &country)
     }
     fillSystem(store);
     fillBands(store);
-    fillClients(store, clientCount);
+    fillClients(store, clientCount, longNames);
     fillWireless(store, country);
     fillDhcp(store);
     fillLog(store);

@@ -24,7 +24,7 @@ int between(std::mt19937 &random, int low, int high) { return std::uniform_int_d
 
 } // namespace
 
-Neighbourhood::Neighbourhood(int perBand, uint32_t seed) : random_(seed)
+Neighbourhood::Neighbourhood(int perBand, uint32_t seed, bool longNames) : random_(seed), longNames_(longNames)
 {
     // Globally administered, unicast: the first octet's two low bits clear.
     for (auto &prefix : prefixes_)
@@ -80,6 +80,8 @@ Neighbour Neighbourhood::makeNeighbour(int band, int number)
         name += "-" + std::to_string(number);
     if (!name.empty() && band == 2 && between(random_, 0, 1) == 0)
         name += "-5G";
+    if (!name.empty() && longNames_)
+        name = (name + "-Corporate-Wireless-Network-North").substr(0, 32);
     ap.ssid = name;
     return ap;
 }

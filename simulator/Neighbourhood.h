@@ -27,7 +27,8 @@ public:
     static constexpr int kMaxCount = 255; // rows per band the table can index
 
     // `perBand` access points on each band (0 to kMaxCount).
-    Neighbourhood(int perBand, uint32_t seed);
+    // With `longNames`, every named network has a 32-character SSID.
+    Neighbourhood(int perBand, uint32_t seed, bool longNames = false);
 
     // What a scan of `band` (1 or 2) hears now; the first scan hears every access point.
     std::vector<Neighbour> scan(int band);
@@ -45,6 +46,7 @@ private:
     void drift(std::vector<Heard> &band);
 
     std::mt19937 random_;
+    bool longNames_ = false;
     std::vector<Heard> bands_[2];
     int scans_[2] = {0, 0};
     std::array<std::array<uint8_t, 3>, 4> prefixes_{};

@@ -68,6 +68,8 @@ std::string SimulatorOptions::usage()
            "  --write-community NAME   read-write community (default private)\n"
            "  --reboot-seconds N       how long a reboot keeps the device silent (default 5)\n"
            "  --clients N              associated wireless stations (default 5, at most 65535)\n"
+           "  --long-names             stations and neighbours use 32-character SSIDs, the longest\n"
+           "                           valid, to see lists at their widest\n"
            "  --country CODE           regulatory domain, which sets the channel lists (default US)\n"
            "  --neighbours N           access points a site survey finds on each band (default 12,\n"
            "                           at most 255)\n"
@@ -174,6 +176,8 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
             ok = flag(options.tftpLockstep);
         } else if (name == "--reboot-seconds") {
             ok = number(0, 3600, options.rebootSeconds);
+        } else if (name == "--long-names") {
+            ok = flag(options.longNames);
         } else if (name == "--clients") {
             ok = number(0, 65535, options.clients);
         } else if (name == "--country") {

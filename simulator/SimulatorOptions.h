@@ -14,6 +14,7 @@ struct SimulatorOptions {
     std::string writeCommunity = "private";
     int rebootSeconds = 5;
     int clients = 5;
+    bool longNames = false; // stations and neighbours with 32-character SSIDs
     std::string country = "US";
     int neighbours = 12;   // access points a site survey finds on each band
     int surveySeed = 4820; // makes the neighbourhood the same on every start

@@ -23,9 +23,9 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    Device device(DefaultDevice::build(options->clients, options->country), options->statePath,
+    Device device(DefaultDevice::build(options->clients, options->country, options->longNames), options->statePath,
                   std::chrono::seconds(options->rebootSeconds),
-                  Neighbourhood(options->neighbours, uint32_t(options->surveySeed)), options->counterStart);
+                  Neighbourhood(options->neighbours, uint32_t(options->surveySeed), options->longNames), options->counterStart);
     device.transfers().setServerPort(uint16_t(options->tftpPort));
     TftpClient::Settings tftp;
     tftp.lockStep = options->tftpLockstep;

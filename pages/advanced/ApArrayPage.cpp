@@ -141,6 +141,9 @@ QWidget *ApArrayPage::BuildLists()
         auto *group = new QGroupBox(QString::fromLatin1(title));
         auto *list = Named(new RecordListCtrl, name, title);
         list->setMinimumHeight(90);
+        // The lists share what the page leaves them and scroll inside it, so that the page
+        // itself never has to be scrolled to reach Save.
+        list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
         (new QVBoxLayout(group))->addWidget(list);
         layout->addWidget(group);
         return list;

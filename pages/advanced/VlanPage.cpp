@@ -42,8 +42,8 @@ struct VlanHeader {
 const RecordColumn<apVlanRecord> kColumns[] = {
     {"VID", 40, &apVlanRecord::vid},
     {"VLAN Name", 70, &apVlanRecord::name},
-    {"Untag VLAN Ports", 280, [](const apVlanRecord &r) { return VlanMembers::DisplayForm(RecordText(r.untagged)); }},
-    {"Tag VLAN Ports", 280, [](const apVlanRecord &r) { return VlanMembers::DisplayForm(RecordText(r.tagged)); }},
+    {"Untag VLAN Ports", 200, [](const apVlanRecord &r) { return VlanMembers::DisplayForm(RecordText(r.untagged)); }},
+    {"Tag VLAN Ports", 200, [](const apVlanRecord &r) { return VlanMembers::DisplayForm(RecordText(r.tagged)); }},
     {"Edit", 65, ColumnRole::EditIcon},
     {"Delete", 65, ColumnRole::DeleteIcon},
 };
@@ -96,7 +96,6 @@ void VlanPage::BuildControls()
     c_.list = Named(new ActionIconListCtrl, "vlanList", "VLAN List");
     c_.list->setSelectionBehavior(QAbstractItemView::SelectRows);
     SetUpColumns<apVlanRecord>(*c_.list, kColumns);
-    c_.list->setMinimumWidth(820); // every column whole; the page scrolls
     c_.ports = Named(new RecordListCtrl, "portList", "PORT List");
     SetUpColumns<apVlanPortEntry>(*c_.ports, kPortColumns);
     c_.pvid = new VlanPvidPanel;

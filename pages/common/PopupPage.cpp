@@ -31,6 +31,8 @@ PopupPage::PopupPage(const QString &pageTitle, QWidget *parent)
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setWidget(content_);
     scrollLayout_ = std::make_unique<ScrollLayout>(scrollArea_);
+    scrollArea_->viewport()->installEventFilter(this);
+    content_->installEventFilter(this);
 
     statusBar_->setObjectName(QStringLiteral("pageStatusBar"));
     statusBar_->setSizeGripEnabled(false);
@@ -99,6 +101,19 @@ void PopupPage::resizeEvent(QResizeEvent *event)
 {
     SettingsPage::resizeEvent(event);
     LayoutContent();
+}
+
+bool PopupPage::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool viewportResized = watched == scrollArea_->viewport() && event->type() == QEvent::Resize;
+    const bool contentNeedsMore = watched == content_ && event->type() == QEvent::LayoutRequest;
+    // Only content that a layout arranges has needs of its own to follow.
+    if ((viewportResized || contentNeedsMore) && !fitting_ && content_->layout()) {
+        fitting_ = true; // resizing the content may show or hide a scroll bar, resizing the viewport
+        LayoutContent();
+        fitting_ = false;
+    }
+    return SettingsPage::eventFilter(watched, event);
 }
 
 void PopupPage::FitContent()

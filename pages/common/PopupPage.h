@@ -73,6 +73,9 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // The content follows the visible area and its own controls' needs (a combo filled by a
+    // read, a label given a longer text), not only the size it had when it was built.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void ReadCompleted(bool succeeded) override;
     // While a request of the page is on its way, nothing on the page can start another or
     // change what the answer will fill.
@@ -88,6 +91,7 @@ private:
     std::vector<QPointer<QWidget>> refreshBlocked_;
     int refreshEndMs_ = 0;
     bool refreshing_ = false;
+    bool fitting_ = false;
 
     QString pageTitle_;
     QScrollArea *scrollArea_;

@@ -109,8 +109,7 @@ void StatisticsPage::BuildControls()
     c_.tabs->setUsesScrollButtons(false); // both tab texts in full: the tab control is as wide as they need
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);
-    layout->addWidget(c_.tabs);
-    layout->addStretch(1);
+    layout->addWidget(c_.tabs, 1); // the tabs fill the page; each keeps its rows at the top
     for (int tab : {EthernetTab, WlanTab}) {
         connect(c_.tab[tab].refresh, &QPushButton::clicked, this, [this, tab] { RefreshTab(tab); });
         connect(c_.tab[tab].clear, &QPushButton::clicked, this, [this, tab] { ClearTab(tab); });
