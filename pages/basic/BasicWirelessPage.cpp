@@ -441,9 +441,14 @@ void BasicWirelessPage::ShowPanelsFor(int mode)
     c_.macClone->setVisible(mode == WirelessClient);
     if (mode != AccessPoint)
         c_.survey->Clear();
+    Restack();
 }
 
-void BasicWirelessPage::Restack() { FitContent(); }
+void BasicWirelessPage::Restack()
+{
+    LineUpFieldColumns(content());
+    FitContent();
+}
 
 // --- Saving ---
 

@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include <algorithm>
+#include <vector>
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,7 +15,48 @@
 
 namespace trb {
 
-FormRows::FormRows(QGridLayout *grid) : grid_(grid) {}
+namespace {
+constexpr char kFormGridProperty[] = "formRowsGrid";
+constexpr int kLabelGap = 12; // between a label and its field
+} // namespace
+
+FormRows::FormRows(QGridLayout *grid) : grid_(grid)
+{
+    grid_->setProperty(kFormGridProperty, true);
+    grid_->setHorizontalSpacing(std::max(grid_->horizontalSpacing(), kLabelGap));
+}
+
+void LineUpFieldColumns(QWidget *root)
+{
+    struct Form {
+        QGridLayout *grid;
+        int left;  // of its label column, from root's left edge
+        int label; // widest label shown
+    };
+    if (root->layout())
+        root->layout()->activate(); // where each box sits now
+    std::vector<Form> forms;
+    int fieldsAt = 0;
+    for (QGridLayout *grid : root->findChildren<QGridLayout *>()) {
+        QWidget *owner = grid->parentWidget();
+        if (!grid->property(kFormGridProperty).toBool() || !owner || !owner->isVisibleTo(root))
+            continue;
+        Form form{grid, owner->mapTo(root, QPoint(grid->geometry().left() + grid->contentsMargins().left(), 0)).x(), 0};
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            QLayoutItem *item = grid->itemAtPosition(row, 0);
+            QWidget *label = item ? item->widget() : nullptr;
+            if (qobject_cast<QLabel *>(label) && label->isVisibleTo(root) && grid->itemAtPosition(row, 1) != item)
+                form.label = std::max(form.label, label->sizeHint().width());
+        }
+        fieldsAt = std::max(fieldsAt, form.left + form.label);
+        forms.push_back(form);
+    }
+    for (const Form &form : forms) {
+        const int width = fieldsAt - form.left;
+        if (form.grid->columnMinimumWidth(0) != width) // an equal value would lay out again for nothing
+            form.grid->setColumnMinimumWidth(0, width);
+    }
+}
 
 FormRows FormRows::On(QWidget *parent)
 {

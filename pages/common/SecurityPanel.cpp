@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "Dot1xPanel.h"
@@ -28,6 +29,10 @@ const QString kOpenOrShared = QStringLiteral("Open System/Shared Key");
 SecurityPanel::SecurityPanel(Variant variant, QWidget *parent) : QWidget(parent), variant_(variant)
 {
     auto *top = new QGridLayout;
+    // Inset and widened as the forms above and below it on a page are.
+    top->setContentsMargins(style()->pixelMetric(QStyle::PM_LayoutLeftMargin), 0,
+                            style()->pixelMetric(QStyle::PM_LayoutRightMargin), 0);
+    top->setColumnStretch(1, 1);
     FormRows rows(top);
     c_.authentication = rows.Add(QStringLiteral("Authentication"), new QComboBox, "authenticationCombo");
     c_.authenticationLabel = rows.lastLabel();

@@ -8,9 +8,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QDirIterator>
-#include <QMainWindow>
-#include <QRegularExpression>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -426,47 +423,6 @@ TEST_P(LayoutCheck, NothingIsCutOffSqueezedOrOutOfPlace)
     for (const std::string &line : findings.lines())
         text += "  " + line + "\n";
     EXPECT_TRUE(findings.lines().empty()) << caption.toStdString() << ":\n" << text;
-}
-
-// Every text a page puts into the wait dialog (the transfers' and device commands' among them),
-// found in the pages' sources, so that a new one is checked by being written.
-QStringList WaitTexts()
-{
-    static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*(?:[Ww]ait\.\.\.|don't power it off !))")re"));
-    QStringList texts;
-    QDirIterator files(QStringLiteral(TRB4820_SOURCE_DIR "/pages"), {QStringLiteral("*.cpp")}, QDir::Files,
-                       QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        QFile file(files.next());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        for (auto match = literal.globalMatch(QString::fromUtf8(file.readAll())); match.hasNext();)
-            texts << match.next().captured(1).replace(QLatin1String("\\n"), QLatin1String("\n"));
-    }
-    texts.removeDuplicates();
-    return texts;
-}
-
-TEST(LayoutCheckWaitDialog, EveryTextShowsWhole)
-{
-    QMainWindow main;
-    main.resize(498, 222);
-    main.show();
-    const QStringList texts = WaitTexts();
-    ASSERT_GE(texts.size(), 10) << "the wait texts were not found in the sources";
-    std::string found;
-    for (const QString &text : texts) {
-        PleaseWaitDialog dialog(&main);
-        dialog.SetText(text);
-        dialog.show();
-        Spin(20);
-        PopupPage owner(QStringLiteral("wait"));
-        Findings findings(owner);
-        CheckWaitDialog(dialog, findings);
-        for (const std::string &line : findings.lines())
-            found += "  " + line + "\n";
-    }
-    EXPECT_EQ(found, "") << "wait dialog texts cut off:\n" << found;
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, LayoutCheck, ::testing::Range(0, int(kPageKindCount)), PageName);

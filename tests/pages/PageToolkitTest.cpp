@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -116,6 +118,36 @@ struct FakeList {
         return 0;
     }
 };
+
+// Forms at different depths (one inside a group box) get one column of fields, and a form
+// that is hidden does not push the others.
+TEST(FormRows, LinedUpFormsStartTheirFieldsAtOneColumn)
+{
+    QWidget page;
+    auto *layout = new QVBoxLayout(&page);
+    auto *top = new QWidget;
+    FormRows upper = FormRows::On(top);
+    auto *shortField = upper.Add(QStringLiteral("Mode"), new QLineEdit, "modeEdit");
+    auto *box = new QGroupBox(QStringLiteral("Key Settings"));
+    FormRows inner = FormRows::On(box);
+    auto *longField = inner.Add(QStringLiteral("Group Key Update Interval"), new QLineEdit, "intervalEdit");
+    auto *hidden = new QWidget;
+    FormRows unseen = FormRows::On(hidden);
+    unseen.Add(QStringLiteral("A label far longer than any other on this page"), new QLineEdit, "hiddenEdit");
+    for (QWidget *part : {top, static_cast<QWidget *>(box), hidden})
+        layout->addWidget(part);
+    hidden->hide();
+    page.resize(500, 300);
+    page.show();
+    LineUpFieldColumns(&page);
+    QCoreApplication::processEvents(); // the forms lay out again
+    const int upperAt = shortField->mapTo(&page, QPoint(0, 0)).x();
+    const int innerAt = longField->mapTo(&page, QPoint(0, 0)).x();
+    EXPECT_EQ(upperAt, innerAt);
+    const QLabel *label = inner.lastLabel();
+    EXPECT_GE(innerAt - label->mapTo(&page, QPoint(label->width(), 0)).x(), 6) << "the label touches its field";
+    EXPECT_LT(innerAt, 300) << "the hidden form's label pushed the fields";
+}
 
 TEST(ReadTable, CountsThenFillsAndGivesNothingOnFailure)
 {
