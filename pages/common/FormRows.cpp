@@ -17,13 +17,14 @@ namespace trb {
 
 namespace {
 constexpr char kFormGridProperty[] = "formRowsGrid";
-constexpr int kLabelGap = 12; // between a label and its field
+// Between a label and its field, beyond the grid's own spacing (which rows nested in the form
+// inherit, so it stays as the style has it).
+constexpr int kLabelGap = 6;
 } // namespace
 
 FormRows::FormRows(QGridLayout *grid) : grid_(grid)
 {
     grid_->setProperty(kFormGridProperty, true);
-    grid_->setHorizontalSpacing(std::max(grid_->horizontalSpacing(), kLabelGap));
 }
 
 void LineUpFieldColumns(QWidget *root)
@@ -72,6 +73,7 @@ void FormRows::AddRow(const QString &label, QWidget *control, const QString &obj
 {
     const int row = NextRow();
     lastLabel_ = new QLabel(label);
+    lastLabel_->setContentsMargins(0, 0, kLabelGap, 0);
     lastLabel_->setBuddy(control);
     if (auto *ip = qobject_cast<IpAddressEdit *>(control))
         ip->setFieldName(objectName, label.trimmed()); // its octet boxes are named after it
