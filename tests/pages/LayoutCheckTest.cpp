@@ -203,7 +203,7 @@ QHeaderView *HeaderOf(const QAbstractItemView &view)
 
 // Columns wide enough for their titles and cells; a list that needs sideways scrolling only
 // where the page has no room to widen it.
-void CheckList(const QAbstractItemView &view, const PopupPage &page, Findings &findings)
+void CheckList(const QAbstractItemView &view, PopupPage &page, Findings &findings)
 {
     QHeaderView *header = HeaderOf(view);
     const QAbstractItemModel *model = view.model();
@@ -232,7 +232,7 @@ void CheckList(const QAbstractItemView &view, const PopupPage &page, Findings &f
     const int frame = view.width() - view.viewport()->width(); // frame and vertical scroll bar
     const int needed = header->length() + frame;
     const int left = view.mapTo(page.content(), QPoint(0, 0)).x();
-    const int visible = std::max(page.content()->width(), const_cast<PopupPage &>(page).scrollLayout().visibleWidth());
+    const int visible = std::max(page.content()->width(), page.scrollLayout().visibleWidth());
     int margins = 0; // what the boxes around the list keep free on its right
     for (const QWidget *w = view.parentWidget(); w; w = w->parentWidget()) {
         margins += w->width() - 1 - w->contentsRect().right() + (w->layout() ? w->layout()->contentsMargins().right() : 0);
@@ -276,13 +276,14 @@ bool IsContainer(const QWidget &widget)
     return qobject_cast<const QGroupBox *>(&widget) || std::strcmp(name, "QWidget") == 0 || std::strcmp(name, "QFrame") == 0;
 }
 
-void CheckVisible(const PopupPage &page, Findings &findings)
+void CheckVisible(PopupPage &page, Findings &findings)
 {
-    if (page.content()->width() > const_cast<PopupPage &>(page).scrollLayout().visibleWidth())
+    const ScrollLayout &scroll = page.scrollLayout();
+    if (page.content()->width() > scroll.visibleWidth())
         findings.Add(page.content(), QString(), QStringLiteral("the page scrolls sideways: %1 px of content in %2")
                                                     .arg(page.content()->width())
-                                                    .arg(const_cast<PopupPage &>(page).scrollLayout().visibleWidth()));
-    const int visibleHeight = const_cast<PopupPage &>(page).scrollLayout().visibleHeight();
+                                                    .arg(scroll.visibleWidth()));
+    const int visibleHeight = scroll.visibleHeight();
     for (QWidget *widget : page.content()->findChildren<QWidget *>()) {
         if (!widget->isVisible() || InsideComposite(widget, &page))
             continue;
@@ -313,13 +314,11 @@ void CheckEveryTab(PopupPage &page, QWidget &root, Findings &findings)
 {
     CheckVisible(page, findings);
     for (QTabWidget *tabs : root.findChildren<QTabWidget *>()) {
-        if (!tabs->isVisible() || tabs->parentWidget()->parentWidget() == nullptr)
+        bool nested = false; // then it is visited from the tab that holds it
+        for (QWidget *w = tabs->parentWidget(); w && w != &root; w = w->parentWidget())
+            nested = nested || qobject_cast<QTabWidget *>(w);
+        if (!tabs->isVisible() || nested)
             continue;
-        QWidget *outer = tabs->parentWidget();
-        while (outer && outer != &root && !qobject_cast<QTabWidget *>(outer))
-            outer = outer->parentWidget();
-        if (outer != &root && qobject_cast<QTabWidget *>(outer))
-            continue; // visited from its own tab
         const int shown = tabs->currentIndex();
         for (int i = 0; i < tabs->count(); ++i) {
             if (!tabs->isTabEnabled(i))
