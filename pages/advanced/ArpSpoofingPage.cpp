@@ -60,6 +60,7 @@ void ArpSpoofingPage::BuildControls()
     c_.mac = entry.Add(QStringLiteral("Gateway MAC Address"), new QLineEdit, "gatewayMacEdit");
     c_.mac->setMaxLength(12);
     c_.add = PageButton(QStringLiteral("Add"), "addButton");
+    c_.add->setProperty(kWritesEditedRowProperty, true);
     c_.clear = PageButton(QStringLiteral("Clear"), "clearButton");
     auto *entryButtons = ButtonRow({c_.add, c_.clear});
     entry.grid()->addLayout(entryButtons, entry.grid()->rowCount(), 0, 1, 2);
@@ -120,8 +121,12 @@ void ArpSpoofingPage::OnReadDone()
     });
     FillRecordList<apArpEntry>(*c_.list, entries_, kColumns);
     c_.total->setText(QStringLiteral("Total Entries: %1").arg(entries_.size()));
-    // Rows have moved: an edit begun on the old list would replace the wrong pair.
+    // Rows may have moved: an edit goes on with the row that holds the edited pair, if any.
+    const int edited = editRow_;
     editRow_ = int(kNewEntryIndex);
+    for (int row = 0; edited != int(kNewEntryIndex) && row < c_.list->rowCount(); ++row)
+        if (c_.list->cellText(row, IpColumn) == editedPair_.first && c_.list->cellText(row, MacColumn) == editedPair_.second)
+            editRow_ = row;
 }
 
 void ArpSpoofingPage::UpdateEnabling()
@@ -174,9 +179,9 @@ void ArpSpoofingPage::Add()
                            : apAdvARPEdit(primaryHandle, editRow_, ipBytes.constData(), macBytes.constData());
     if (staged != 0)
         return ShowLibraryError(staged); // nothing staged: nothing to send
-    editRow_ = int(kNewEntryIndex);
+    // The form keeps what was typed until the device has taken it: a refusal loses nothing.
+    formWrite_ = true;
     WriteListChange();
-    Clear();
 }
 
 void ArpSpoofingPage::Clear()
@@ -190,6 +195,7 @@ void ArpSpoofingPage::EditRow(int row)
     if (row < 0 || row >= c_.list->rowCount())
         return;
     editRow_ = row;
+    editedPair_ = {c_.list->cellText(row, IpColumn), c_.list->cellText(row, MacColumn)};
     c_.ip->setText(c_.list->cellText(row, IpColumn));
     c_.mac->setText(c_.list->cellText(row, MacColumn));
     UpdateEnabling();
@@ -237,14 +243,21 @@ void ArpSpoofingPage::WriteListChange()
 {
     apAdvARPSetParam(primaryHandle, c_.state->currentIndex());
     writeMode_ = WriteAndRead;
-    if (RequestWrite() != 0)
+    if (RequestWrite() != 0) {
         writeMode_ = NoWrite;
+        formWrite_ = false;
+    }
 }
 
-void ArpSpoofingPage::OnWriteDone(int)
+void ArpSpoofingPage::OnWriteDone(int result)
 {
     const WriteMode mode = writeMode_;
     writeMode_ = NoWrite;
+    if (formWrite_ && result == 0) {
+        Clear();
+        editRow_ = int(kNewEntryIndex);
+    }
+    formWrite_ = false;
     if (mode == WriteAndRead)
         RequestRead();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 #include "PopupPage.h"
@@ -66,6 +67,8 @@ private:
     Controls c_;
     std::vector<apArpEntry> entries_;
     int editRow_;
+    std::pair<QString, QString> editedPair_; // the IP and MAC of the row being edited
+    bool formWrite_ = false;                 // the write in flight carries the form's entry
     WriteMode writeMode_ = NoWrite;
 };
 

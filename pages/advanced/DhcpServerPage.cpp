@@ -86,6 +86,7 @@ void DhcpServerPage::OnReadDone()
     if (reloadMask_ & (ControlAndList | PoolAndList))
         ReadStaticList();
     reloadMask_ = 0;
+    keepForm_ = false;
     ++readsDone_;
 }
 
@@ -107,7 +108,8 @@ void DhcpServerPage::ReadPool()
     apDhcpDynamicRecord pool{};
     apAdvDHCPGetSetting(primaryHandle, &status, nullptr, nullptr, &pool, nullptr);
     dynamic_->Fill(pool);
-    static_->SetDefaults(pool);
+    if (!keepForm_)
+        static_->SetDefaults(pool);
 }
 
 void DhcpServerPage::ReadStaticList()
@@ -119,7 +121,7 @@ void DhcpServerPage::ReadStaticList()
         header.count = list.count;
         return result;
     });
-    static_->Fill(entries);
+    static_->Fill(entries, keepForm_);
 }
 
 void DhcpServerPage::UpdateEnabling()
@@ -169,7 +171,7 @@ void DhcpServerPage::SaveStatic()
         return;
     }
     apAdvDHCPServerControl(primaryHandle, state, poolType);
-    RequestWrite(); // re-read when it completes
+    formWrite_ = RequestWrite() == 0; // re-read when it completes
 }
 
 void DhcpServerPage::DeleteStatic(int row)
@@ -193,6 +195,10 @@ void DhcpServerPage::OnWriteDone(int result)
     if (result == 0 && deletingRow_ >= 0)
         static_->RowDeleted(deletingRow_);
     deletingRow_ = -1;
+    if (formWrite_ && result == 0)
+        static_->EntryTaken();
+    keepForm_ = formWrite_ && result != 0;
+    formWrite_ = false;
     ReRead();
 }
 

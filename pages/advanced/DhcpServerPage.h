@@ -64,6 +64,8 @@ private:
     uint32_t reloadMask_ = ControlAndList | PoolAndList;
     int poolType_ = 0;
     int deletingRow_ = -1; // the row of the delete on its way, -1 for none
+    bool formWrite_ = false; // the write on its way carries the static form's entry
+    bool keepForm_ = false;  // the device refused it: the re-read leaves the form as it is
     int readsDone_ = 0;
     int leaseViewsDone_ = 0;
 };

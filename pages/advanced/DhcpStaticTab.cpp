@@ -68,6 +68,7 @@ DhcpStaticTab::DhcpStaticTab(QWidget *parent) : QWidget(parent), editRow_(int(kN
     c_.list->setMinimumHeight(110);
 
     c_.save = PageButton(QStringLiteral("Save"), "staticSaveButton");
+    c_.save->setProperty(kWritesEditedRowProperty, true);
     auto *buttons = ButtonRow({c_.save});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(control);
@@ -90,12 +91,20 @@ void DhcpStaticTab::SetDefaults(const apDhcpDynamicRecord &pool)
     c_.domainName->setText(RecordText(pool.domainName));
 }
 
-void DhcpStaticTab::Fill(const std::vector<apDhcpStaticEntry> &entries)
+void DhcpStaticTab::Fill(const std::vector<apDhcpStaticEntry> &entries, bool keepForm)
 {
+    FillRecordList<apDhcpStaticEntry>(*c_.list, entries, kColumns);
+    if (keepForm) {
+        const int edited = editRow_;
+        editRow_ = int(kNewEntryIndex);
+        for (int row = 0; edited != int(kNewEntryIndex) && row < c_.list->rowCount(); ++row)
+            if (c_.list->cellText(row, MacColumn) == editedMac_)
+                editRow_ = row;
+        return;
+    }
     c_.hostName->clear();
     c_.ip->clear();
     c_.mac->clear();
-    FillRecordList<apDhcpStaticEntry>(*c_.list, entries, kColumns);
 }
 
 bool DhcpStaticTab::TakenByOtherRow(int column, const QString &text) const
@@ -138,11 +147,12 @@ bool DhcpStaticTab::Check(PopupPage &page)
     return true;
 }
 
-apDhcpStaticEntry DhcpStaticTab::TakeEntry()
+void DhcpStaticTab::EntryTaken() { editRow_ = int(kNewEntryIndex); }
+
+apDhcpStaticEntry DhcpStaticTab::TakeEntry() const
 {
     apDhcpStaticEntry entry{};
     entry.index = editRow_;
-    editRow_ = int(kNewEntryIndex);
     SetRecordText(entry.hostName, c_.hostName->text());
     SetRecordText(entry.mac, c_.mac->text());
     SetRecordText(entry.ipAddress, AddressOrNone(c_.ip->text()));
@@ -157,6 +167,7 @@ apDhcpStaticEntry DhcpStaticTab::TakeEntry()
 void DhcpStaticTab::EditRow(int row)
 {
     editRow_ = row;
+    editedMac_ = c_.list->cellText(row, MacColumn);
     c_.hostName->setText(c_.list->cellText(row, HostColumn));
     c_.ip->setText(c_.list->cellText(row, IpColumn));
     c_.mac->setText(c_.list->cellText(row, MacColumn));

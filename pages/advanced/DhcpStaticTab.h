@@ -44,10 +44,14 @@ public:
 
     // The dynamic pool's mask, gateway, servers and domain as defaults for a new entry.
     void SetDefaults(const apDhcpDynamicRecord &pool);
-    void Fill(const std::vector<apDhcpStaticEntry> &entries);
+    // The device's entries into the list; the form emptied unless `keepForm` (an entry the device
+    // refused, to be mended and sent again), whose edit then goes on with its row.
+    void Fill(const std::vector<apDhcpStaticEntry> &entries, bool keepForm = false);
     bool Check(PopupPage &page);
-    // The entry as the fields hold it, for the row being edited; ends the edit.
-    apDhcpStaticEntry TakeEntry();
+    // The entry as the fields hold it, for the row being edited.
+    apDhcpStaticEntry TakeEntry() const;
+    // The device took the form's entry: the next one is new.
+    void EntryTaken();
     void EditRow(int row);
     // The row is gone from the device: the edit follows the rows that move up.
     void RowDeleted(int row);
@@ -62,6 +66,7 @@ private:
 
     Controls c_;
     int editRow_;
+    QString editedMac_; // the edited entry's MAC: its row after a re-read
 };
 
 } // namespace trb

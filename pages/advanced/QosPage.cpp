@@ -163,6 +163,7 @@ QWidget *QosPage::BuildRuleForm()
     rows.Add(QStringLiteral("Host 2 Port Range "), PairRow(c_.host2PortStart, c_.host2PortEnd), "host2PortRow");
 
     c_.add = PageButton(QStringLiteral("Add"), "addButton");
+    c_.add->setProperty(kWritesEditedRowProperty, true);
     c_.clear = PageButton(QStringLiteral("Clear"), "clearButton");
     auto *buttons = ButtonRow({c_.add, c_.clear});
     rows.grid()->addLayout(buttons, rows.grid()->rowCount(), 0, 1, 2);
@@ -211,7 +212,10 @@ void QosPage::OnReadDone()
     FillList();
     ApplyMode(mode);
     UpdateEnabling();
-    Clear();
+    // A rule the device refused stays in the form, to be mended and sent again.
+    if (!(formWrite_ && writing_ && writeResult_ != 0))
+        Clear();
+    formWrite_ = false;
     if (writing_ && writeResult_ != 0) {
         lastMessage = writeText_; // the failed write, not the read after it, stays in the status bar
         ShowMessage(writeText_);
@@ -382,6 +386,7 @@ void QosPage::Add()
     if (const int staged = apAdvQosRuleEdit(primaryHandle, &rule, 0))
         return ShowLibraryError(staged);
     StageSwitches();
+    formWrite_ = true;
     // The switches go with the rule: staged and not sent they would be lost on the re-read.
     Finish(AP_QOS_GROUP_RULES | AP_QOS_GROUP_SWITCHES);
 }
@@ -448,13 +453,15 @@ void QosPage::StageSwitches()
 
 void QosPage::Finish(uint32_t groups)
 {
-    editIndex_ = 0;
+    if (!formWrite_)
+        editIndex_ = 0;
     apStyleModify(primaryHandle, groups, 1);
     BeginRefresh(kWriteWaitMs, {}, true);
     writing_ = true;
     writeResult_ = 0;
     if (const int code = RequestWrite()) {
         writing_ = false;
+        formWrite_ = false;
         ShowLibraryError(code);
     }
 }

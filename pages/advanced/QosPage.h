@@ -90,6 +90,7 @@ private:
     int usedRules_ = 0;
     int editIndex_ = 0;
     bool writing_ = false;
+    bool formWrite_ = false; // the write in flight carries the form's rule
     int writeResult_ = 0;
     QString writeText_;
 };

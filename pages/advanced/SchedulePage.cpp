@@ -120,9 +120,14 @@ bool SchedulePage::Listed(int ssid) const
 int SchedulePage::ReadOnShow()
 {
     c_.form->EmptyTimes();
+    SelectEverything();
+    return 1;
+}
+
+void SchedulePage::SelectEverything()
+{
     apStyleModify(primaryHandle, AP_SCHEDULE_GROUP_ALL, 0);
     BeginRefresh(500, {}, true);
-    return 1;
 }
 
 void SchedulePage::OnReadDone()
@@ -143,14 +148,23 @@ void SchedulePage::OnReadDone()
     for (const auto &name : list.ssidNames)
         names << RecordText(name);
     c_.schedule->setCurrentIndex(parameters.enabled != 0 ? 1 : 0);
+    // A rule the device refused stays in the form, to be mended and sent again.
+    const bool keepForm = formWrite_ && !writeFailure_.isEmpty();
+    formWrite_ = false;
     c_.form->FillIndex(SsidItems());
+    if (!keepForm)
+        c_.form->Clear();
     c_.form->SetSsidNames(names, bands_.firstSsid);
     c_.list->DeleteAllRows();
     rowRules_.clear();
     for (std::size_t i = 0; i < rules_.size(); ++i)
         if (Listed(rules_[i].ssid))
             AddRow(int(i));
-    editRow_ = -1; // rows have moved: an edit begun on the old list would replace the wrong rule
+    // Rows may have moved: an edit goes on with the row of the edited rule's SSID, if any.
+    editRow_ = -1;
+    for (int row = 0; keepForm && row < c_.list->rowCount(); ++row)
+        if (rules_[rowRules_[row]].ssid == editedSsid_)
+            editRow_ = row;
     if (!writeFailure_.isEmpty()) {
         lastMessage = writeFailure_; // the failed write, not the read after it, stays in the status bar
         ShowMessage(writeFailure_);
@@ -237,6 +251,7 @@ void SchedulePage::Add()
         ReportFailure(staged); // nothing staged: nothing to send
         return;
     }
+    formWrite_ = true;
     FinishListChange();
 }
 
@@ -252,6 +267,7 @@ void SchedulePage::EditRow(int row)
     if (row < 0 || row >= c_.list->rowCount())
         return;
     editRow_ = row;
+    editedSsid_ = rules_[rowRules_[row]].ssid;
     c_.list->selectRow(row);
     c_.form->Load(c_.list->cellText(row, NameColumn), c_.list->cellText(row, IndexColumn),
                   c_.list->cellText(row, DaysColumn), c_.list->cellText(row, TimeColumn),
@@ -276,8 +292,8 @@ void SchedulePage::DeleteRow(int row)
 void SchedulePage::FinishListChange()
 {
     apAdvScheduleSetState(primaryHandle, c_.schedule->currentIndex(), nullptr);
-    editRow_ = -1;
-    RequestWrite();
+    if (RequestWrite() != 0)
+        formWrite_ = false;
 }
 
 // Every rule of the last read goes back with its enabled flag, in rule order: a listed rule's
@@ -302,7 +318,9 @@ void SchedulePage::Save()
 void SchedulePage::OnWriteDone(int result)
 {
     writeFailure_ = result != 0 ? lastMessage : QString();
-    ReadOnShow(); // selects the schedule's group
+    if (!formWrite_ || result == 0)
+        c_.form->EmptyTimes();
+    SelectEverything();
     if (RequestRead() != 0)
         writeFailure_.clear();
 }

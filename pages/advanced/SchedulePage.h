@@ -55,6 +55,8 @@ public:
     void DeleteRow(int row);
 
     int ReadOnShow() override;
+    // Every group of the schedule, read behind the wait dialog.
+    void SelectEverything();
     void OnReadDone() override;
     void OnWriteDone(int result) override;
     void UpdateEnabling() override;
@@ -73,6 +75,8 @@ private:
     std::vector<apScheduleRule> rules_; // the last read, in rule order
     std::vector<int> rowRules_;         // per list row: its rule's position in rules_
     int editRow_ = -1;
+    int editedSsid_ = -1;    // the SSID of the rule being edited: its row after a re-read
+    bool formWrite_ = false; // the write in flight carries the form's rule
     QString writeFailure_;              // the failed write's text, kept past the read after it
 };
 

@@ -92,6 +92,7 @@ void ScheduleRuleForm::BuildControls()
     c_.overnight = rows.AddWide(new QCheckBox(QStringLiteral("Overnight")), "overnightCheck");
 
     c_.add = PageButton(QStringLiteral("Add"), "addButton");
+    c_.add->setProperty(kWritesEditedRowProperty, true);
     c_.clear = PageButton(QStringLiteral("Clear"), "clearButton");
     auto *buttons = ButtonRow({c_.add, c_.clear});
     rows.grid()->addLayout(buttons, rows.grid()->rowCount(), 0, 1, 2);
@@ -111,6 +112,11 @@ void ScheduleRuleForm::SetSsidNames(const QStringList &names, int firstSsid)
 
 void ScheduleRuleForm::FillIndex(const QStringList &items)
 {
+    QStringList shown;
+    for (int i = 0; i < c_.index->count(); ++i)
+        shown << c_.index->itemText(i);
+    if (shown == items)
+        return;
     const QSignalBlocker block(c_.index);
     c_.index->clear();
     c_.index->addItems(items);

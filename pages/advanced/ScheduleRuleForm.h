@@ -54,7 +54,8 @@ public:
 
     // The 16 SSID names of the last read and where the drop-down's items start among them.
     void SetSsidNames(const QStringList &names, int firstSsid);
-    // New drop-down items, the first selected; the form emptied.
+    // New drop-down items, the first selected, the form emptied; the same items again leave the
+    // form as it is.
     void FillIndex(const QStringList &items);
     // Select Day(s) with no day, empty name and times, the first SSID, not all day.
     void Clear();

@@ -135,6 +135,7 @@ QWidget *VlanPage::BuildForm()
     c_.portEditor = new VlanPortEditor;
     rows.grid()->addWidget(c_.portEditor, rows.grid()->rowCount(), 0, 1, 2);
     c_.formSave = PageButton(QStringLiteral("Save"), "formSaveButton");
+    c_.formSave->setProperty(kWritesEditedRowProperty, true);
     auto *buttons = ButtonRow({c_.formSave});
     rows.grid()->addLayout(buttons, rows.grid()->rowCount(), 0, 1, 2);
     return form;
@@ -165,6 +166,7 @@ void VlanPage::OnReadDone()
         ReadPvids();
     (status_ == 1 ? c_.enable : c_.disable)->setChecked(true);
     RunStatusRule(status_ == 1);
+    keepForm_ = false;
 }
 
 void VlanPage::ReadParameters()
@@ -189,6 +191,13 @@ void VlanPage::ReadList()
         return result;
     });
     FillRecordList<apVlanRecord>(*c_.list, rows_, kColumns);
+    if (!keepForm_ || editRow_ == int(kNewEntryIndex))
+        return;
+    // Rows may have moved: the edit goes on with the row of the edited VID, if any.
+    editRow_ = int(kNewEntryIndex);
+    for (std::size_t row = 0; row < rows_.size(); ++row)
+        if (rows_[row].vid == editedVid_)
+            editRow_ = int(row);
 }
 
 void VlanPage::ReadPvids()
@@ -233,7 +242,7 @@ void VlanPage::RunStatusRule(bool enable)
     if (enable)
         ShowWarnings();
     const bool newVlan = editRow_ == int(kNewEntryIndex);
-    if (newVlan) {
+    if (newVlan && !keepForm_) {
         c_.vid->clear();
         c_.name->clear();
         c_.portEditor->SetValues(VlanMembers::AllUntagged());
@@ -335,12 +344,14 @@ void VlanPage::SaveVlan()
     StageStatus();
     if (const int refused = apAdvVlanAddVlan(primaryHandle, record))
         return ShowLibraryError(refused); // nothing to send for the VLAN: the form stays as it is
-    editRow_ = int(kNewEntryIndex);
+    formWrite_ = true;
     c_.formSave->setEnabled(false);
     ShowMessage(QStringLiteral("Setting..."));
     Hold(kWriteHoldMs);
-    if (RequestWrite() != 0)
+    if (RequestWrite() != 0) {
+        formWrite_ = false;
         c_.formSave->setEnabled(true);
+    }
 }
 
 void VlanPage::SavePvids()
@@ -381,11 +392,16 @@ void VlanPage::SavePvids()
 
 // Every write ends in a read of what it changed, so the page shows what the device holds even
 // when the device refused the write.
-void VlanPage::OnWriteDone(int)
+void VlanPage::OnWriteDone(int result)
 {
+    // A VLAN the device refused stays in the form, to be mended and sent again.
+    keepForm_ = formWrite_ && result != 0;
+    formWrite_ = false;
     c_.formSave->setEnabled(true);
-    editRow_ = int(kNewEntryIndex);
-    c_.tabs->setCurrentIndex(ListTab);
+    if (!keepForm_) {
+        editRow_ = int(kNewEntryIndex);
+        c_.tabs->setCurrentIndex(ListTab);
+    }
     const uint32_t style = reloadMask_ == 4 ? kPvidRead : reloadMask_ == 2 || reloadMask_ == kListAfterDelete ? kListRead : kFullRead;
     if (reloadMask_ == kListAfterDelete)
         Hold(kWriteHoldMs);
@@ -406,6 +422,7 @@ void VlanPage::EditRow(int row)
     // memberships a save must keep.
     c_.portEditor->SetValues(VlanMembers::FromStrings(RecordText(vlan.untagged), RecordText(vlan.tagged)));
     editRow_ = row;
+    editedVid_ = vlan.vid;
     c_.enable->setChecked(true);
     RunStatusRule(true);
     c_.tabs->setCurrentIndex(FormTab);

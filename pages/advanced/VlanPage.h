@@ -89,6 +89,9 @@ private:
     QString apMode24_, apMode5_, limitType_;
     int reloadMask_ = 7;
     int editRow_;
+    int editedVid_ = 0;      // the VID of the VLAN being edited: its row after a re-read
+    bool formWrite_ = false; // the write in flight carries the form's VLAN
+    bool keepForm_ = false;  // the device refused it: the re-read leaves the form as it is
     bool apWarningShown_ = false;
     std::vector<apVlanRecord> rows_;
 };

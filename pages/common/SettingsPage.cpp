@@ -226,7 +226,9 @@ int SettingsPage::MonitorCompletion(APHANDLE monitor, uint32_t more, uint32_t re
         [monitor, result, serial] {
             if (SettingsPage *page = LivePages().value(serial)) {
                 page->CountInFlight(page->monitorsInFlight_, -1);
-                page->failedRequests_ += result != 0 ? 1 : 0;
+                // A failed scan's text stays through the reads that follow it in the same action.
+                if (result != 0)
+                    page->ReportFailure(int(result));
                 ++page->delivering_;
                 page->OnMonitorDone(monitor, int(result));
                 --page->delivering_;

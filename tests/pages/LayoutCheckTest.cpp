@@ -24,10 +24,8 @@
 #include <QTreeView>
 
 #include <cctype>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "PageCatalog.h"
 #include "PageTestSupport.h"
@@ -354,13 +352,7 @@ protected:
     {
         PageTest::SetUp();
         // The lists a manager fills, from a saved configuration.
-        simulator->stop();
-        std::ifstream in(TRB4820_SOURCE_DIR "/tests/pages/data/long-rows.state");
-        std::stringstream rows;
-        rows << in.rdbuf();
-        ASSERT_FALSE(rows.str().empty());
-        std::ofstream(simulator->stateFile(), std::ios::trunc) << rows.str();
-        ASSERT_TRUE(simulator->start()) << simulator->error();
+        ASSERT_TRUE(LoadSavedConfiguration("long-rows.state")) << simulator->error();
     }
 
     const PageCommand &command() const { return PageCommands()[size_t(GetParam())]; }

@@ -167,6 +167,18 @@ std::string PageTest::StateFileText() const
     return text.str();
 }
 
+bool PageTest::LoadSavedConfiguration(const std::string &file)
+{
+    std::ifstream in(TRB4820_SOURCE_DIR "/tests/pages/data/" + file);
+    std::stringstream saved;
+    saved << in.rdbuf();
+    if (saved.str().empty())
+        return false;
+    simulator->stop();
+    std::ofstream(simulator->stateFile(), std::ios::trunc) << saved.str();
+    return simulator->start();
+}
+
 int ReadStageWrite(APHANDLE handle, const std::function<int(APHANDLE)> &stage)
 {
     int code = apSnmpSendGetRequest(handle, nullptr, nullptr, AP_MODE_BLOCKING, 0);

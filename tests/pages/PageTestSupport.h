@@ -44,6 +44,9 @@ protected:
 
     // Bytes of the simulator's state file ("" when it has not saved yet).
     std::string StateFileText() const;
+    // Restarts the simulator on a saved configuration from tests/pages/data; false when the file
+    // is missing or the simulator does not come back.
+    bool LoadSavedConfiguration(const std::string &file);
 
     std::unique_ptr<SimulatorProcess> simulator;
     std::unique_ptr<QMainWindow> mainWindow;
