@@ -88,10 +88,7 @@ void SystemPage::Restore()
 {
     if (!Confirm(QStringLiteral("Device will reboot and module will be disconnected, continue?")))
         return;
-    apSysCommand(primaryHandle, kRestoreCommand, kCommandWait);
-    RequestWrite();
-    WaitForDevice(QString::fromLatin1(kRebooting), kRestoreWaitMs);
-    RestartLater();
+    CommandThenRestart(kRestoreCommand, kRestoreWaitMs);
 }
 
 void SystemPage::Clear()
@@ -114,8 +111,11 @@ void SystemPage::SaveAndActivate()
         MainWindowLink::SetEnabled(true);
         return;
     }
-    apSysCommand(primaryHandle, kSaveActivateCommand, kSaveActivateCommandWait);
-    RequestWrite(false);
+    // Refused or unanswered, nothing was saved: the failure stays in the status bar, no wait.
+    if (SendCommand(kSaveActivateCommand, kSaveActivateCommandWait, false) != 0) {
+        MainWindowLink::SetEnabled(true);
+        return;
+    }
     WaitForDevice(QString::fromLatin1(kActivating), kSaveActivateWaitMs);
 }
 
@@ -125,10 +125,33 @@ void SystemPage::Discard()
         MainWindowLink::SetEnabled(true);
         return;
     }
-    apSysCommand(primaryHandle, kDiscardCommand, kCommandWait);
-    RequestWrite();
-    WaitForDevice(QString::fromLatin1(kRebooting), kDiscardWaitMs);
+    CommandThenRestart(kDiscardCommand, kDiscardWaitMs);
+}
+
+int SystemPage::SendCommand(Command command, int waitMs, bool async)
+{
+    const int code = apSysCommand(primaryHandle, command, waitMs);
+    return code != 0 ? ReportFailure(code) : RequestWrite(async);
+}
+
+void SystemPage::CommandThenRestart(Command command, int waitMs)
+{
+    WaitForDevice(QString::fromLatin1(kRebooting), waitMs);
+    if (SendCommand(command, kCommandWait, true) != 0) {
+        EndWait();
+        return;
+    }
     RestartLater();
+}
+
+void SystemPage::OnWriteDone(int result)
+{
+    if (result == 0)
+        return;
+    // The device refused the command or never answered: restarting now would look as if it had
+    // been carried out. The failure stays in the status bar.
+    restartTimer_.stop();
+    EndWait();
 }
 
 void SystemPage::WaitForDevice(const QString &text, int waitMs)
@@ -143,8 +166,12 @@ void SystemPage::RestartLater() { restartTimer_.start(ScaledMilliseconds(kRestar
 void SystemPage::SendRestart()
 {
     restartTimer_.stop();
-    apSysCommand(primaryHandle, kRestartCommand, kCommandWait);
-    RequestWrite(false);
+    if (RequestsInFlight() > 0) {
+        RestartLater(); // the command before it has not been answered yet
+        return;
+    }
+    if (SendCommand(kRestartCommand, kCommandWait, false) != 0)
+        EndWait(); // the device is not rebooting: no wait for it
 }
 
 void SystemPage::EndWait()

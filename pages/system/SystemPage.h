@@ -36,8 +36,15 @@ public:
     const Controls &controls() const { return c_; }
     bool restartPending() const { return restartTimer_.isActive(); }
 
+protected:
+    void OnWriteDone(int result) override;
+
 private:
     void BuildControls();
+    // Stages the command and writes it; 0, or the failure (also in the status bar).
+    int SendCommand(Command command, int waitMs, bool async);
+    // Restore and Discard: the restart follows only a command the device carried out.
+    void CommandThenRestart(Command command, int waitMs);
     // Wait dialog for a command that takes the device away for a while; the main window is
     // usable again when `waitMs` (scaled) has passed.
     void WaitForDevice(const QString &text, int waitMs);

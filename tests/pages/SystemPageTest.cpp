@@ -206,6 +206,41 @@ TEST_F(SystemPageTest, ClosingThePageDuringAWaitGivesTheMainWindowBackAndSendsNo
     EXPECT_TRUE(DeviceAnswers());
 }
 
+// A command the device refuses is carried out nowhere: no restart follows it, no wait stands for
+// a reboot that is not happening, the refusal stays in the status bar and the device keeps what it
+// held. The Configuration menu runs Save and Activate and Discard on a hidden page.
+TEST_F(SystemPageTest, ARefusedCommandEndsTheWaitAndRestartsNothing)
+{
+    const struct {
+        const char *name;
+        void (SystemPage::*run)();
+        bool hidden;
+    } commands[] = {{"Restart", &SystemPage::Restart, false},
+                    {"Restore", &SystemPage::Restore, false},
+                    {"Discard", &SystemPage::Discard, true},
+                    {"Save and Activate", &SystemPage::SaveAndActivate, true}};
+    ASSERT_EQ(WriteLan(0, "192.168.1.10", "255.255.255.0", "192.168.1.99"), 0);
+    const std::string savedBefore = StateFileText();
+    for (const auto &command : commands) {
+        SCOPED_TRACE(command.name);
+        PageHolder page(command.hidden ? HiddenPage() : OpenPage());
+        ASSERT_EQ(simulator->control("fault set all 1 error genErr"), "ok");
+        QElapsedTimer clock;
+        clock.start();
+        (page.get()->*command.run)();
+        EXPECT_TRUE(WaitFor([&] { return page->waitDialog() == nullptr && !page->restartPending(); }, 600));
+        EXPECT_LT(clock.elapsed(), 400) << "waited for a reboot that never came";
+        EXPECT_TRUE(mainWindow->isEnabled());
+        EXPECT_FALSE(page->statusText().isEmpty());
+        EXPECT_FALSE(page->statusText().contains(" OK.")) << page->statusText().toStdString();
+        Spin(200);
+        EXPECT_TRUE(DeviceAnswers()) << "the device restarted";
+        EXPECT_EQ(Gateway(), "192.168.1.99");
+        EXPECT_EQ(StateFileText(), savedBefore);
+        ASSERT_EQ(simulator->control("clear"), "ok");
+    }
+}
+
 // The command's own wait (3000 ms), not the session's shorter time-out, decides whether the
 // device answered: a device that takes 1.8 s still clears, one that takes 4 s has failed.
 class SystemPageSlowDevice : public PageTest, public ::testing::WithParamInterface<int> {
