@@ -415,7 +415,8 @@ void FilterPage::StartAclUpload()
     kind_ = kTransferAclUpload;
     transfer_->PausePoll();
     apAdvTFTPUpgradeCmd(TftpHandle(), 5000, kAclCommand);
-    SendTransferRequest();
+    if (!SendTransferRequest())
+        return;
     transfer_->OpenWaitDialog(QStringLiteral("Updating ACL file, please wait..."));
     transfer_->StartTimer(kAclUploadTimer, kAclUploadMs);
 }
@@ -432,16 +433,22 @@ void FilterPage::StartAclDownload()
                                              Latin1(fileName).constData(), 5)))
         return;
     kind_ = kTransferDownload;
-    SendTransferRequest();
+    if (!SendTransferRequest())
+        return;
     transfer_->OpenWaitDialog(QStringLiteral("Downloading ACL file, please wait..."));
     transfer_->StartTimer(kAclDownloadTimer, kAclDownloadMs);
 }
 
-void FilterPage::SendTransferRequest()
+// A refused request ends the transfer at once, with its verdict: no status read later stands
+// for it, the file stays chosen and the refusal stays in the status bar.
+bool FilterPage::SendTransferRequest()
 {
     const int code = apSnmpSendSetRequest(tftpHandle_, nullptr, nullptr, AP_MODE_BLOCKING, 0);
-    if (code != 0)
-        ReportFailure(code); // the timer still ends the wait, with the device's verdict
+    if (code == 0)
+        return true;
+    ReportFailure(code);
+    EndAclTransfer(0);
+    return false;
 }
 
 // The device's verdict on the ACL file it was to fetch and apply: "" while it has given none
@@ -470,21 +477,22 @@ void FilterPage::EndAclTransfer(int)
     kind_ = 0;
     QString text;
     if (upload) {
-        c_.uploadFile->clear();
-        if (verdict == QLatin1String("success"))
+        if (verdict == QLatin1String("success")) {
+            c_.uploadFile->clear(); // a file the device did not take stays chosen
             text = QStringLiteral("Upgrading ACL file Success,Please refersh this page.");
-        else if (verdict == QLatin1String("wrongImage"))
+        } else if (verdict == QLatin1String("wrongImage")) {
             text = QStringLiteral("The device refused the ACL file. Its list was not changed.");
-        else
+        } else {
             text = crossed ? QStringLiteral("The device fetched the ACL file but did not report it as applied.")
                            : QStringLiteral("The device did not fetch the ACL file from this computer. Its list was not changed.");
+        }
     } else {
         text = crossed ? QStringLiteral("Save ACL file Success !")
                        : QStringLiteral("The device did not send its ACL file. Nothing was saved.");
     }
     ShowMessageBox(text, MessageIcon::None, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok, messageParent());
-    if (upload)
-        Refresh(kReadEndMs); // the list as the file left it
+    if (upload && crossed)
+        Refresh(kReadEndMs); // the list as the file left it; a file that never crossed left it alone
 }
 
 void FilterPage::Browse()

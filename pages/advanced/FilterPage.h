@@ -90,7 +90,9 @@ private:
     void Apply();
     bool SelectTransferBand();
     APHANDLE TftpHandle();
-    void SendTransferRequest();
+    // The transfer's request; false when the device refused it or never answered (the
+    // refusal is in the status bar).
+    bool SendTransferRequest();
     QString UploadVerdict();
     void EndAclTransfer(int timer);
 

@@ -94,7 +94,7 @@ int SettingsPage::RequestRead(bool async)
     return code;
 }
 
-int SettingsPage::RequestWrite(bool async)
+int SettingsPage::RequestWrite(bool async, int timeoutMs)
 {
     if (!MayActOnShown())
         return kRefusedResult;
@@ -102,11 +102,11 @@ int SettingsPage::RequestWrite(bool async)
     const apRequestCallback callback = async ? WriteCompletion : nullptr;
     void *context = async ? CompletionContext() : nullptr;
     const int mode = async ? AP_MODE_CALLBACK : AP_MODE_BLOCKING;
-    if (secondaryHandle && apSnmpSendSetRequest(secondaryHandle, callback, context, mode, 0) == 0 && async)
+    if (secondaryHandle && apSnmpSendSetRequest(secondaryHandle, callback, context, mode, timeoutMs) == 0 && async)
         CountInFlight(writesInFlight_, 1);
     if (!primaryHandle)
         return kNoHandleResult;
-    const int code = apSnmpSendSetRequest(primaryHandle, callback, context, mode, 0);
+    const int code = apSnmpSendSetRequest(primaryHandle, callback, context, mode, timeoutMs);
     if (code == 0) {
         if (async)
             CountInFlight(writesInFlight_, 1);

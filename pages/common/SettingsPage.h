@@ -19,7 +19,8 @@ public:
     // Asynchronous: returns at once, the completion follows. Otherwise waits for the
     // device. 0 on success, the library's code on failure, -600 without a handle.
     int RequestRead(bool async = true);
-    int RequestWrite(bool async = true);
+    // `timeoutMs`: the device's own time to answer this request (0: the session's).
+    int RequestWrite(bool async = true, int timeoutMs = 0);
 
     // Completion callbacks handed to the device library (any thread).
     static int ReadCompletion(uint32_t value, uint32_t more, const char *text, void *context,

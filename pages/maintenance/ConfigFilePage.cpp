@@ -131,20 +131,23 @@ void ConfigFilePage::Download()
 
 void ConfigFilePage::OnWriteDone(int result)
 {
-    // A step the device did not take ends the chain; the timer still ends the wait.
-    if (result != 0)
+    // A step the device did not take ends the transfer now: the next command would act on
+    // nothing, and no status read after it may stand for a verdict. The refusal stays in the
+    // status bar and the file stays chosen.
+    if (result != 0) {
+        transfer_->End();
         return;
+    }
+    // One step at a time: finish goes only after the device took the configuration.
     if (kind_ == kTransferDownload) {
         apAdvTFTPUpgradeCmd(primaryHandle, 5000, 2);
         RequestWrite();
         kind_ = kDownloadCommandSent;
-    }
-    if (kind_ == kTransferConfigurationUpload) {
+    } else if (kind_ == kTransferConfigurationUpload) {
         apAdvTFTPUpgradeCmd(primaryHandle, 5000, 3);
         RequestWrite();
         kind_ = kUploadCommandsSent;
-    }
-    if (kind_ == kUploadCommandsSent) {
+    } else if (kind_ == kUploadCommandsSent) {
         apAdvTFTPUpgradeCmd(primaryHandle, 5000, 4);
         RequestWrite();
         kind_ = kUploadFinished;
@@ -180,10 +183,13 @@ void ConfigFilePage::OnFileCrossed()
 
 void ConfigFilePage::EndTransfer()
 {
-    c_.uploadPath->clear();
-    c_.remoteName->clear();
     const bool downloading = kind_ == kTransferDownload || kind_ == kDownloadCommandSent;
     const QString verdict = downloading ? DownloadVerdict() : UploadVerdict();
+    // A file the device did not take stays chosen, to be sent again.
+    if (verdict.contains(QLatin1String("success"))) {
+        c_.uploadPath->clear();
+        c_.remoteName->clear();
+    }
     transfer_->End();
     if (!verdict.isEmpty())
         ShowMessageBox(verdict, MessageIcon::None, QString::fromLatin1(kApplicationTitle), MessageButtons::Ok,

@@ -12,6 +12,7 @@
 #include "MainWindowLink.h"
 #include "MessageBoxService.h"
 #include "ProcessValues.h"
+#include "TimeScale.h"
 #include "TransferFileCheck.h"
 
 namespace trb {
@@ -40,6 +41,8 @@ const RowText kRowTexts[] = {
 
 enum TimerId { kStatusTimerShort = 1, kStatusTimer = 2, kEndTimer = 9 };
 constexpr int kStatusRetryMs = 2000;
+// How long the device may take to answer the image command (before scaling).
+constexpr int kImageCommandWaitMs = 30000;
 
 bool IsSuccessStatus(const QString &status)
 {
@@ -115,6 +118,7 @@ void FirmwareSslPage::Browse(Row row)
 void FirmwareSslPage::Upload(Row row)
 {
     kind_ = kRowTexts[row].kind;
+    row_ = row;
     QString pcAddress, fileName;
     if (!transfer_->PrepareUpload(c_.path[row]->text(), kind_, pcAddress, fileName))
         return;
@@ -150,26 +154,35 @@ void FirmwareSslPage::StartTimers()
 
 void FirmwareSslPage::OnWriteDone(int result)
 {
-    // A step the device did not take ends the chain: the next command would act on nothing.
-    if (result != 0)
+    // A step the device did not take ends the transfer: the next command would act on nothing,
+    // and no status read after it may stand for a verdict.
+    if (result != 0) {
+        AbortTransfer();
         return;
+    }
     if (kind_ == kTransferFirmware || kind_ == kTransferLanguagePack) {
         apAdvTFTPUpgradeCmd(primaryHandle, 5000, 1);
-        apSnmpSendSetRequest(primaryHandle, nullptr, nullptr, 0, 30000);
+        kind_ = kImageCommandSent;
+        // The device answers the image command only once it has taken the file.
+        if (RequestWrite(true, ScaledMilliseconds(kImageCommandWaitMs)) != 0)
+            AbortTransfer();
+        return;
     }
+    // One step at a time: finish goes only after the device took the certificate or key command.
     if (kind_ == kTransferSslCertificate || kind_ == kTransferSslKey) {
         const bool certificate = kind_ == kTransferSslCertificate;
         apAdvTFTPUpgradeCmd(primaryHandle, 5000, certificate ? 7 : 8);
-        RequestWrite();
         SetEnabled({c_.browse[CertificateRow], c_.upload[CertificateRow]}, !certificate);
         SetEnabled({c_.browse[KeyRow], c_.upload[KeyRow]}, certificate);
         kind_ = kCommandsSent;
-    }
-    if (kind_ == kCommandsSent) {
+        if (RequestWrite() != 0)
+            AbortTransfer();
+    } else if (kind_ == kCommandsSent) {
         // The chain is sent; success itself waits for the device's status (CheckStatus).
         apAdvTFTPUpgradeCmd(primaryHandle, 5000, 4);
-        RequestWrite();
         kind_ = kFinished;
+        if (RequestWrite() != 0)
+            AbortTransfer();
     }
 }
 
@@ -239,7 +252,8 @@ void FirmwareSslPage::OnTimer(int id)
 
 void FirmwareSslPage::EndTransfer()
 {
-    ClearPaths();
+    if (outcome_ == Outcome::Succeeded)
+        ClearPaths();
     const bool crossed = transfer_->Crossed();
     statusPending_ = false;
     transfer_->End();
@@ -256,6 +270,20 @@ void FirmwareSslPage::EndTransfer()
         tell(crossed ? QStringLiteral("The device fetched the file but did not report it as applied.")
                      : QStringLiteral("The device did not fetch the file from this computer. Nothing was updated."));
     }
+}
+
+// The device refused a step or never answered it: the wait ends now with the news, the refusal
+// stays in the status bar, the file stays chosen to be sent again, and a certificate not taken
+// still comes before its key.
+void FirmwareSslPage::AbortTransfer()
+{
+    outcome_ = Outcome::Unset;
+    if (row_ == CertificateRow || row_ == KeyRow) {
+        const bool certificateFirst = row_ == CertificateRow;
+        SetEnabled({c_.browse[CertificateRow], c_.upload[CertificateRow]}, certificateFirst);
+        SetEnabled({c_.browse[KeyRow], c_.upload[KeyRow]}, !certificateFirst);
+    }
+    EndTransfer();
 }
 
 void FirmwareSslPage::ClearPaths()

@@ -28,6 +28,7 @@ public:
     enum class Outcome { Unset, Succeeded, Failed };
     // Chain states beyond the transfer kinds.
     static constexpr int kCommandsSent = 9;
+    static constexpr int kImageCommandSent = 10;
     static constexpr int kFinished = 272;
 
     struct Controls {
@@ -57,11 +58,13 @@ private:
     void SendFinish();
     void OnTimer(int id);
     void EndTransfer();
+    void AbortTransfer();
     void ClearPaths();
 
     Controls c_;
     FileTransfer *transfer_;
     int kind_ = 0;
+    Row row_ = FirmwareRow; // the row whose file is on its way
     bool statusPending_ = false;
     Outcome outcome_ = Outcome::Unset;
     char version_[40] = {};

@@ -158,28 +158,36 @@ void LogPage::ShowLogFile()
     c_.view->ShowLines(ParseLogText(QString::fromLatin1(file.readAll())));
 }
 
-void LogPage::OnWriteDone(int)
+void LogPage::OnWriteDone(int result)
 {
     writesOut_ = std::max(writesOut_ - 1, 0);
     const bool cleared = clearPending_;
     clearPending_ = false;
-    if (cleared)
-        timer1_.start(ScaledMilliseconds(kSettleMs));
-    else
+    if (!cleared) {
         RequestRead();
+        return;
+    }
+    if (result != 0)
+        c_.view->ShowLines(linesBeforeClear_); // refused: the device still holds them
+    linesBeforeClear_.clear();
+    timer1_.start(ScaledMilliseconds(kSettleMs));
 }
 
+// The list empties at once; a clear the device refuses brings its lines back.
 void LogPage::ClearLog()
 {
     if (c_.view->rowCount() == 0)
         return;
+    linesBeforeClear_ = c_.view->lines();
     c_.view->ShowLines({});
     clearPending_ = true;
     apSysLogSettingsClearLog(primaryHandle);
     MainWindowLink::SetEnabled(false);
     StartBusy(kBusyMs);
-    if (SendWrite() != 0)
+    if (SendWrite() != 0) {
         clearPending_ = false; // no completion will come
+        c_.view->ShowLines(std::exchange(linesBeforeClear_, {}));
+    }
 }
 
 // The mail record is staged first: it is the one the library may refuse (a port out of range

@@ -1,7 +1,9 @@
 #pragma once
+#include <QList>
 #include <QString>
 #include <QTimer>
 
+#include "LogLineParser.h"
 #include "PopupPage.h"
 
 class QTabWidget;
@@ -69,6 +71,7 @@ private:
     QTimer timer1_;
     bool busyCursor_ = false;
     bool clearPending_ = false;
+    QList<LogLine> linesBeforeClear_;
     bool logWanted_ = false; // the log request of the first showing, after its read
     int writesOut_ = 0;
 };

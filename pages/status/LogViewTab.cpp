@@ -38,6 +38,7 @@ LogViewTab::LogViewTab(QWidget *parent) : QWidget(parent)
 
 void LogViewTab::ShowLines(const QList<LogLine> &lines)
 {
+    lines_ = lines;
     c_.list->setRowCount(0);
     c_.list->setRowCount(int(lines.size()));
     for (int row = 0; row < lines.size(); ++row) {

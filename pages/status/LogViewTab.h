@@ -27,6 +27,7 @@ public:
 
     // The list emptied, then `lines` in order; the count follows.
     void ShowLines(const QList<LogLine> &lines);
+    const QList<LogLine> &lines() const { return lines_; }
     int rowCount() const;
     // The width the three columns share.
     int listWidth() const;
@@ -38,6 +39,7 @@ private:
     void FitColumns();
 
     Controls c_;
+    QList<LogLine> lines_;
 };
 
 } // namespace trb

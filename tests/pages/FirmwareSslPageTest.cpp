@@ -16,7 +16,6 @@
 #include "ConfigFilePage.h"
 #include "FileTransfer.h"
 #include "FilterPage.h"
-#include "FirmwareImage.h"
 #include "FirmwareSslPage.h"
 #include "LogPage.h"
 #include "PleaseWaitDialog.h"
@@ -24,29 +23,11 @@
 #include "TransferTestSupport.h"
 
 using trb::FirmwareSslPage;
-using trb::image::FirmwareImage;
 using namespace trb::test;
 
 namespace {
 
 using Row = FirmwareSslPage::Row;
-
-QByteArray ImageFile(const char *version, const char *model = "TRB-4820")
-{
-    FirmwareImage image;
-    image.model = model;
-    image.version = version;
-    image.body = FirmwareImage::randomBody(200 * 1024, 7);
-    const std::vector<uint8_t> bytes = image.encode();
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
-}
-
-QByteArray DataFile(const char *name)
-{
-    QFile file(QStringLiteral(TRB4820_SOURCE_DIR "/tests/pages/data/") + QLatin1String(name));
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 class FirmwareSslPageTest : public TransferPageTest {
 protected:
@@ -75,7 +56,7 @@ TEST_F(FirmwareSslPageTest, AGoodImageUpgradesTheVersion)
     UseLoopback();
     PageHolder page(OpenPage());
     EXPECT_EQ(page->controls().version->text(), "1.2.07");
-    Upload(page.get(), Row::FirmwareRow, WriteFile("fw-1.3.00.bin", ImageFile("1.3.00")));
+    Upload(page.get(), Row::FirmwareRow, WriteFile("fw-1.3.00.bin", FirmwareImageFile("1.3.00")));
     EXPECT_EQ(trb::transferInProgress, 1) << "the status poll stays away meanwhile";
     ASSERT_TRUE(WaitFor([&] { return messages->count() > 0; }, 20000));
     EXPECT_EQ(messages->texts(), QStringList{"Upgrading file success !"});
@@ -92,9 +73,9 @@ TEST_F(FirmwareSslPageTest, ARefusedImageSaysWrongImageAndKeepsTheVersion)
         const char *name;
         QByteArray file;
     };
-    QByteArray badCrc = ImageFile("1.3.00");
+    QByteArray badCrc = FirmwareImageFile("1.3.00");
     badCrc[badCrc.size() - 1] = char(badCrc.back() ^ 0x55);
-    const Case cases[] = {{"foreign.bin", ImageFile("1.3.00", "TRB-3710")}, {"damaged.bin", badCrc}};
+    const Case cases[] = {{"foreign.bin", FirmwareImageFile("1.3.00", "TRB-3710")}, {"damaged.bin", badCrc}};
     PageHolder page(OpenPage());
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -123,7 +104,7 @@ TEST_F(FirmwareSslPageTest, ACertificateThenItsKeyFlipTheButtonsAndInstall)
     for (const auto &step : steps) {
         SCOPED_TRACE(step.file);
         messages->clear();
-        Upload(page.get(), step.row, WriteFile(step.file, DataFile(step.file)));
+        Upload(page.get(), step.row, WriteFile(step.file, TestDataFile(step.file)));
         ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
         EXPECT_EQ(messages->texts(), QStringList{"Upgrading file success !"});
         EXPECT_EQ(c.upload[Row::CertificateRow]->isEnabled(), step.certificateEnabled);
@@ -173,7 +154,7 @@ TEST_F(FirmwareSslPageTest, ADeviceThatNeverFetchesGetsNoSuccess)
 {
     // No interface on the device's network: the device gets no PC address and fetches nothing.
     PageHolder page(OpenPage());
-    Upload(page.get(), Row::CertificateRow, WriteFile("device-cert.pem", DataFile("device-cert.pem")));
+    Upload(page.get(), Row::CertificateRow, WriteFile("device-cert.pem", TestDataFile("device-cert.pem")));
     ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
     EXPECT_EQ(messages->texts(), QStringList{"The device did not fetch the file from this computer. Nothing was updated."});
     EXPECT_EQ(SnmpGet("trbSslCertificateSubject.0"), "");
@@ -185,7 +166,7 @@ TEST_F(FirmwareSslPageTest, OnlyThisTransfersVerdictCountsAndThePollAlwaysResume
 {
     UseLoopback();
     PageHolder page(OpenPage());
-    Upload(page.get(), Row::CertificateRow, WriteFile("device-cert.pem", DataFile("device-cert.pem")));
+    Upload(page.get(), Row::CertificateRow, WriteFile("device-cert.pem", TestDataFile("device-cert.pem")));
     ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
     ASSERT_EQ(messages->texts(), QStringList{"Upgrading file success !"});
     ASSERT_EQ(SnmpGet("trbTftpStatus.0"), "success");
@@ -204,7 +185,7 @@ TEST_F(FirmwareSslPageTest, OnlyThisTransfersVerdictCountsAndThePollAlwaysResume
         SCOPED_TRACE(c.fault);
         ASSERT_EQ(simulator->control(c.fault), "ok");
         messages->clear();
-        const QByteArray bytes = c.row == Row::FirmwareRow ? ImageFile("1.3.00") : DataFile(c.file);
+        const QByteArray bytes = c.row == Row::FirmwareRow ? FirmwareImageFile("1.3.00") : TestDataFile(c.file);
         Upload(page.get(), c.row, WriteFile(c.file, bytes));
         EXPECT_EQ(trb::transferInProgress, 1);
         ASSERT_TRUE(WaitFor([&] { return Finished(page.get()); }, 20000));
@@ -218,7 +199,7 @@ TEST_F(FirmwareSslPageTest, OnlyThisTransfersVerdictCountsAndThePollAlwaysResume
 // However a transfer page goes in the middle of its wait, the wait ends with it.
 TEST_F(FirmwareSslPageTest, EveryTransferPageEndsItsWaitWhenClosedOrDestroyed)
 {
-    const QString firmware = WriteFile("fw.bin", ImageFile("1.3.00"));
+    const QString firmware = WriteFile("fw.bin", FirmwareImageFile("1.3.00"));
     const QString acl = WriteFile("list.acl", "021a48200001\n");
     const QString config = WriteFile("settings.dcf", "TRB4820-DCF 1\n");
     const struct {
@@ -279,7 +260,7 @@ TEST_F(FirmwareSslPageTest, OnlyTheDeviceGetsTheFileAndABusyPortIsSaidPlainly)
     UseLoopback();
     PageHolder page(OpenPage());
     // A stranger asks the page's server for the file of the transfer in progress.
-    Upload(page.get(), Row::CertificateRow, WriteFile("device-cert.pem", DataFile("device-cert.pem")));
+    Upload(page.get(), Row::CertificateRow, WriteFile("device-cert.pem", TestDataFile("device-cert.pem")));
     const int stranger = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in from{};
     from.sin_family = AF_INET;
@@ -311,7 +292,7 @@ TEST_F(FirmwareSslPageTest, OnlyTheDeviceGetsTheFileAndABusyPortIsSaidPlainly)
     ASSERT_EQ(bind(holder, reinterpret_cast<sockaddr *>(&any), sizeof any), 0);
     messages->clear();
     SnmpSet("trbTftpFileName.0", 's', "before");
-    Upload(page.get(), Row::KeyRow, WriteFile("device-key.pem", DataFile("device-key.pem")));
+    Upload(page.get(), Row::KeyRow, WriteFile("device-key.pem", TestDataFile("device-key.pem")));
     close(holder);
     ASSERT_EQ(messages->count(), 1);
     EXPECT_TRUE(messages->last().text.contains(QString::number(tftpPort))) << messages->last().text.toStdString();

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "DeviceReportedAddress.h"
+#include "FirmwareImage.h"
 
 namespace trb::test {
 
@@ -22,6 +23,24 @@ int FreeUdpPort()
     getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
     close(fd);
     return ntohs(address.sin_port);
+}
+
+QByteArray FirmwareImageFile(const char *version, const char *model, bool languagePack)
+{
+    image::FirmwareImage image;
+    image.kind = languagePack ? image::FirmwareImage::Kind::LanguagePack : image::FirmwareImage::Kind::Firmware;
+    image.model = model;
+    image.version = version;
+    image.body = image::FirmwareImage::randomBody(200 * 1024, 7);
+    const std::vector<uint8_t> bytes = image.encode();
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
+}
+
+QByteArray TestDataFile(const char *name)
+{
+    QFile file(QStringLiteral(TRB4820_SOURCE_DIR "/tests/pages/data/") + QLatin1String(name));
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
 }
 
 namespace {

@@ -16,6 +16,11 @@ namespace trb::test {
 // A UDP port nobody listens on now.
 int FreeUdpPort();
 
+// A firmware image (or language pack) file of that version for that model, 200 KiB of body.
+QByteArray FirmwareImageFile(const char *version, const char *model = "TRB-4820", bool languagePack = false);
+// A file of tests/pages/data.
+QByteArray TestDataFile(const char *name);
+
 // The device's side of an upload to the page's server, played by the test from 127.0.0.1
 // (the managed device's address): lock-step, 512-byte blocks.
 class DeviceUpload {

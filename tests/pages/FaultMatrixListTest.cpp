@@ -1,0 +1,196 @@
+// The fault matrix over the catalogue's lists and scans, with lists that a manager fills: each
+// write of an edited row and of a Delete, and each request of a scan, refused or lost in turn.
+#include <QPushButton>
+
+#include <functional>
+
+#include "ActionIconListCtrl.h"
+#include "FaultMatrixSupport.h"
+#include "FormRows.h"
+#include "PopupPage.h"
+#include "ProcessValues.h"
+
+using namespace trb;
+using namespace trb::test;
+
+namespace {
+
+// A list's row change: what loads it (nothing for a Delete) and what sends it.
+struct RowChange {
+    std::string name;
+    std::function<void()> prepare;
+    std::function<void()> send;
+    // Whether pressing it again repeats it harmlessly (an edit), or takes a row each time.
+    bool repeatable = true;
+};
+
+// With the lists a manager fills: each write of an edited row and of a Delete, in turn, refused or
+// lost. The user sees the failure, the rows and the form stay as they were, and the same action
+// pressed again sends the whole change; at the end the device holds the rows the page shows.
+class FaultMatrixList : public FaultMatrix {
+protected:
+    FaultMatrixList() : FaultMatrix({"--long-names"}) {}
+    void SetUp() override
+    {
+        FaultMatrix::SetUp();
+        ASSERT_TRUE(LoadSavedConfiguration("long-rows.state")) << simulator->error();
+    }
+
+    // Sets that one change sends, with no fault; 0 when it sends nothing.
+    int CleanRun(PopupPage *page, const RowChange &change)
+    {
+        change.prepare();
+        const int before = DeviceCounts().sets;
+        change.send();
+        WaitsEnded(page, change.name + ", without a fault");
+        return DeviceCounts().sets - before;
+    }
+
+    void TryChange(PopupPage *page, ActionIconListCtrl *list, const RowChange &change)
+    {
+        const qsizetype cleanBoxes = messages->count();
+        const int writes = CleanRun(page, change);
+        if (writes == 0) {
+            row.skipped << QString::fromStdString(change.name) + QStringLiteral(" sends nothing")
+                               + (messages->count() > cleanBoxes ? QStringLiteral(" (") + messages->last().text + u')' : QString());
+            return;
+        }
+        bool sendAgain = true;
+        for (int k = 0; k < writes; ++k) {
+            for (const FaultKind &kind : kFaultKinds) {
+                if (!kind.writeFails)
+                    continue;
+                const std::string where = change.name + ", write " + std::to_string(k + 1) + " of "
+                                          + std::to_string(writes) + ", " + kind.name;
+                SCOPED_TRACE(where);
+                if (list->rowCount() == 0) {
+                    row.skipped << QString::fromStdString(where) + QStringLiteral(": the list ran out of rows");
+                    return;
+                }
+                change.prepare();
+                const Snapshot before = ShownValues(*page);
+                const qsizetype boxes = messages->count();
+                const int failedBefore = page->FailedRequests();
+                Plan("fault set all " + std::to_string(kind.count) + " " + kind.action + " after " + std::to_string(k));
+                change.send();
+                bool held = WaitsEnded(page, where);
+                Plan("clear");
+                const bool failed = page->FailedRequests() > failedBefore;
+                EXPECT_TRUE(failed) << where << ": a change the device refused counted as done";
+                held = FailureShown(page, where, boxes) && held && failed;
+                const std::string diff = Differences(before, ShownValues(*page));
+                EXPECT_EQ(diff, "") << where << ": the refused change altered the rows or the form:\n" << diff;
+                held = held && diff.empty();
+                // Pressed again, the same change goes out whole.
+                if (sendAgain) {
+                    const int sets = DeviceCounts().sets;
+                    change.send();
+                    held = WaitsEnded(page, where + ", sent again") && held;
+                    const int resent = DeviceCounts().sets - sets;
+                    EXPECT_GE(resent, writes) << where << ": sent again after the failure, the change sent less";
+                    held = held && resent >= writes;
+                    sendAgain = change.repeatable;
+                }
+                Count(held, change.name.substr(0, change.name.find(' ')));
+            }
+        }
+    }
+
+    bool DeviceHoldsTheRowsShown(PopupPage *page)
+    {
+        PageHolder fresh(Open());
+        const std::string diff = Differences(ListCells(ShownValues(*page)), ListCells(ShownValues(*fresh.get())));
+        EXPECT_EQ(diff, "") << "the device holds other rows than the page shows:\n" << diff;
+        return diff.empty();
+    }
+};
+
+QPushButton *EditedRowWriter(const PopupPage &page)
+{
+    for (QPushButton *button : page.content()->findChildren<QPushButton *>())
+        if (button->property(kWritesEditedRowProperty).toBool())
+            return button;
+    return nullptr;
+}
+
+TEST_P(FaultMatrixList, AFailedRowChangeShowsAsFailedAndKeepsTheRowsAndTheForm)
+{
+    part = "list";
+    PageHolder page(Open());
+    const QList<ActionIconListCtrl *> lists = page->content()->findChildren<ActionIconListCtrl *>();
+    if (lists.isEmpty())
+        row.skipped << QStringLiteral("no list with edit or delete icons");
+    for (ActionIconListCtrl *list : lists) {
+        const std::string name = list->objectName().toStdString();
+        ShowTabsOf(list);
+        Spin(20);
+        if (list->rowCount() < 2) {
+            row.skipped << list->objectName() + QStringLiteral(" holds too few rows");
+            continue;
+        }
+        QPushButton *writer = EditedRowWriter(*page.get());
+        if (list->editColumn() != RecordListCtrl::kNoColumn && writer) {
+            TryChange(page.get(), list,
+                      {"edit " + name + " row 1", [list] { emit list->editClicked(0); },
+                       [writer] {
+                           ShowTabsOf(writer);
+                           writer->click();
+                       }});
+        }
+        if (list->deleteColumn() != RecordListCtrl::kNoColumn) {
+            TryChange(page.get(), list,
+                      {"delete " + name + " row 1", [] {},
+                       [list] {
+                           ShowTabsOf(list);
+                           emit list->deleteClicked(0);
+                       },
+                       false});
+        }
+        Count(DeviceHoldsTheRowsShown(page.get()), "rows held");
+    }
+}
+
+// Each request of a scan, in turn, meets each fault: the wait ends and a failure is shown as one.
+TEST_P(FaultMatrixList, AFailedScanShowsAsFailedAndEndsItsWait)
+{
+    part = "scan";
+    PageHolder page(Open());
+    QList<QPushButton *> scans;
+    for (const QString &text : {QStringLiteral("Scan"), QStringLiteral("Detect")})
+        for (QPushButton *button : ButtonsNamed(*page.get(), text))
+            if (button->isVisibleTo(page.get()) && button->isEnabled())
+                scans << button;
+    if (scans.isEmpty()) {
+        row.skipped << QStringLiteral("no scan in the device's default mode");
+        return;
+    }
+    for (QPushButton *scan : scans) {
+        const Counts start = DeviceCounts();
+        scan->click();
+        WaitsEnded(page.get(), scan->objectName().toStdString() + ", without a fault");
+        const Counts end = DeviceCounts();
+        const int requests = end.gets + end.sets - start.gets - start.sets;
+        for (int k = 0; k < requests; ++k) {
+            for (const FaultKind &kind : kFaultKinds) {
+                if (!kind.readFails)
+                    continue;
+                const std::string where = scan->objectName().toStdString() + ", request " + std::to_string(k + 1)
+                                          + " of " + std::to_string(requests) + ", " + kind.name;
+                SCOPED_TRACE(where);
+                const qsizetype boxes = messages->count();
+                const int failedBefore = page->FailedRequests();
+                Plan("fault any all " + std::to_string(kind.count) + " " + kind.action + " after " + std::to_string(k));
+                scan->click();
+                bool held = WaitsEnded(page.get(), where);
+                Plan("clear");
+                if (page->FailedRequests() > failedBefore)
+                    held = FailureShown(page.get(), where, boxes) && held;
+                Count(held, "scan");
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, FaultMatrixList, ::testing::Range(0, int(kPageKindCount)), PageName);
+
+} // namespace
