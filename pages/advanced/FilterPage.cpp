@@ -135,6 +135,7 @@ QWidget *FilterPage::BuildAclTab()
     c_.accessControl = rows.Add(QStringLiteral("Access Control"), ComboOf(modes), "accessControlCombo");
     c_.mac = rows.Add(QStringLiteral("MAC Address"), new MacAddressEdit, "aclMacEdit");
     c_.add = PageButton(QStringLiteral("Add"), "aclAddButton");
+    c_.add->setProperty(kWritesEditedRowProperty, true);
     rows.grid()->addWidget(c_.add, rows.grid()->rowCount() - 1, 2);
 
     c_.aclList = Named(new ActionIconListCtrl, "aclList", "Access Control List");
@@ -243,7 +244,8 @@ void FilterPage::LoadAcl(int band)
     c_.aclBand->setCurrentIndex(band - 1);
     aclUnavailable_ = mode == AP_FILTER_ACL_UNAVAILABLE;
     c_.accessControl->setCurrentIndex(aclUnavailable_ || mode < 1 || mode > 3 ? kDisableIndex : mode - 1);
-    c_.mac->setText(QString());
+    c_.mac->setText(refusedMac_);
+    refusedMac_.clear();
 }
 
 void FilterPage::LoadPartition(int band)
@@ -374,8 +376,9 @@ void FilterPage::Apply()
         ReadCompleted(false); // no completion will come: the wait ends as after a failed read
 }
 
-void FilterPage::OnWriteDone(int)
+void FilterPage::OnWriteDone(int result)
 {
+    refusedMac_ = result != 0 ? c_.mac->text() : QString();
     secondaryHandle = 0; // forgotten, not closed: the transfer flow owns it
     apStyleModify(primaryHandle, kAfterWriteGroups, 0);
     if (RequestRead() != 0)

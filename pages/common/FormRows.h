@@ -67,7 +67,8 @@ Control *Named(Control *control, const QString &objectName, const QString &acces
 // Set on a control (or a row of them) whose value comes from this PC, not from the device: what
 // it shows is not what the device holds, and a fresh page shows it anew.
 inline constexpr char kFromThisPcProperty[] = "filledFromThisPc";
-// Set on the button that writes the row a list's Edit icon loaded into the form.
+// Set on the button that writes the form's row into a list: the row an Edit icon loaded, or a
+// new one.
 inline constexpr char kWritesEditedRowProperty[] = "writesEditedRow";
 
 // A full-width section heading on the grey band the device's pages draw headings on.

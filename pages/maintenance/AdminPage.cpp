@@ -119,6 +119,7 @@ void AdminPage::BuildLimitSection(QWidget *body)
     c_.from = Named(TextEdit(15), "rangeFromEdit", "From");
     c_.to = Named(TextEdit(15), "rangeToEdit", "To");
     c_.add = PageButton(QStringLiteral("Add"), "addRangeButton");
+    c_.add->setProperty(kWritesEditedRowProperty, true);
     range->addWidget(new QLabel(QStringLiteral("From:")));
     range->addWidget(c_.from);
     range->addWidget(new QLabel(QStringLiteral("To:")));
@@ -239,12 +240,17 @@ void AdminPage::OnReadDone()
     v.ping = ping == 1;
     DataExchange dx(DataExchange::Loading);
     Exchange(dx, v);
-    c_.from->clear();
-    c_.to->clear();
+    if (!keepTypedRange_) {
+        c_.from->clear();
+        c_.to->clear();
+    }
+    keepTypedRange_ = false;
     UpdateEnabling();
     if (v.vlanLimit)
         WarnOfDisabledFunctions();
 }
+
+void AdminPage::OnWriteDone(int result) { keepTypedRange_ = result != 0; }
 
 void AdminPage::UpdateEnabling()
 {

@@ -3,6 +3,8 @@
 #include <QPushButton>
 
 #include <functional>
+#include <map>
+#include <vector>
 
 #include "ActionIconListCtrl.h"
 #include "FaultMatrixSupport.h"
@@ -14,6 +16,16 @@ using namespace trb;
 using namespace trb::test;
 
 namespace {
+
+// Where a list has no edit icon to load a row into its form: which cell goes into which field.
+struct TypedColumn {
+    const char *field;
+    int column;
+};
+const std::map<QString, std::vector<TypedColumn>> kFieldsOfRow = {
+    {QStringLiteral("aclList"), {{"aclMacEdit", 1}}},
+    {QStringLiteral("rangeList"), {{"rangeFromEdit", 1}, {"rangeToEdit", 2}}},
+};
 
 // A list's row change: what loads it (nothing for a Delete) and what sends it.
 struct RowChange {
@@ -45,6 +57,8 @@ protected:
         WaitsEnded(page, change.name + ", without a fault");
         return DeviceCounts().sets - before;
     }
+
+    int rowsBeforeAdd = 0;
 
     void TryChange(PopupPage *page, ActionIconListCtrl *list, const RowChange &change)
     {
@@ -96,6 +110,56 @@ protected:
         }
     }
 
+    // A new row: the first row deleted, then typed again into the form and added, so the device
+    // takes it whatever it checks. The Add puts the row back.
+    RowChange AddBack(PopupPage *page, ActionIconListCtrl *list, QPushButton *writer, const std::string &name)
+    {
+        const std::string change = "add " + name + " row";
+        return {change,
+                [this, page, list, change] {
+                    Snapshot typed;
+                    QStringList cells;
+                    if (list->editColumn() != RecordListCtrl::kNoColumn) {
+                        emit list->editClicked(0);
+                        Spin(20);
+                        typed = EditableValues(*page);
+                    } else {
+                        for (const TypedColumn &typedColumn : kFieldsOfRow.at(list->objectName()))
+                            cells << list->cellText(0, typedColumn.column);
+                    }
+                    const int rows = list->rowCount();
+                    ShowTabsOf(list);
+                    emit list->deleteClicked(0);
+                    WaitsEnded(page, change + ": the row deleted to be added again");
+                    ASSERT_EQ(list->rowCount(), rows - 1) << change << ": the row to add again was not deleted";
+                    if (!cells.isEmpty())
+                        typed = FieldsTyped(*page, kFieldsOfRow.at(list->objectName()), cells);
+                    RetypeEditableValues(*page, typed);
+                    rowsBeforeAdd = list->rowCount();
+                },
+                [this, page, list, writer, change] {
+                    const int failedBefore = page->FailedRequests();
+                    ShowTabsOf(writer);
+                    writer->click();
+                    WaitsEnded(page, change);
+                    // Taken, it is one row more; it never takes the place of another.
+                    if (page->FailedRequests() == failedBefore) {
+                        EXPECT_EQ(list->rowCount(), rowsBeforeAdd + 1) << change << ": the Add did not add a row";
+                    }
+                }};
+    }
+
+    // The page's editable values with the row's cells in its fields.
+    static Snapshot FieldsTyped(const PopupPage &page, const std::vector<TypedColumn> &fields, const QStringList &cells)
+    {
+        Snapshot values = EditableValues(page);
+        for (auto &[name, value] : values)
+            for (std::size_t i = 0; i < fields.size(); ++i)
+                if (name.section(u'/', -1) == QLatin1String(fields[i].field))
+                    value = cells[qsizetype(i)];
+        return values;
+    }
+
     bool DeviceHoldsTheRowsShown(PopupPage *page)
     {
         PageHolder fresh(Open());
@@ -137,6 +201,9 @@ TEST_P(FaultMatrixList, AFailedRowChangeShowsAsFailedAndKeepsTheRowsAndTheForm)
                            writer->click();
                        }});
         }
+        const bool loadsRow = list->editColumn() != RecordListCtrl::kNoColumn || kFieldsOfRow.count(list->objectName());
+        if (loadsRow && list->deleteColumn() != RecordListCtrl::kNoColumn && writer)
+            TryChange(page.get(), list, AddBack(page.get(), list, writer, name));
         if (list->deleteColumn() != RecordListCtrl::kNoColumn) {
             TryChange(page.get(), list,
                       {"delete " + name + " row 1", [] {},

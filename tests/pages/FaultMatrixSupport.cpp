@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "FormRows.h"
+#include "MacAddressEdit.h"
 #include "PopupPage.h"
 #include "ProcessValues.h"
 
@@ -72,6 +73,37 @@ Snapshot EditableValues(const PopupPage &page)
             values[name] = box->isChecked() ? QStringLiteral("on") : QStringLiteral("off");
     }
     return values;
+}
+
+void RetypeEditableValues(const PopupPage &page, const Snapshot &values)
+{
+    // Twice: a choice may enable the controls after it.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (QWidget *widget : page.content()->findChildren<QWidget *>()) {
+            const auto wanted = values.find(NameOf(widget));
+            if (wanted == values.end() || !widget->isEnabled())
+                continue;
+            const QString &value = wanted->second;
+            if (auto *edit = qobject_cast<QLineEdit *>(widget); edit && !edit->isReadOnly() && edit->text() != value) {
+                if (auto *mac = qobject_cast<MacAddressEdit *>(edit))
+                    mac->setText(value); // its own parsing, as typing would
+                else
+                    edit->setText(value);
+                emit edit->textEdited(value);
+            } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+                const int index = value.section(u' ', 0, 0).toInt();
+                if (combo->currentIndex() != index) {
+                    combo->setCurrentIndex(index);
+                    emit combo->activated(index);
+                }
+            } else if (auto *spin = qobject_cast<QSpinBox *>(widget)) {
+                spin->setValue(value.toInt());
+            } else if (auto *box = qobject_cast<QAbstractButton *>(widget);
+                       box && box->isCheckable() && box->isChecked() != (value == QLatin1String("on"))) {
+                box->click();
+            }
+        }
+    }
 }
 
 // Everything shown: the editable values, read-only texts and every list's cells.

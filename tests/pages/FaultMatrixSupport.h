@@ -40,6 +40,8 @@ extern const std::vector<FaultKind> kFaultKinds;
 using Snapshot = std::map<QString, QString>;
 // Editable controls only: what a Save sends and a fresh page must show again.
 Snapshot EditableValues(const PopupPage &page);
+// Types `values` back into each editable control that shows something else now, as a user would.
+void RetypeEditableValues(const PopupPage &page, const Snapshot &values);
 // Everything shown: the editable values, read-only texts and every list's cells.
 Snapshot ShownValues(const PopupPage &page);
 // Only what the device's lists hold: every list's cells.

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -59,8 +61,8 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     NotedMessages messages;
     trb::MessageBoxService::install(&messages);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: trb4820-tour OUTDIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: trb4820-tour OUTDIR [STATEFILE]\n");
         return 2;
     }
     const QString outDir = QString::fromLocal8Bit(argv[1]);
@@ -68,7 +70,18 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
-    trb::test::SimulatorProcess simulator;
+    // A saved configuration to start from, copied: the simulator writes its state back.
+    QTemporaryDir stateDir;
+    std::string stateFile;
+    if (argc == 3) {
+        stateFile = (stateDir.path() + QStringLiteral("/state.ini")).toStdString();
+        if (!QFile::copy(QString::fromLocal8Bit(argv[2]), QString::fromStdString(stateFile))) {
+            std::fprintf(stderr, "cannot read %s\n", argv[2]);
+            return 1;
+        }
+        QFile::setPermissions(QString::fromStdString(stateFile), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    trb::test::SimulatorProcess simulator({}, stateFile);
     if (!simulator.ok()) {
         std::fprintf(stderr, "simulator did not start: %s\n", simulator.error().c_str());
         return 1;
