@@ -77,6 +77,7 @@ void MultiSsidPage::BuildControls()
     c_.securityPanel = new SecurityPanel(SecurityPanel::Variant::MultiSsid);
     c_.securityPanel->setObjectName(QStringLiteral("multiSsidSecurityPanel"));
     c_.add = PageButton(QStringLiteral("Add"), "addButton");
+    c_.add->setProperty(kWritesEditedRowProperty, true);
     c_.list = Named(new RecordListCtrl, "ssidList", "SSID list");
     SetUpColumns<Row>(*c_.list, kColumns);
     c_.list->SetLinkColumns(kEditColumn, kDeleteColumn);

@@ -17,6 +17,7 @@
 #include "FaultMatrixSupport.h"
 #include "FormRows.h"
 #include "PopupPage.h"
+#include "RecordListCtrl.h"
 #include "ScriptedFileDialogs.h"
 
 using namespace trb;
@@ -63,16 +64,8 @@ protected:
     void SetUp() override
     {
         FaultMatrix::SetUp();
-        ASSERT_TRUE(LoadRows());
+        ASSERT_TRUE(LoadFilledLists());
         UseLoopback();
-    }
-
-    // The lists a manager fills, and Multi-SSID on, so that its Add is there to press.
-    bool LoadRows()
-    {
-        const bool loaded = LoadSavedConfiguration("long-rows.state");
-        EXPECT_TRUE(loaded) << simulator->error();
-        return loaded && SnmpSet("trbRadioMultiSsid.1", 'i', "1");
     }
 
     // Whether the user can press it now, on its tab.
@@ -94,6 +87,32 @@ protected:
         const Counts after = DeviceCounts();
         WaitFor([this] { return DeviceAnswers(); }, 8000);
         return {after.gets - before.gets, after.sets - before.sets, after.faults - before.faults};
+    }
+
+    // Ticks every row of the page's lists with check boxes, its scan first filling lists that
+    // are empty; whether any row is ticked.
+    bool ChooseRows(PopupPage *page)
+    {
+        QList<RecordListCtrl *> lists;
+        for (RecordListCtrl *list : page->content()->findChildren<RecordListCtrl *>())
+            if (list->hasCheckBoxes())
+                lists << list;
+        const auto rows = [&lists] {
+            int count = 0;
+            for (const RecordListCtrl *list : lists)
+                count += list->rowCount();
+            return count;
+        };
+        if (!lists.isEmpty() && rows() == 0) {
+            for (const QString &text : {QStringLiteral("Scan"), QStringLiteral("Detect")})
+                for (QPushButton *scan : ButtonsNamed(*page, text))
+                    if (bool held = true; Pressable(page, scan))
+                        Press(page, scan, "the scan that fills the list", held);
+        }
+        for (RecordListCtrl *list : lists)
+            for (int row = 0; row < list->rowCount(); ++row)
+                list->SetRowChecked(row, true);
+        return rows() > 0;
     }
 
     void SkipSilent(const QPushButton *button, qsizetype boxesBefore)
@@ -162,11 +181,16 @@ TEST_P(FaultMatrixCommand, ARefusedCommandShowsAsRefusedAndEndsItsWait)
         }
         const qsizetype cleanBoxes = messages->count();
         bool held = true;
+        // Where the user ticks the rows a command acts on (reclassifying access points), every
+        // press has every row ticked.
+        const bool choosing = ChooseRows(page->get());
         const int writes = Press(page->get(), button(), name + ", without a fault", held).sets;
         if (writes == 0) {
             SkipSilent(button(), cleanBoxes);
             continue;
         }
+        if (choosing)
+            ChooseRows(page->get());
         // A command that takes what it acts on (Delete All, Clear) meets each fault on the device
         // as it was, the page opened afresh.
         const bool once = !Pressable(page->get(), button()) || Press(page->get(), button(), name + ", again", held).sets == 0;
@@ -176,9 +200,11 @@ TEST_P(FaultMatrixCommand, ARefusedCommandShowsAsRefusedAndEndsItsWait)
                     continue;
                 if (once) {
                     page.reset();
-                    ASSERT_TRUE(LoadRows());
+                    ASSERT_TRUE(LoadFilledLists());
                     page.emplace(Open());
                 }
+                if (choosing)
+                    ChooseRows(page->get());
                 PressUnderFault(page->get(), button(),
                                 "fault set all " + std::to_string(kind.count) + " " + kind.action + " after "
                                     + std::to_string(k),
@@ -316,7 +342,7 @@ TEST_P(FaultMatrixTransfer, AFailedTransferShowsAsFailedEndsItsWaitAndClosesTheS
         const auto underFault = [&](const std::string &plan, const std::string &where, bool refusedWrite) {
             if (available && !ready()) {
                 page.reset();
-                ASSERT_TRUE(LoadRows());
+                ASSERT_TRUE(LoadFilledLists());
                 page.emplace(Open());
                 available = ready();
                 // A transfer that follows another (a key after its certificate): that one first.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ActionIconListCtrl.h"
+#include "RecordListCtrl.h"
 #include "FaultMatrixSupport.h"
 #include "FormRows.h"
 #include "PopupPage.h"
@@ -27,6 +28,51 @@ const std::map<QString, std::vector<TypedColumn>> kFieldsOfRow = {
     {QStringLiteral("rangeList"), {{"rangeFromEdit", 1}, {"rangeToEdit", 2}}},
 };
 
+// A list's Edit and Delete cells: an icon list's, or link columns titled so.
+struct RowLinks {
+    RecordListCtrl *list = nullptr;
+    int edit = RecordListCtrl::kNoColumn;
+    int remove = RecordListCtrl::kNoColumn;
+
+    bool any() const { return edit != RecordListCtrl::kNoColumn || remove != RecordListCtrl::kNoColumn; }
+    bool iconList() const { return qobject_cast<ActionIconListCtrl *>(list) != nullptr; }
+    // Rows whose cells act: every row of an icon list, else those whose links show an icon (the
+    // primary SSID's do not).
+    QList<int> rows() const
+    {
+        QList<int> acting;
+        const int column = edit != RecordListCtrl::kNoColumn ? edit : remove;
+        for (int row = 0; row < list->rowCount(); ++row)
+            if (iconList() || !list->model()->index(row, column).data(Qt::DecorationRole).isNull())
+                acting << row;
+        return acting;
+    }
+    void Click(int column) const
+    {
+        const QList<int> acting = rows();
+        if (!acting.isEmpty())
+            emit list->cellClicked(column, acting.first());
+    }
+};
+
+RowLinks LinksOf(RecordListCtrl *list)
+{
+    RowLinks links{list};
+    if (auto *icons = qobject_cast<ActionIconListCtrl *>(list)) {
+        links.edit = icons->editColumn();
+        links.remove = icons->deleteColumn();
+        return links;
+    }
+    for (int column : {list->firstLinkColumn(), list->secondLinkColumn()}) {
+        const QString title = column < 0 ? QString() : list->model()->headerData(column, Qt::Horizontal).toString();
+        if (title == QLatin1String("Edit"))
+            links.edit = column;
+        else if (title == QLatin1String("Delete"))
+            links.remove = column;
+    }
+    return links;
+}
+
 // A list's row change: what loads it (nothing for a Delete) and what sends it.
 struct RowChange {
     std::string name;
@@ -45,7 +91,7 @@ protected:
     void SetUp() override
     {
         FaultMatrix::SetUp();
-        ASSERT_TRUE(LoadSavedConfiguration("long-rows.state")) << simulator->error();
+        ASSERT_TRUE(LoadFilledLists());
     }
 
     // Sets that one change sends, with no fault; 0 when it sends nothing.
@@ -60,7 +106,7 @@ protected:
 
     int rowsBeforeAdd = 0;
 
-    void TryChange(PopupPage *page, ActionIconListCtrl *list, const RowChange &change)
+    void TryChange(PopupPage *page, const RowLinks &links, const RowChange &change)
     {
         const qsizetype cleanBoxes = messages->count();
         const int writes = CleanRun(page, change);
@@ -77,7 +123,7 @@ protected:
                 const std::string where = change.name + ", write " + std::to_string(k + 1) + " of "
                                           + std::to_string(writes) + ", " + kind.name;
                 SCOPED_TRACE(where);
-                if (list->rowCount() == 0) {
+                if (links.rows().isEmpty()) {
                     row.skipped << QString::fromStdString(where) + QStringLiteral(": the list ran out of rows");
                     return;
                 }
@@ -112,24 +158,25 @@ protected:
 
     // A new row: the first row deleted, then typed again into the form and added, so the device
     // takes it whatever it checks. The Add puts the row back.
-    RowChange AddBack(PopupPage *page, ActionIconListCtrl *list, QPushButton *writer, const std::string &name)
+    RowChange AddBack(PopupPage *page, const RowLinks &links, QPushButton *writer, const std::string &name)
     {
         const std::string change = "add " + name + " row";
+        RecordListCtrl *list = links.list;
         return {change,
-                [this, page, list, change] {
+                [this, page, links, list, change] {
                     Snapshot typed;
                     QStringList cells;
-                    if (list->editColumn() != RecordListCtrl::kNoColumn) {
-                        emit list->editClicked(0);
+                    if (links.edit != RecordListCtrl::kNoColumn) {
+                        links.Click(links.edit);
                         Spin(20);
                         typed = EditableValues(*page);
                     } else {
                         for (const TypedColumn &typedColumn : kFieldsOfRow.at(list->objectName()))
-                            cells << list->cellText(0, typedColumn.column);
+                            cells << list->cellText(links.rows().first(), typedColumn.column);
                     }
                     const int rows = list->rowCount();
                     ShowTabsOf(list);
-                    emit list->deleteClicked(0);
+                    links.Click(links.remove);
                     WaitsEnded(page, change + ": the row deleted to be added again");
                     ASSERT_EQ(list->rowCount(), rows - 1) << change << ": the row to add again was not deleted";
                     if (!cells.isEmpty())
@@ -181,35 +228,40 @@ TEST_P(FaultMatrixList, AFailedRowChangeShowsAsFailedAndKeepsTheRowsAndTheForm)
 {
     part = "list";
     PageHolder page(Open());
-    const QList<ActionIconListCtrl *> lists = page->content()->findChildren<ActionIconListCtrl *>();
+    QList<RowLinks> lists;
+    for (RecordListCtrl *list : page->content()->findChildren<RecordListCtrl *>())
+        if (const RowLinks links = LinksOf(list); links.any())
+            lists << links;
     if (lists.isEmpty())
         row.skipped << QStringLiteral("no list with edit or delete icons");
-    for (ActionIconListCtrl *list : lists) {
+    for (const RowLinks &links : lists) {
+        RecordListCtrl *list = links.list;
         const std::string name = list->objectName().toStdString();
         ShowTabsOf(list);
         Spin(20);
-        if (list->rowCount() < 2) {
+        if (links.rows().size() < 2) {
             row.skipped << list->objectName() + QStringLiteral(" holds too few rows");
             continue;
         }
         QPushButton *writer = EditedRowWriter(*page.get());
-        if (list->editColumn() != RecordListCtrl::kNoColumn && writer) {
-            TryChange(page.get(), list,
-                      {"edit " + name + " row 1", [list] { emit list->editClicked(0); },
+        const bool edits = links.edit != RecordListCtrl::kNoColumn;
+        const bool deletes = links.remove != RecordListCtrl::kNoColumn;
+        if (edits && writer) {
+            TryChange(page.get(), links,
+                      {"edit " + name + " row 1", [links] { links.Click(links.edit); },
                        [writer] {
                            ShowTabsOf(writer);
                            writer->click();
                        }});
         }
-        const bool loadsRow = list->editColumn() != RecordListCtrl::kNoColumn || kFieldsOfRow.count(list->objectName());
-        if (loadsRow && list->deleteColumn() != RecordListCtrl::kNoColumn && writer)
-            TryChange(page.get(), list, AddBack(page.get(), list, writer, name));
-        if (list->deleteColumn() != RecordListCtrl::kNoColumn) {
-            TryChange(page.get(), list,
+        if ((edits || kFieldsOfRow.count(list->objectName())) && deletes && writer)
+            TryChange(page.get(), links, AddBack(page.get(), links, writer, name));
+        if (deletes) {
+            TryChange(page.get(), links,
                       {"delete " + name + " row 1", [] {},
-                       [list] {
-                           ShowTabsOf(list);
-                           emit list->deleteClicked(0);
+                       [links] {
+                           ShowTabsOf(links.list);
+                           links.Click(links.remove);
                        },
                        false});
         }

@@ -242,6 +242,13 @@ bool FaultMatrix::Settle(PopupPage *page)
     return Settled(page);
 }
 
+bool FaultMatrix::LoadFilledLists()
+{
+    const bool loaded = LoadSavedConfiguration("long-rows.state");
+    EXPECT_TRUE(loaded) << simulator->error();
+    return loaded && SnmpSet("trbRadioMultiSsid.1", 'i', "1");
+}
+
 bool FaultMatrix::WaitsEnded(PopupPage *page, const std::string &where)
 {
     const bool settled = Settle(page);

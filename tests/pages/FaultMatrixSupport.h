@@ -81,6 +81,9 @@ protected:
 
     const PageCommand &command() const { return PageCommands()[size_t(GetParam())]; }
 
+    // The lists a manager fills, long rows in each, and Multi-SSID on, so that its list and Add
+    // are there to use.
+    bool LoadFilledLists();
     Counts DeviceCounts();
     void Plan(const std::string &line);
 
