@@ -88,7 +88,8 @@ std::string SimulatorOptions::usage()
            "                           read one answer line. Commands:\n"
            + std::string(FaultPlan::usage()) +
            "                           Each fault applied is logged on stderr with the request it hit.\n"
-           "  --help                   show this text\n";
+           "  --help                   show this text\n"
+           "  --version                show the version\n";
 }
 
 std::string SimulatorOptions::listenHost() const
@@ -151,6 +152,8 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
         bool ok = false;
         if (name == "--help" || name == "-h") {
             ok = flag(options.help);
+        } else if (name == "--version") {
+            ok = flag(options.version);
         } else if (name == "--listen") {
             ok = value(options.listen);
             if (ok && !validListen(options.listen)) {

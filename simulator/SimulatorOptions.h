@@ -28,6 +28,7 @@ struct SimulatorOptions {
     std::string wrongTypeObject; // only this object's instances answer with the wrong type
     std::string controlPath;     // Unix socket for faults changed at run time; empty: none
     bool help = false;
+    bool version = false;
 
     // Parses argv; on a bad option returns nothing and sets `error`.
     static std::optional<SimulatorOptions> parse(const std::vector<std::string> &args, std::string &error);

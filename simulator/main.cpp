@@ -6,6 +6,7 @@
 #include "Device.h"
 #include "SimulatorOptions.h"
 #include "SnmpAgent.h"
+#include "Trb4820Version.h"
 #include "transfer/TftpFileMover.h"
 
 using namespace trb::sim;
@@ -20,6 +21,10 @@ int main(int argc, char **argv)
     }
     if (options->help) {
         std::cout << SimulatorOptions::usage();
+        return 0;
+    }
+    if (options->version) {
+        std::cout << "trb4820-sim " TRB4820_VERSION "\n";
         return 0;
     }
 

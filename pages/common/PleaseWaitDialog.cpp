@@ -1,6 +1,5 @@
 #include "PleaseWaitDialog.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "MainWindowLink.h"
+#include "ShippedFile.h"
 #include "TimeScale.h"
 
 namespace trb {
@@ -88,7 +88,7 @@ QString PleaseWaitDialog::ElapsedText(qint64 seconds)
 
 QString PleaseWaitDialog::AnimationPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/download.gif");
+    return ShippedFile(QStringLiteral("download.gif"));
 }
 
 void PleaseWaitDialog::ShowElapsed()

@@ -1,14 +1,15 @@
 #include "DaylightSavingTable.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
+#include "ShippedFile.h"
 
 namespace trb {
 
 QString DaylightSavingTable::DefaultPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kFileName));
+    return ShippedFile(QString::fromLatin1(kFileName));
 }
 
 DaylightSavingTable DaylightSavingTable::Load(const QString &path, QString *error)

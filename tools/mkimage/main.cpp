@@ -10,6 +10,7 @@
 #include <string>
 
 #include "FirmwareImage.h"
+#include "Trb4820Version.h"
 
 using trb::image::FirmwareImage;
 
@@ -17,7 +18,8 @@ namespace {
 
 constexpr const char *kUsage =
     "usage: trb4820-mkimage --version VERSION [--size N[K|M]] [--model MODEL] OUT\n"
-    "       trb4820-mkimage --language NAME [--size N[K|M]] [--model MODEL] OUT\n";
+    "       trb4820-mkimage --language NAME [--size N[K|M]] [--model MODEL] OUT\n"
+    "       trb4820-mkimage --help | --version\n";
 
 // "512", "64K", "8M"; nullopt for anything else or more than 1 GiB.
 std::optional<std::size_t> parseSize(const std::string &text)
@@ -65,6 +67,10 @@ int main(int argc, char **argv)
             size = *parsed;
         } else if (arg == "--help") {
             std::cout << kUsage;
+            return 0;
+        } else if (arg == "--version" && argc == 2) {
+            // Alone it asks for the program's version; with a value it names the image's.
+            std::cout << "trb4820-mkimage " TRB4820_VERSION "\n";
             return 0;
         } else if (!arg.empty() && arg[0] != '-' && out.empty()) {
             out = arg;

@@ -1,5 +1,6 @@
 // trb4820-tftpd: the module's TFTP server on its own, for interoperability tests and for
 // trying it by hand.
+#include "Trb4820Version.h"
 #include "VtTFTPServer.h"
 
 #include <QCommandLineParser>
@@ -35,9 +36,11 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trb4820-tftpd"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRB4820_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Serves a directory over TFTP."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOption({QStringLiteral("root"), QStringLiteral("Directory to serve."), QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("port"), QStringLiteral("UDP port (default 69, or TRB4820_TFTP_PORT)."),
                       QStringLiteral("N"), QStringLiteral("69")});
