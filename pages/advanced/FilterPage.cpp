@@ -244,8 +244,8 @@ void FilterPage::LoadAcl(int band)
     c_.aclBand->setCurrentIndex(band - 1);
     aclUnavailable_ = mode == AP_FILTER_ACL_UNAVAILABLE;
     c_.accessControl->setCurrentIndex(aclUnavailable_ || mode < 1 || mode > 3 ? kDisableIndex : mode - 1);
-    c_.mac->setText(refusedMac_);
-    refusedMac_.clear();
+    if (!ActionFailed())
+        c_.mac->setText(QString());
 }
 
 void FilterPage::LoadPartition(int band)
@@ -376,9 +376,8 @@ void FilterPage::Apply()
         ReadCompleted(false); // no completion will come: the wait ends as after a failed read
 }
 
-void FilterPage::OnWriteDone(int result)
+void FilterPage::OnWriteDone(int)
 {
-    refusedMac_ = result != 0 ? c_.mac->text() : QString();
     secondaryHandle = 0; // forgotten, not closed: the transfer flow owns it
     apStyleModify(primaryHandle, kAfterWriteGroups, 0);
     if (RequestRead() != 0)

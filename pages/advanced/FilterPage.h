@@ -99,8 +99,6 @@ private:
     Controls c_;
     int deviceBand_ = 1;
     int shownBand_ = 1;
-    // A MAC address the device refused stays in its field, to be mended and added again.
-    QString refusedMac_;
     bool aclUnavailable_ = false; // the device reports mode 4: access control does not apply
     FileTransfer *transfer_;
     APHANDLE tftpHandle_ = 0; // the ACL transfers' TFTP commands

@@ -94,6 +94,9 @@ protected:
     static QString ErrorText(int code);
     // The library's text for `code` in the status bar; returns the code.
     int ReportFailure(int code);
+    // Whether a request of the user's current action failed: the read after a refused write then
+    // keeps what the user typed, to be mended and sent again.
+    bool ActionFailed() const { return failureShown_; }
     // Whether the page may act on what it shows (write it, scan, transfer); else shows why not
     // in the status bar. RequestWrite and RequestMonitor ask it themselves.
     bool MayActOnShown();

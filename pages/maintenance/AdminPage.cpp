@@ -240,17 +240,14 @@ void AdminPage::OnReadDone()
     v.ping = ping == 1;
     DataExchange dx(DataExchange::Loading);
     Exchange(dx, v);
-    if (!keepTypedRange_) {
+    if (!ActionFailed()) {
         c_.from->clear();
         c_.to->clear();
     }
-    keepTypedRange_ = false;
     UpdateEnabling();
     if (v.vlanLimit)
         WarnOfDisabledFunctions();
 }
-
-void AdminPage::OnWriteDone(int result) { keepTypedRange_ = result != 0; }
 
 void AdminPage::UpdateEnabling()
 {

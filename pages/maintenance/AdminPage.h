@@ -81,7 +81,6 @@ public:
 
     int ReadOnShow() override;
     void OnReadDone() override;
-    void OnWriteDone(int result) override;
     void UpdateEnabling() override;
 
 private:
@@ -109,8 +108,6 @@ private:
     int vlanId_ = 1;
     int functionStates_[3] = {};
     int mode_ = 0;
-    // A range the device refused stays in its fields, to be mended and added again.
-    bool keepTypedRange_ = false;
 };
 
 } // namespace trb
