@@ -15,6 +15,7 @@
 #include "DeviceTable.h"
 #include "FormCheck.h"
 #include "FormRows.h"
+#include "InnerScrollArea.h"
 #include "MessageBoxService.h"
 #include "ProcessValues.h"
 #include "RecordListCtrl.h"
@@ -88,8 +89,13 @@ void MultiSsidPage::BuildControls()
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(c_.multiSsid);
     layout->addWidget(c_.priorityEnabled);
-    layout->addWidget(c_.settings);
-    layout->addWidget(c_.securityPanel);
+    // The form scrolls inside when the security panel is tall, so that the list and Save stay in view.
+    auto *form = new QWidget;
+    auto *formLayout = new QVBoxLayout(form);
+    formLayout->setContentsMargins(0, 0, 0, 0);
+    formLayout->addWidget(c_.settings);
+    formLayout->addWidget(c_.securityPanel);
+    layout->addWidget(new InnerScrollArea(form, "ssidFormArea"));
     auto *addRow = ButtonRow({c_.add});
     layout->addLayout(addRow);
     layout->addWidget(c_.list);
@@ -102,12 +108,12 @@ void MultiSsidPage::BuildControls()
     connect(c_.index, &QComboBox::activated, this, &MultiSsidPage::OnIndexChosen);
     connect(c_.security, &QComboBox::currentIndexChanged, this,
             [this] { c_.securityPanel->SelectMethod(c_.security->currentText()); });
-    connect(c_.securityPanel, &SecurityPanel::sizeChanged, this, &MultiSsidPage::LayoutContent);
+    connect(c_.securityPanel, &SecurityPanel::sizeChanged, this, &MultiSsidPage::Restack);
     connect(c_.list, &RecordListCtrl::cellClicked, this, &MultiSsidPage::OnCellClicked);
     connect(c_.add, &QPushButton::clicked, this, &MultiSsidPage::Add);
     connect(c_.save, &QPushButton::clicked, this, &MultiSsidPage::Save);
     UpdateEnabling();
-    LayoutContent();
+    Restack();
 }
 
 QGroupBox *MultiSsidPage::BuildSettings()
@@ -334,14 +340,21 @@ void MultiSsidPage::ApplyMultiSsidRule()
         c_.priorityEnabled->setChecked(false);
     }
     UpdateEnabling();
-    LayoutContent();
+    Restack();
+}
+
+// One column of fields for the settings and the security panel's forms, whichever are shown.
+void MultiSsidPage::Restack()
+{
+    LineUpFieldColumns(content());
+    FitContent();
 }
 
 void MultiSsidPage::OnIndexChosen()
 {
     LoadSsid(std::max(0, c_.index->currentIndex()));
     UpdateEnabling();
-    LayoutContent();
+    Restack();
 }
 
 void MultiSsidPage::UpdateEnabling()

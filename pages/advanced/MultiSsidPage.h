@@ -94,6 +94,7 @@ private:
     void FinishWriteRead();
     void OnMultiSsidClicked();
     void OnIndexChosen();
+    void Restack();
     void OnCellClicked(int column, int row);
     void ApplyMultiSsidRule();
     bool CollectSecurity(int type, apSecurityBlock &block);

@@ -13,6 +13,7 @@
 #include "DeviceTable.h"
 #include "FormCheck.h"
 #include "FormRows.h"
+#include "InnerScrollArea.h"
 #include "MacClonePanel.h"
 #include "MessageBoxService.h"
 #include "ProcessValues.h"
@@ -91,8 +92,15 @@ void BasicWirelessPage::BuildControls()
 
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);
-    for (QWidget *panel : {c_.basicPanel, static_cast<QWidget *>(c_.security), static_cast<QWidget *>(c_.wds),
-                           static_cast<QWidget *>(c_.survey), static_cast<QWidget *>(c_.macClone)})
+    // The settings scroll inside when a mode's panels need the room, so that their lists and
+    // Save stay in view.
+    auto *form = new QWidget;
+    auto *formLayout = new QVBoxLayout(form);
+    formLayout->setContentsMargins(0, 0, 0, 0);
+    formLayout->addWidget(c_.basicPanel);
+    formLayout->addWidget(c_.security);
+    layout->addWidget(new InnerScrollArea(form, "settingsArea"));
+    for (QWidget *panel : {static_cast<QWidget *>(c_.wds), static_cast<QWidget *>(c_.survey), static_cast<QWidget *>(c_.macClone)})
         layout->addWidget(panel);
     layout->addLayout(bottom);
     layout->addStretch(1);

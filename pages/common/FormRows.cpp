@@ -27,6 +27,33 @@ FormRows::FormRows(QGridLayout *grid) : grid_(grid)
     grid_->setProperty(kFormGridProperty, true);
 }
 
+namespace {
+
+// In a form with a unit column ("(Seconds)"), a field without a unit spans it, so that the
+// form's fields share one right edge.
+void SpanUnitColumn(QGridLayout *grid)
+{
+    bool hasUnits = false;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        if (QLayoutItem *unit = grid->itemAtPosition(row, 2); unit && unit != grid->itemAtPosition(row, 1))
+            hasUnits = true;
+    for (int row = 0; hasUnits && row < grid->rowCount(); ++row) {
+        QLayoutItem *field = grid->itemAtPosition(row, 1);
+        if (!field || !field->widget() || grid->itemAtPosition(row, 2))
+            continue;
+        int at = 0, column = 0, rows = 0, columns = 0;
+        grid->getItemPosition(grid->indexOf(field), &at, &column, &rows, &columns);
+        if (column != 1 || rows != 1 || columns != 1)
+            continue;
+        QWidget *widget = field->widget();
+        const Qt::Alignment alignment = field->alignment();
+        grid->removeWidget(widget);
+        grid->addWidget(widget, row, 1, 1, 2, alignment);
+    }
+}
+
+} // namespace
+
 void LineUpFieldColumns(QWidget *root)
 {
     struct Form {
@@ -49,6 +76,7 @@ void LineUpFieldColumns(QWidget *root)
             if (qobject_cast<QLabel *>(label) && label->isVisibleTo(root) && grid->itemAtPosition(row, 1) != item)
                 form.label = std::max(form.label, label->sizeHint().width());
         }
+        SpanUnitColumn(grid);
         fieldsAt = std::max(fieldsAt, form.left + form.label);
         forms.push_back(form);
     }

@@ -76,7 +76,8 @@ QLabel *SectionHeading(const QString &text, const QString &objectName = {});
 
 // Lines up the forms under `root` (those FormRows built and that are shown): each one's fields
 // start at the same distance from root's left edge, however deep its box sits, so that one
-// page has one column of fields. Call it again when forms are shown or hidden.
+// page has one column of fields; in a form with a unit column, fields without a unit span it.
+// Call it again when forms are shown or hidden.
 void LineUpFieldColumns(QWidget *root);
 
 // A row of buttons at its right end, as the device's pages place them.

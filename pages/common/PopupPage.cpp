@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "InnerScrollArea.h"
 #include "MainWindowLink.h"
 #include "MessageBoxService.h"
 #include "ScrollLayout.h"
@@ -116,11 +117,19 @@ bool PopupPage::eventFilter(QObject *watched, QEvent *event)
     return SettingsPage::eventFilter(watched, event);
 }
 
+// The page scrolls only when its content cannot be fitted: parts that scroll inside themselves
+// give way first, then lists shrink towards their minimum heights.
 void PopupPage::FitContent()
 {
     const QSize hint = content()->sizeHint();
-    scrollLayout().SetContentSize(std::max(hint.width(), scrollLayout().visibleWidth()),
-                                  std::max(hint.height(), scrollLayout().visibleHeight()));
+    const int visibleHeight = scrollLayout().visibleHeight();
+    int height = hint.height();
+    for (InnerScrollArea *area : content()->findChildren<InnerScrollArea *>())
+        if (area->isVisibleTo(content()))
+            height = area->GiveWay(height, visibleHeight);
+    if (height > visibleHeight)
+        height = content()->minimumSizeHint().height();
+    scrollLayout().SetContentSize(std::max(hint.width(), scrollLayout().visibleWidth()), std::max(height, visibleHeight));
 }
 
 PleaseWaitDialog *PopupPage::OpenWaitDialog(const QString &text)

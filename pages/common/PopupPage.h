@@ -65,7 +65,8 @@ public:
     // The window a message of this page is centred over.
     QWidget *messageParent();
 
-    // Fits the scroll area to the content's size hint, never smaller than the window.
+    // Fits the scroll area to the content: its size hint, or what it can be squeezed to before the
+    // page must scroll; never smaller than the window.
     void FitContent();
     void LayoutContent() override { FitContent(); }
 

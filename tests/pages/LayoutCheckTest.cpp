@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
@@ -268,8 +269,20 @@ void CheckPlacement(const QWidget &container, Findings &findings)
     }
 }
 
+// Inside a part of the page that scrolls by itself (not a list): reached by its own scroll bar.
+bool InsideInnerScroll(const QWidget *widget, const QWidget *content)
+{
+    for (const QWidget *w = widget->parentWidget(); w && w != content; w = w->parentWidget())
+        if (qobject_cast<const QScrollArea *>(w))
+            return true;
+    return false;
+}
+
 bool IsContainer(const QWidget &widget)
 {
+    if (widget.objectName() == QLatin1String("qt_scrollarea_viewport"))
+        return false; // what it shows is scrolled, not placed
+
     const char *name = widget.metaObject()->className();
     return qobject_cast<const QGroupBox *>(&widget) || std::strcmp(name, "QWidget") == 0 || std::strcmp(name, "QFrame") == 0;
 }
@@ -287,7 +300,11 @@ void CheckVisible(PopupPage &page, Findings &findings)
             continue;
         const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QComboBox *>(widget)
                              || qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractItemView *>(widget);
-        if (const int bottom = widget->mapTo(page.content(), QPoint(0, widget->height())).y(); control && bottom > visibleHeight)
+        if (auto *area = qobject_cast<QScrollArea *>(widget); area && area->widget()->width() > area->viewport()->width())
+            findings.Add(widget, QString(), QStringLiteral("cuts %1 px of its content on the right")
+                                                .arg(area->widget()->width() - area->viewport()->width()));
+        const bool reached = control && !InsideInnerScroll(widget, page.content());
+        if (const int bottom = widget->mapTo(page.content(), QPoint(0, widget->height())).y(); reached && bottom > visibleHeight)
             findings.Add(widget, QString(), QStringLiteral("lies below the page's %1 px: the page must be scrolled to reach it").arg(visibleHeight));
         if (auto *label = qobject_cast<QLabel *>(widget))
             CheckLabel(*label, findings);
@@ -397,18 +414,18 @@ void RunScans(PopupPage &page, Findings &findings)
     }
 }
 
-TEST_P(LayoutCheck, NothingIsCutOffSqueezedOrOutOfPlace)
+// Opens the page at its own size, fills it, runs its scans and looks at every tab.
+void CheckPage(const PageCommand &command, const QString &caption)
 {
-    PageHolder page(CreatePage(command().kind));
-    if (!command().size.isEmpty())
-        page->resize(command().size);
+    PageHolder page(CreatePage(command.kind));
+    if (!command.size.isEmpty())
+        page->resize(command.size);
     Findings findings(*page.get());
     page->show();
     ASSERT_TRUE(Settle(*page.get(), findings));
     EXPECT_TRUE(page->ShowsDeviceValues() || page->FailedRequests() == 0) << page->statusText().toStdString();
     RunScans(*page.get(), findings);
     CheckEveryTab(*page.get(), *page->content(), findings);
-    const QString caption = QString::fromLatin1(command().title);
     WriteRow(caption, findings);
     std::string text;
     for (const std::string &line : findings.lines())
@@ -416,6 +433,51 @@ TEST_P(LayoutCheck, NothingIsCutOffSqueezedOrOutOfPlace)
     EXPECT_TRUE(findings.lines().empty()) << caption.toStdString() << ":\n" << text;
 }
 
+TEST_P(LayoutCheck, NothingIsCutOffSqueezedOrOutOfPlace)
+{
+    CheckPage(command(), QString::fromLatin1(command().title));
+}
+
 INSTANTIATE_TEST_SUITE_P(Catalogue, LayoutCheck, ::testing::Range(0, int(kPageKindCount)), PageName);
+
+// Pages whose controls change with what the device is set to, in each setting that shows
+// other panels than the default one.
+struct DeviceSetting {
+    PageKind kind;
+    const char *name;
+    std::vector<std::pair<const char *, const char *>> values; // object, integer value
+};
+
+const DeviceSetting kDeviceSettings[] = {
+    {PageKind::BasicWireless, "WDS with AP", {{"trbApMode.0", "2"}}},
+    {PageKind::BasicWireless, "WDS", {{"trbApMode.0", "3"}}},
+    {PageKind::BasicWireless, "Wireless Client", {{"trbApMode.0", "4"}}},
+    {PageKind::BasicWireless, "AP Repeater", {{"trbApMode.0", "5"}}},
+    {PageKind::BasicWireless, "Shared key", {{"trbServiceAuthentication.1.0", "2"}, {"trbServiceWepEncryption.1.0", "1"}}},
+    {PageKind::BasicWireless, "WPA-Enterprise", {{"trbServiceAuthentication.1.0", "5"}}},
+    {PageKind::BasicWireless, "802.1x", {{"trbServiceAuthentication.1.0", "6"}}},
+    {PageKind::MultiSsid, "Multi-SSID on", {{"trbRadioMultiSsid.1", "1"}}},
+};
+
+class LayoutCheckInSetting : public LayoutCheck {};
+
+TEST_P(LayoutCheckInSetting, NothingIsCutOffSqueezedOrOutOfPlace)
+{
+    const DeviceSetting &setting = kDeviceSettings[size_t(GetParam())];
+    for (const auto &[object, value] : setting.values)
+        ASSERT_TRUE(SnmpSet(object, 'i', value)) << object;
+    const PageCommand &command = CommandFor(setting.kind);
+    CheckPage(command, QStringLiteral("%1 (%2)").arg(QString::fromLatin1(command.title), QString::fromLatin1(setting.name)));
+}
+
+std::string SettingName(const ::testing::TestParamInfo<int> &info)
+{
+    const DeviceSetting &setting = kDeviceSettings[size_t(info.param)];
+    std::string name = std::string(CommandFor(setting.kind).entry) + "_" + setting.name;
+    std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)) && c != '_'; });
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, LayoutCheckInSetting, ::testing::Range(0, int(std::size(kDeviceSettings))), SettingName);
 
 } // namespace

@@ -121,7 +121,7 @@ struct FakeList {
 
 // Forms at different depths (one inside a group box) get one column of fields, and a form
 // that is hidden does not push the others.
-TEST(FormRows, LinedUpFormsStartTheirFieldsAtOneColumn)
+TEST(FormRows, LinedUpFormsHaveOneFieldColumnAndOneRightEdge)
 {
     QWidget page;
     auto *layout = new QVBoxLayout(&page);
@@ -130,7 +130,10 @@ TEST(FormRows, LinedUpFormsStartTheirFieldsAtOneColumn)
     auto *shortField = upper.Add(QStringLiteral("Mode"), new QLineEdit, "modeEdit");
     auto *box = new QGroupBox(QStringLiteral("Key Settings"));
     FormRows inner = FormRows::On(box);
+    auto *plainField = inner.Add(QStringLiteral("Cipher Type"), new QLineEdit, "cipherEdit");
     auto *longField = inner.Add(QStringLiteral("Group Key Update Interval"), new QLineEdit, "intervalEdit");
+    auto *unit = new QLabel(QStringLiteral("(Seconds)"));
+    inner.grid()->addWidget(unit, inner.grid()->rowCount() - 1, 2);
     auto *hidden = new QWidget;
     FormRows unseen = FormRows::On(hidden);
     unseen.Add(QStringLiteral("A label far longer than any other on this page"), new QLineEdit, "hiddenEdit");
@@ -148,6 +151,8 @@ TEST(FormRows, LinedUpFormsStartTheirFieldsAtOneColumn)
     const int textEnd = label->mapTo(&page, QPoint(label->contentsRect().right(), 0)).x();
     EXPECT_GE(innerAt - textEnd, 10) << "the label touches its field";
     EXPECT_LT(innerAt, 300) << "the hidden form's label pushed the fields";
+    EXPECT_EQ(plainField->geometry().right(), unit->geometry().right()) << "a field without a unit spans the unit column";
+    EXPECT_LT(longField->geometry().right(), unit->geometry().left());
 }
 
 TEST(ReadTable, CountsThenFillsAndGivesNothingOnFailure)
