@@ -188,6 +188,11 @@ bool RecordListCtrl::isClickableColumn(int column) const
     return isLinkColumn(column);
 }
 
+bool RecordListCtrl::isTextColumn(int column) const
+{
+    return !isColumnHidden(column) && columnWidth(column) > 0 && !isClickableColumn(column);
+}
+
 void RecordListCtrl::SetCheckBoxes(bool shown)
 {
     checkBoxes_ = shown;

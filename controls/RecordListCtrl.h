@@ -48,6 +48,8 @@ public:
     int firstLinkColumn() const { return linkColumns_[0]; }
     int secondLinkColumn() const { return linkColumns_[1]; }
     bool isLinkColumn(int column) const;
+    // A column whose texts the user reads: shown, and not one of icons to click.
+    bool isTextColumn(int column) const;
 
     // A check box in front of each record's first cell.
     void SetCheckBoxes(bool shown);

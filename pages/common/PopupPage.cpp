@@ -8,10 +8,12 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include "InnerScrollArea.h"
+#include "ListCopy.h"
 #include "MainWindowLink.h"
 #include "MessageBoxService.h"
 #include "ScrollLayout.h"
@@ -85,6 +87,8 @@ void PopupPage::SetStatusText(const QString &text)
 void PopupPage::showEvent(QShowEvent *event)
 {
     SettingsPage::showEvent(event);
+    for (QTableView *list : content()->findChildren<QTableView *>())
+        ListCopy::Attach(list);
     if (!event->spontaneous() && ReadOnShow() && RequestRead() != 0 && refreshing_)
         ReadCompleted(false); // refused at once: no completion will end the wait
     CentreOverMainWindow();

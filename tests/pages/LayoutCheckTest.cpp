@@ -5,7 +5,9 @@
 // control and text; each page leaves a row for the table the test command prints.
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -21,6 +23,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <QTextDocument>
 #include <QTreeView>
 
@@ -28,6 +31,7 @@
 #include <map>
 #include <set>
 
+#include "ListCopy.h"
 #include "PageCatalog.h"
 #include "PageTestSupport.h"
 #include "PleaseWaitDialog.h"
@@ -439,6 +443,47 @@ TEST_P(LayoutCheck, NothingIsCutOffSqueezedOrOutOfPlace)
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, LayoutCheck, ::testing::Range(0, int(kPageKindCount)), PageName);
+
+// Every list of every page, filled, copies what it shows and nothing it keeps out of sight.
+class CopyRows : public LayoutCheck {};
+
+const std::pair<const char *, const char *> kSecrets[] = {
+    {"trbServicePassphrase.1.1", "CopyRowsPassphrase-1"}, {"trbServiceWepKey.1.1", "CpyK1"},
+    {"trbServiceRadiusSecret.1.1", "CopyRowsRadiusSecret"}, {"trbApArrayPassword.0", "CopyRowsArrayPw"},
+};
+
+TEST_P(CopyRows, EveryListCopiesTheTextsItShowsAndNoSecret)
+{
+    for (const auto &[object, value] : kSecrets)
+        ASSERT_TRUE(SnmpSet(object, 's', value)) << object;
+    PageHolder page(CreatePage(command().kind));
+    Findings unused(*page.get());
+    page->show();
+    ASSERT_TRUE(Settle(*page.get(), unused));
+    RunScans(*page.get(), unused);
+    for (QTableView *list : page->content()->findChildren<QTableView *>()) {
+        const std::string name = list->objectName().toStdString();
+        QStringList actions;
+        for (const QAction *action : list->actions())
+            actions << action->text();
+        EXPECT_EQ(actions, QStringList({"Copy", "Copy All", "Save as CSV..."})) << name;
+        const QStringList lines = ListCopy::Text(*list, {}, ListCopy::Format::Tabs).split(QStringLiteral("\r\n"));
+        ASSERT_EQ(lines.size(), list->model()->rowCount() + 2) << name << ": one line a row, under the header";
+        for (const QString &title : lines.front().split(u'\t'))
+            EXPECT_NE(title, QStringLiteral("Edit")) << name << ": a column of icons is copied";
+        const QString text = lines.join(u'\n');
+        for (const auto &[object, value] : kSecrets)
+            EXPECT_FALSE(text.contains(QString::fromLatin1(value))) << name << " copies " << object;
+        if (list->model()->rowCount() == 0)
+            continue;
+        list->selectRow(list->model()->rowCount() - 1);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), lines.front() + QStringLiteral("\r\n") + lines[lines.size() - 2]
+                                                            + QStringLiteral("\r\n")) << name << ": Ctrl+C copies the selected row";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, CopyRows, ::testing::Range(0, int(kPageKindCount)), PageName);
 
 // Pages whose controls change with what the device is set to, in each setting that shows
 // other panels than the default one.

@@ -2,6 +2,7 @@
 // column descriptions that fill a record list.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <climits>
@@ -21,8 +24,11 @@
 #include "DeviceTable.h"
 #include "FormRows.h"
 #include "IpAddressEdit.h"
+#include "ListCopy.h"
 #include "PleaseWaitDialog.h"
 #include "RecordText.h"
+#include "RecordingMessageBox.h"
+#include "ScriptedFileDialogs.h"
 
 using namespace trb;
 
@@ -243,3 +249,36 @@ TEST(PleaseWaitDialog, EveryWaitTextShowsWhole)
 }
 
 } // namespace
+
+// Cells that would break a line, a column or a quote come out as one cell; a failed save says so.
+TEST(CopyRowsText, CellsStayWholeInTabsAndCsvAndASaveThatFailsSaysWhy)
+{
+    QTableWidget list(2, 3);
+    list.setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Ports"), QStringLiteral("Hidden")});
+    list.setColumnHidden(2, true);
+    const QStringList cells = {QStringLiteral("Lab, \"north\""), QStringLiteral("1-4\r\n7\t8"), QStringLiteral("key"),
+                               QStringLiteral(" padded"), QStringLiteral("9"), QStringLiteral("key")};
+    for (int i = 0; i < cells.size(); ++i)
+        list.setItem(i / 3, i % 3, new QTableWidgetItem(cells[i]));
+    EXPECT_EQ(ListCopy::Text(list, {}, ListCopy::Format::Tabs),
+              QStringLiteral("Name\tPorts\r\nLab, \"north\"\t1-4 7 8\r\n padded\t9\r\n"));
+    EXPECT_EQ(ListCopy::Text(list, {1}, ListCopy::Format::Csv), QStringLiteral("Name,Ports\r\n\" padded\",9\r\n"));
+    EXPECT_EQ(ListCopy::Text(list, {0}, ListCopy::Format::Csv),
+              QStringLiteral("Name,Ports\r\n\"Lab, \"\"north\"\"\",1-4 7\t8\r\n"));
+
+    ListCopy::Attach(&list);
+    ListCopy::Attach(&list);
+    ASSERT_EQ(list.actions().size(), 3) << "attached once";
+    QTemporaryDir dir;
+    ScriptedFileDialogs dialogs;
+    RecordingMessageBox messages;
+    dialogs.queueAnswer(dir.filePath(QStringLiteral("list.csv")));
+    dialogs.queueAnswer(dir.filePath(QStringLiteral("missing/list.csv")));
+    list.actions()[2]->trigger();
+    QFile saved(dir.filePath(QStringLiteral("list.csv")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), ListCopy::Text(list, {}, ListCopy::Format::Csv));
+    list.actions()[2]->trigger();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown()[0].text.startsWith(QStringLiteral("Cannot write file"))) << messages.shown()[0].text.toStdString();
+}
