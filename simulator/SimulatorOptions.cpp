@@ -76,6 +76,8 @@ std::string SimulatorOptions::usage()
            "  --survey-seed N          seed of the simulated neighbourhood and wired MACs (default 4820)\n"
            "  --counter-start N        traffic counters begin at N (0 to 4294967295, default 0)\n"
            "  --tftp-port N            port of the PC's TFTP server for file transfers (default 69)\n"
+           "  --tftp-delay-ms N        a slow link: the device's TFTP client waits N ms (0 to 10000)\n"
+           "                           before each acknowledgement or window of blocks it sends\n"
            "  --tftp-lockstep          the device's TFTP client offers no options: 512-byte blocks,\n"
            "                           one block per acknowledgement\n"
            "  --drop-percent P         faults: leave P percent of requests unanswered\n"
@@ -175,6 +177,8 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
             }
         } else if (name == "--tftp-port") {
             ok = number(1, 65535, options.tftpPort);
+        } else if (name == "--tftp-delay-ms") {
+            ok = number(0, 10000, options.tftpDelayMs);
         } else if (name == "--tftp-lockstep") {
             ok = flag(options.tftpLockstep);
         } else if (name == "--reboot-seconds") {

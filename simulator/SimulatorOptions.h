@@ -20,6 +20,7 @@ struct SimulatorOptions {
     int surveySeed = 4820; // makes the neighbourhood the same on every start
     uint32_t counterStart = 0; // where the traffic counters begin (near 2^32 to see them wrap)
     int tftpPort = 69;     // where the PC's TFTP server listens
+    int tftpDelayMs = 0;       // a slow link: the device's TFTP client pauses before each ACK or window
     bool tftpLockstep = false; // the device's TFTP client offers no options (plain 512-byte lock-step)
     int dropPercent = 0;
     int delayMs = 0;

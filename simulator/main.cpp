@@ -34,6 +34,7 @@ int main(int argc, char **argv)
     device.transfers().setServerPort(uint16_t(options->tftpPort));
     TftpClient::Settings tftp;
     tftp.lockStep = options->tftpLockstep;
+    tftp.paceMs = unsigned(options->tftpDelayMs);
     tftp.localAddress = options->listenHost(); // a device sends from its own address
     device.transfers().setMover(std::make_unique<TftpFileMover>(tftp));
     if (std::string warning = device.loadState(); !warning.empty())

@@ -25,6 +25,8 @@ void VtTFTPServer::SetTransferringMsgCallback(TransferringMsgCallback callback) 
 bool VtTFTPServer::OnReport(const tftp::TransferReport &report)
 {
     using Stage = tftp::TransferReport::Stage;
+    if (report.stage != Stage::Failed)
+        emit progressed(QString::fromStdString(report.fileName), report.upload, report.bytes, report.total);
     if (report.stage == Stage::Completed || report.stage == Stage::Failed)
         emit transferFinished(QString::fromStdString(report.fileName), report.upload,
                               report.stage == Stage::Completed, QString::fromStdString(report.error));

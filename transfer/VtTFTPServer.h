@@ -56,6 +56,9 @@ public:
 
 signals:
     void failed(const QString &message);
+    // Bytes of a transfer moved so far (total 0 when unknown): at its start, every 64 KiB and at
+    // its end. From the server's thread, like transferFinished.
+    void progressed(const QString &fileName, bool upload, quint64 bytes, quint64 total);
     // A transfer ended: complete when the whole file crossed. Emitted from the server's
     // thread, so receivers on other threads get it queued.
     void transferFinished(const QString &fileName, bool upload, bool complete, const QString &error);

@@ -32,6 +32,7 @@ FileTransfer::FileTransfer(PopupPage *page, unsigned long timeoutMs, int retries
 {
     server_.SetTimeout(timeoutMs, retries);
     connect(&server_, &VtTFTPServer::transferFinished, this, &FileTransfer::OnTransferFinished);
+    connect(&server_, &VtTFTPServer::progressed, this, &FileTransfer::OnProgress);
     page_->installEventFilter(this);
 }
 
@@ -99,6 +100,7 @@ bool FileTransfer::Serve(const QString &directory, const QString &fileName, bool
     crossed_ = false;
     seenBusy_ = false;
     failure_.clear();
+    moving_.invalidate();
     inProgress_ = true;
     server_.Expect(ManagedDeviceHost(), fileName, deviceWrites);
     if (server_.Run(directory, VtTFTPServer::kDefaultPort))
@@ -168,7 +170,30 @@ QString FileTransfer::ReadDeviceStatus(APHANDLE handle)
     const QString status = QString::fromLatin1(status_, qstrnlen(status_, sizeof status_));
     if (inProgress_ && status == QLatin1String(kBusyStatus))
         seenBusy_ = true;
+    if (PleaseWaitDialog *dialog = page_->waitDialog(); dialog && inProgress_ && !status.isEmpty())
+        dialog->ShowDevicePhase(DevicePhaseText(status, crossed_));
     return status;
+}
+
+QString FileTransfer::DevicePhaseText(const QString &status, bool crossed)
+{
+    if (status == QLatin1String(kBusyStatus))
+        return crossed ? QStringLiteral("The file has arrived; the device is working on it.")
+                       : QStringLiteral("The device is moving the file.");
+    return QStringLiteral("Device status: %1").arg(status);
+}
+
+// What the page's server knows of the file in flight, for the wait dialog.
+void FileTransfer::OnProgress(const QString &fileName, bool upload, quint64 bytes, quint64 total)
+{
+    if (!inProgress_ || fileName != expectedName_ || upload != deviceWrites_)
+        return;
+    if (!moving_.isValid())
+        moving_.start();
+    const qint64 ms = moving_.elapsed();
+    const double rate = ms >= 200 ? double(bytes) * 1000.0 / double(ms) : 0.0;
+    if (PleaseWaitDialog *dialog = page_->waitDialog())
+        dialog->ShowProgress(fileName, bytes, total, rate);
 }
 
 void FileTransfer::OnTransferFinished(const QString &fileName, bool upload, bool complete, const QString &error)

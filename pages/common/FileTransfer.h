@@ -4,6 +4,7 @@
 // the file really crossed and that the device's status speaks of this transfer, the page's
 // one-shot transfer timers, and everything the transfer holds until it ends (the server's
 // expectation, the paused status poll, the wait dialog).
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -66,6 +67,8 @@ public:
     QString ReadDeviceStatus(APHANDLE handle);
     bool StatusIsThisTransfers() const { return crossed_ || seenBusy_; }
     static inline const char kBusyStatus[] = "fetching";
+    // The device's status as the wait dialog says it.
+    static QString DevicePhaseText(const QString &status, bool crossed);
 
     // Scaled one-shot timers by id; starting an id again replaces it.
     void StartTimer(int id, int milliseconds);
@@ -88,6 +91,7 @@ protected:
 private:
     bool Serve(const QString &directory, const QString &fileName, bool deviceWrites);
     void OnTransferFinished(const QString &fileName, bool upload, bool complete, const QString &error);
+    void OnProgress(const QString &fileName, bool upload, quint64 bytes, quint64 total);
 
     PopupPage *page_;
     VtTFTPServer server_;
@@ -98,6 +102,7 @@ private:
     bool seenBusy_ = false;
     bool pausesPoll_ = false;
     QString failure_;
+    QElapsedTimer moving_; // since the file began to move
     QString localPath_;
     QPointer<PleaseWaitDialog> waitDialog_;
     QHash<int, QTimer *> timers_;

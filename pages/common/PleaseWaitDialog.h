@@ -5,6 +5,7 @@
 
 class QLabel;
 class QMovie;
+class QProgressBar;
 class QStatusBar;
 
 namespace trb {
@@ -24,6 +25,12 @@ public:
     void SetText(const QString &text);
     QString text() const;
     QString elapsedText() const;
+    // A file transfer's progress under the text: file name, bytes moved of the total (0: not
+    // known, the bar then only shows that it moves) and the rate (0: not known yet).
+    void ShowProgress(const QString &fileName, quint64 bytes, quint64 total, double bytesPerSecond);
+    // What the device says it is doing, under the progress.
+    void ShowDevicePhase(const QString &phase);
+    static QString ProgressText(const QString &fileName, quint64 bytes, quint64 total, double bytesPerSecond);
 
     // The dialog's own size; it grows taller when its text needs more lines.
     static constexpr int kWidth = 354;
@@ -38,8 +45,12 @@ protected:
 
 private:
     void ShowElapsed();
+    void FitHeight();
 
     QLabel *text_;
+    QLabel *progressText_;
+    QProgressBar *progressBar_;
+    QLabel *phase_;
     QLabel *animation_;
     QStatusBar *statusBar_;
     QMovie *movie_ = nullptr;

@@ -3,6 +3,7 @@
 #include "TftpOptions.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace trb::sim {
 namespace {
@@ -257,6 +258,7 @@ TftpClient::Result TftpClient::sendFile(const std::vector<std::uint8_t> &data)
 void TftpClient::sendWindow(const std::vector<std::uint8_t> &data, std::uint64_t first, std::uint64_t last)
 {
     std::uint8_t header[kHeaderSize];
+    pace();
     for (std::uint64_t block = first; block <= last; ++block) {
         const std::uint64_t offset = std::min<std::uint64_t>(data.size(), (block - 1) * negotiated_.blockSize);
         const std::size_t length = std::size_t(std::min<std::uint64_t>(negotiated_.blockSize, data.size() - offset));
@@ -291,8 +293,15 @@ Clock::time_point TftpClient::nextDeadline() const
     return Clock::now() + std::chrono::milliseconds(settings_.timeoutMs);
 }
 
+void TftpClient::pace() const
+{
+    if (settings_.paceMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(settings_.paceMs));
+}
+
 void TftpClient::sendAck(std::uint64_t block)
 {
+    pace();
     socket_->send(peer_, BuildAck(std::uint16_t(block)));
 }
 

@@ -21,6 +21,7 @@ public:
         unsigned timeoutMs = 1000;    // before a packet is sent again
         int retries = 5;
         bool lockStep = false;        // offer no options at all: plain 512-byte lock-step
+        unsigned paceMs = 0;          // a slow link: a pause before each ACK or window sent
         std::uint64_t maxFetchBytes = 64u << 20;
         // After the last ACK of a read, answer a repeated last block for this long (our ACK
         // may have been lost and the server would otherwise report a failure). Short: the
@@ -59,6 +60,7 @@ private:
     // Next packet from the server's transfer ID; strangers get error 5 and are otherwise ignored.
     std::optional<tftp::Packet> receiveFromServer(UdpSocket::Clock::time_point deadline);
     UdpSocket::Clock::time_point nextDeadline() const;
+    void pace() const;
     void sendAck(std::uint64_t block);
     Result fail(std::uint16_t code, const std::string &message);
 

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include <arpa/inet.h>
@@ -11,6 +13,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "ConfigFilePage.h"
@@ -31,6 +34,8 @@ using Row = FirmwareSslPage::Row;
 
 class FirmwareSslPageTest : public TransferPageTest {
 protected:
+    explicit FirmwareSslPageTest(int port = FreeUdpPort(), std::vector<std::string> extraArgs = {})
+        : TransferPageTest(port, std::move(extraArgs)) {}
     FirmwareSslPage *OpenPage()
     {
         auto *page = new FirmwareSslPage;
@@ -301,3 +306,44 @@ TEST_F(FirmwareSslPageTest, OnlyTheDeviceGetsTheFileAndABusyPortIsSaidPlainly)
 }
 
 } // namespace
+
+namespace {
+
+// A slow link: the device's client pauses before each acknowledgement.
+class TransferProgress : public FirmwareSslPageTest {
+protected:
+    TransferProgress() : FirmwareSslPageTest(FreeUdpPort(), {"--tftp-delay-ms", "40"}) {}
+};
+
+} // namespace
+
+TEST_F(TransferProgress, TheWaitDialogShowsTheFileMovingUpToItsSizeThenWhatTheDeviceDoes)
+{
+    UseLoopback();
+    PageHolder page(OpenPage());
+    const QByteArray image = FirmwareImageFile("1.3.00");
+    Upload(page.get(), Row::FirmwareRow, WriteFile("fw-1.3.00.bin", image));
+    std::vector<int> values;
+    QString lastText, phase;
+    ASSERT_TRUE(WaitFor([&] {
+        if (trb::PleaseWaitDialog *dialog = page->waitDialog()) {
+            auto *bar = dialog->findChild<QProgressBar *>(QStringLiteral("transferProgressBar"));
+            if (bar && bar->isVisible() && (values.empty() || values.back() != bar->value()))
+                values.push_back(bar->value());
+            if (auto *text = dialog->findChild<QLabel *>(QStringLiteral("transferProgressText")); text && text->isVisible())
+                lastText = text->text();
+            if (auto *text = dialog->findChild<QLabel *>(QStringLiteral("devicePhaseText")); text && text->isVisible())
+                phase = text->text();
+        }
+        return messages->count() > 0;
+    }, 30000));
+    EXPECT_EQ(messages->texts(), QStringList{"Upgrading file success !"});
+    ASSERT_GE(values.size(), 3u) << "the bar moved in steps";
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+    EXPECT_TRUE(std::any_of(values.begin(), values.end(), [](int v) { return v > 0 && v < 1000; }));
+    EXPECT_EQ(values.back(), 1000) << "the whole file crossed";
+    const QString size = QLocale::c().formattedDataSize(image.size(), 1, QLocale::DataSizeIecFormat);
+    EXPECT_TRUE(lastText.startsWith(QStringLiteral("fw-1.3.00.bin: %1 of %1, ").arg(size))) << lastText.toStdString();
+    EXPECT_TRUE(lastText.endsWith(QStringLiteral("/s"))) << lastText.toStdString();
+    EXPECT_FALSE(phase.isEmpty()) << "what the device said it was doing";
+}
