@@ -56,6 +56,14 @@ SnmpValue toValue(const netsnmp_variable_list &v)
     return value;
 }
 
+// The code of an answer's error-status. SNMP's run from 1 (tooBig) to 18 (inconsistentName); any
+// other value an agent sends is no status, and must read neither as success nor as another code.
+int statusCode(long errstat)
+{
+    return errstat >= SNMP_ERR_TOOBIG && errstat <= SNMP_ERR_INCONSISTENTNAME ? int(AP_ERR_SNMP_STATUS + errstat)
+                                                                               : int(AP_ERR_BAD_RESPONSE);
+}
+
 std::vector<Varbind> varbindsOf(const netsnmp_pdu *pdu)
 {
     std::vector<Varbind> list;
@@ -509,7 +517,7 @@ void SnmpEngine::onGetAnswer(uint64_t id, Active &active, const Ticket &ticket, 
         return;
     }
     if (pdu->errstat != SNMP_ERR_NOERROR) {
-        complete(id, int(AP_ERR_SNMP_STATUS + pdu->errstat), ErrorText::of(int(AP_ERR_SNMP_STATUS + pdu->errstat)));
+        complete(id, statusCode(pdu->errstat), ErrorText::of(statusCode(pdu->errstat)));
         return;
     }
     // A GET answer lists the objects in the order asked; anything else is not taken.
@@ -547,7 +555,7 @@ void SnmpEngine::retryInHalves(uint64_t id, Active &active, const Ticket &ticket
 void SnmpEngine::onSetAnswer(uint64_t id, Active &active, snmp_pdu *pdu)
 {
     if (pdu->errstat != SNMP_ERR_NOERROR) {
-        int code = int(AP_ERR_SNMP_STATUS + pdu->errstat);
+        int code = statusCode(pdu->errstat);
         std::string text = ErrorText::of(code);
         const auto &varbinds = active.request->varbinds;
         if (pdu->errindex >= 1 && std::size_t(pdu->errindex) <= varbinds.size()) {
@@ -587,7 +595,7 @@ void SnmpEngine::onWalkAnswer(uint64_t id, Active &active, snmp_pdu *pdu)
         return;
     }
     if (pdu->errstat != SNMP_ERR_NOERROR) {
-        complete(id, int(AP_ERR_SNMP_STATUS + pdu->errstat), ErrorText::of(int(AP_ERR_SNMP_STATUS + pdu->errstat)));
+        complete(id, statusCode(pdu->errstat), ErrorText::of(statusCode(pdu->errstat)));
         return;
     }
     if (!active.walk->consume(varbindsOf(pdu))) {

@@ -205,7 +205,8 @@ int apSysLimitAdminFunctionStatusGet(APHANDLE handle, int *vlan, int *webRedirec
     putOptional(vlan, record.vlan);
     putOptional(webRedirection, record.webRedirection);
     putOptional(accessProtection, record.accessProtection);
-    putOptional(mode, std::max(record.apMode - 1, 0)); // the device counts its modes from 1
+    // The device counts its modes from 1; compared first, so that no value of its overflows.
+    putOptional(mode, record.apMode > 0 ? record.apMode - 1 : 0);
     return AP_OK;
 }
 

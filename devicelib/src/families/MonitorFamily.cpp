@@ -208,9 +208,13 @@ int apSysMonitorRefresh(APHANDLE monitor, int selector, apMonitorCallback callba
     if (!validMode(mode) || !validSelector(kind, selector))
         return AP_ERR_BAD_ARGUMENT;
     auto request = refreshRequest(*state, kind, selector);
+    // Every walked column is type-checked: the rows' and those of the query's own fields.
     std::vector<std::pair<Oid, const Binding *>> columns;
     for (const Binding *column : columnsOf(kind))
         columns.emplace_back(instanceOidOf(*column), column);
+    const auto fields = kind.queryLayout == LayoutNone ? std::vector<const Binding *>{} : bindingsOfLayout(kind.queryLayout);
+    for (const Binding *field : fields)
+        columns.emplace_back(trb::schema::instanceOid(objectOf(*field)), field);
     auto store = [state, columns = std::move(columns)](RequestResult &result) {
         for (const auto &[oid, value] : result.values)
             for (const auto &[column, binding] : columns)

@@ -75,13 +75,16 @@ uint8_t lastOctet(const char *text)
     return octets ? uint8_t((*octets)[3]) : 0;
 }
 
-// The counts the device derives from the ranges.
+// The counts the device derives from the ranges. Ports come as the agent sent them, any 32-bit
+// value: their difference is taken in 64 bits.
+int32_t portCount(int32_t start, int32_t end) { return int32_t(int64_t(end) - start + 1); }
+
 void fillCounts(apQosRule &rule)
 {
     rule.host1Count = lastOctet(rule.host1End) - lastOctet(rule.host1Start) + 1;
-    rule.host1PortCount = rule.host1PortEnd - rule.host1PortStart + 1;
+    rule.host1PortCount = portCount(rule.host1PortStart, rule.host1PortEnd);
     rule.host2Count = lastOctet(rule.host2End) - lastOctet(rule.host2Start) + 1;
-    rule.host2PortCount = rule.host2PortEnd - rule.host2PortStart + 1;
+    rule.host2PortCount = portCount(rule.host2PortStart, rule.host2PortEnd);
 }
 
 // The rules of the last read, in index order. The caller holds the lock.
@@ -108,7 +111,10 @@ std::vector<apQosRule> slotsOf(const HandleState &state)
     std::set<int32_t> used;
     for (const apQosRule &rule : slots)
         used.insert(rule.index);
-    const int32_t slotCount = scalarOf(state, "trbQosRuleSlots");
+    // Slots are numbered by the rule index: a count beyond its range names no slot, and taken
+    // as it comes it would have the list grow as far as an agent's number goes.
+    static const int64_t lastSlot = trb::schema::findObject("trbQosRuleIndex")->high;
+    const int32_t slotCount = int32_t(std::min<int64_t>(scalarOf(state, "trbQosRuleSlots"), lastSlot));
     for (int32_t index = 1; index <= slotCount; ++index)
         if (!used.count(index)) {
             apQosRule free{};

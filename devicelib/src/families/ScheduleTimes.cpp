@@ -65,8 +65,10 @@ bool ScheduleTimes::validName(std::string_view name)
 bool ScheduleTimes::servedAt(const apScheduleRule &rule, const std::string &clock)
 {
     int year, month, day, hour, minute;
-    if (std::sscanf(clock.c_str(), "%d-%d-%d %d:%d", &year, &month, &day, &hour, &minute) != 5 || month < 1 ||
-        month > 12)
+    // A clock that is no date and time is not judged; its numbers would overflow the arithmetic.
+    if (std::sscanf(clock.c_str(), "%d-%d-%d %d:%d", &year, &month, &day, &hour, &minute) != 5 || year < 1 ||
+        year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 || minute < 0 ||
+        minute > 59)
         return true;
     const int today = weekdayOf(year, month, day);
     if (rule.allDay)

@@ -208,10 +208,13 @@ int apWirelessGetSSID(APHANDLE handle, int band, int ssid, char *text, int *leng
         return code;
     std::lock_guard lock(state->mutex);
     const WirelessValues values(*state);
-    const std::string name = values.text(ssidNameObject(ssid), ssidNameIndex(band, ssid));
+    // The length of the text as the caller gets it (cut at a NUL and to the buffer), not of the
+    // agent's bytes: a longer one would lead a caller past its buffer.
+    char name[AP_WL_TEXT_SIZE];
+    values.copyText(ssidNameObject(ssid), ssidNameIndex(band, ssid), name, sizeof name);
     if (text)
-        values.copyText(ssidNameObject(ssid), ssidNameIndex(band, ssid), text, AP_WL_TEXT_SIZE);
-    put(length, name.size());
+        std::memcpy(text, name, sizeof name);
+    put(length, std::strlen(name));
     put(visible, values.number("trbServiceVisibility", ssidIndex(band, ssid)));
     return AP_OK;
 }
