@@ -21,8 +21,8 @@ namespace trb {
 
 PleaseWaitDialog::PleaseWaitDialog(QWidget *page)
     : QDialog(page, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      text_(new QLabel(QStringLiteral("Please wait..."))), animation_(new QLabel),
-      progressText_(new QLabel), progressBar_(new QProgressBar), phase_(new QLabel), statusBar_(new QStatusBar)
+      text_(new QLabel(QStringLiteral("Please wait..."))), progressText_(new QLabel), progressBar_(new QProgressBar),
+      phase_(new QLabel), animation_(new QLabel), statusBar_(new QStatusBar)
 {
     setObjectName(QStringLiteral("pleaseWaitDialog"));
     setWindowTitle(QStringLiteral("Please Wait..."));

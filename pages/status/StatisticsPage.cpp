@@ -4,11 +4,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "FormRows.h"
 #include "ProcessValues.h"
+#include "TimeScale.h"
+#include "TrafficChart.h"
 
 namespace trb {
 namespace {
@@ -16,6 +21,7 @@ namespace {
 constexpr int kRefreshEndMs = 100;
 constexpr uint32_t kReadGroup[] = {AP_STAT_GROUP_ETHERNET, AP_STAT_GROUP_WLAN};
 constexpr uint32_t kClearGroup[] = {AP_STAT_GROUP_ETHERNET_CLEAR, AP_STAT_GROUP_WLAN_CLEAR};
+constexpr uint32_t kBothGroups = AP_STAT_GROUP_ETHERNET | AP_STAT_GROUP_WLAN;
 
 struct EthernetRow {
     const char *label;
@@ -82,6 +88,11 @@ StatisticsPage::StatisticsPage(QWidget *parent) : PopupPage(QString::fromLatin1(
 {
     BuildControls();
     primaryHandle = apStatisticOpen(sessionHandle, 0);
+    clock_.start();
+    // Each read is timed from the end of the one before: a device slow to answer, or not
+    // answering at all, is never asked again before it has had its pause.
+    trafficTimer_.setSingleShot(true);
+    connect(&trafficTimer_, &QTimer::timeout, this, &StatisticsPage::ReadTraffic);
 }
 
 QStringList StatisticsPage::EthernetTexts(const apStatEthernetRecord &record)
@@ -107,9 +118,12 @@ void StatisticsPage::BuildControls()
     c_.tabs->addTab(BuildEthernetPanel(), QStringLiteral("Ethernet Traffic Statistics"));
     c_.tabs->addTab(BuildWlanPanel(), QStringLiteral("WLAN Traffic Statistics"));
     c_.tabs->setUsesScrollButtons(false); // both tab texts in full: the tab control is as wide as they need
+    c_.traffic = Named(new TrafficChart(ScaledMilliseconds(kTrafficWindowMs)), "trafficChart", "Traffic Rate");
     auto *layout = new QVBoxLayout(content());
     layout->setContentsMargins(12, 12, 12, 12);
-    layout->addWidget(c_.tabs, 1); // the tabs fill the page; each keeps its rows at the top
+    layout->addWidget(c_.tabs); // as tall as the longer tab's rows; the chart takes the rest
+    layout->addWidget(SectionHeading(QStringLiteral("Traffic Rate"), QStringLiteral("trafficHeading")));
+    layout->addWidget(c_.traffic, 1);
     for (int tab : {EthernetTab, WlanTab}) {
         connect(c_.tab[tab].refresh, &QPushButton::clicked, this, [this, tab] { RefreshTab(tab); });
         connect(c_.tab[tab].clear, &QPushButton::clicked, this, [this, tab] { ClearTab(tab); });
@@ -186,6 +200,8 @@ int StatisticsPage::ReadOnShow()
 {
     const TabControls &tab = c_.tab[CurrentTab()];
     BeginRefresh(kRefreshEndMs, {c_.tabs, tab.refresh, tab.clear});
+    apStyleModify(primaryHandle, kBothGroups, 0);
+    sampleAskedMs_ = clock_.elapsed(); // the chart's first sample
     return 1;
 }
 
@@ -193,6 +209,7 @@ void StatisticsPage::RefreshTab(int tab)
 {
     if (tab != EthernetTab && tab != WlanTab)
         return;
+    sampleAskedMs_.reset(); // one tab's counters: the other's would be stale
     apStyleModify(primaryHandle, kReadGroup[tab], 0);
     Refresh(kRefreshEndMs, {c_.tabs, c_.tab[tab].refresh, c_.tab[tab].clear});
 }
@@ -211,6 +228,8 @@ void StatisticsPage::ClearTab(int tab)
 
 void StatisticsPage::OnWriteDone(int result)
 {
+    // Even a clear that timed out may have been carried out: the chart starts again either way.
+    c_.traffic->Restart();
     // A clear the device did not take must not be shown as zeros: the counters stay as they
     // were and the status bar keeps the reason.
     if (result != 0) {
@@ -223,6 +242,13 @@ void StatisticsPage::OnWriteDone(int result)
 
 void StatisticsPage::OnReadDone()
 {
+    TakeTrafficSample();
+    if (trafficReading_) {
+        // The counters shown and the status bar stay as the user's last read left them.
+        lastMessage = messageBeforeRead_;
+        EndTrafficRead();
+        return;
+    }
     const int tab = CurrentTab();
     if (tab == EthernetTab)
         ShowEthernet();
@@ -251,6 +277,89 @@ void StatisticsPage::ShowWlan()
         for (int row = 0; row < kWlanRows; ++row)
             c_.wlan[row][band - 1]->setText(texts[row]);
     }
+}
+
+// --- The chart's own read ---
+
+void StatisticsPage::showEvent(QShowEvent *event)
+{
+    PopupPage::showEvent(event);
+    if (!event->spontaneous())
+        trafficTimer_.start(ScaledMilliseconds(kTrafficReadMs));
+}
+
+void StatisticsPage::hideEvent(QHideEvent *event)
+{
+    if (!event->spontaneous()) // closed (a minimised page reads on)
+        trafficTimer_.stop();
+    PopupPage::hideEvent(event);
+}
+
+// The page's read with both tabs' groups. When another request is on its way, or a refresh is
+// not yet over, the read waits its turn: the next pause. It fills no control, so the page
+// counts it as a read that shows nothing: the page stays enabled (no greying and no lost
+// keyboard focus every few seconds) and nothing the user does waits for it.
+void StatisticsPage::ReadTraffic()
+{
+    if (RequestsInFlight() > 0 || refreshing()) {
+        trafficTimer_.start(ScaledMilliseconds(kTrafficReadMs));
+        return;
+    }
+    apStyleModify(primaryHandle, kBothGroups, 0);
+    trafficReading_ = true;
+    readShowsNothing = true;
+    messageBeforeRead_ = lastMessage;
+    sampleAskedMs_ = clock_.elapsed();
+    if (RequestRead() != 0) { // refused at once: no completion follows
+        sampleAskedMs_.reset();
+        EndTrafficRead();
+        ShowMessage(lastMessage);
+    }
+}
+
+void StatisticsPage::TakeTrafficSample()
+{
+    if (!sampleAskedMs_)
+        return;
+    TrafficSample sample;
+    sample.askedMs = *std::exchange(sampleAskedMs_, std::nullopt);
+    sample.answeredMs = clock_.elapsed();
+    apStatEthernetRecord ethernet{};
+    apStatWlanRecord wlan{};
+    apStatisticInfor(primaryHandle, &wlan, &ethernet);
+    // The one radio of this model: the first band, as the WLAN tab shows it.
+    sample.bytes = {ethernet.txBytes, ethernet.rxBytes, wlan.txBytes[0], wlan.rxBytes[0]};
+    sample.packets = {ethernet.txPackets, ethernet.rxPackets, wlan.txPackets[0], wlan.rxPackets[0]};
+    c_.traffic->Add(sample);
+}
+
+// A failed or refused read of the chart shows as any failed read does, and draws nothing.
+void StatisticsPage::OnReadFailed()
+{
+    sampleAskedMs_.reset();
+    if (!trafficReading_)
+        return;
+    EndTrafficRead();
+    ShowMessage(lastMessage);
+}
+
+// The first completion after the chart's read was sent is taken for it: answers come in the
+// order they were asked. (Were a Refresh sent meanwhile to end first, its counters would be
+// shown by the next completion instead, and the chart would lose one sample.)
+void StatisticsPage::EndTrafficRead()
+{
+    trafficReading_ = false;
+    readShowsNothing = false;
+    RequestsInFlightChanged(); // a Refresh or Clear sent meanwhile counts again
+    if (isVisible())
+        trafficTimer_.start(ScaledMilliseconds(kTrafficReadMs));
+}
+
+// Until its completion has been handled, the chart's read writes nothing to the status bar.
+void StatisticsPage::ShowMessage(const QString &text)
+{
+    if (!trafficReading_)
+        PopupPage::ShowMessage(text);
 }
 
 } // namespace trb

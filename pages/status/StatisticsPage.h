@@ -1,7 +1,10 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
+#include <optional>
 
 #include "PopupPage.h"
 #include "TRB4820apRecords.h"
@@ -12,7 +15,10 @@ class QTabWidget;
 
 namespace trb {
 
-// Status > Stats: the traffic counters of the wired port and of the radio, one tab each.
+class TrafficChart;
+
+// Status > Stats: the traffic counters of the wired port and of the radio, one tab each, and
+// under them a chart of their rates, read every few seconds while the page is open.
 class StatisticsPage : public PopupPage {
     Q_OBJECT
 public:
@@ -23,6 +29,10 @@ public:
     enum Tab { EthernetTab = 0, WlanTab = 1 };
     static constexpr int kEthernetRows = 15;
     static constexpr int kWlanRows = 11;
+    // The pause after each of the chart's reads, and how much history it shows (both scaled like
+    // every timer).
+    static constexpr int kTrafficReadMs = 5000;
+    static constexpr int kTrafficWindowMs = 10 * 60 * 1000;
 
     struct TabControls {
         QWidget *panel = nullptr;
@@ -36,6 +46,7 @@ public:
         std::array<QLabel *, kEthernetRows> ethernet{};
         std::array<QLabel *, 2> wlanHeaders{};   // "2.4GHz", "5GHz" (hidden on this model)
         std::array<std::array<QLabel *, 2>, kWlanRows> wlan{}; // [row][band - 1]
+        TrafficChart *traffic = nullptr;
     };
     const Controls &controls() const { return c_; }
 
@@ -50,7 +61,13 @@ public:
 
     int ReadOnShow() override;
     void OnReadDone() override;
+    void OnReadFailed() override;
     void OnWriteDone(int result) override;
+    void ShowMessage(const QString &text) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void BuildControls();
@@ -60,9 +77,17 @@ private:
     void ShowWlan();
     void SetTabBusy(int tab, bool busy);
     int CurrentTab() const;
+    void ReadTraffic();
+    void TakeTrafficSample();
+    void EndTrafficRead();
 
     Controls c_;
     bool clearFlag_ = false; // from a Clear until the next read has been shown
+    QTimer trafficTimer_;
+    QElapsedTimer clock_;
+    std::optional<qint64> sampleAskedMs_; // a read of both tabs' counters is on its way
+    bool trafficReading_ = false;         // the chart's own read is on its way
+    QString messageBeforeRead_;
 };
 
 } // namespace trb

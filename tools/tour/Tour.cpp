@@ -16,6 +16,8 @@
 #include "PopupPage.h"
 #include "ProcessValues.h"
 #include "SimulatorProcess.h"
+#include "StatisticsPage.h"
+#include "TrafficChart.h"
 
 namespace {
 
@@ -32,6 +34,21 @@ QString FileName(const trb::PageCommand &command)
     QString name = QString::fromLatin1(command.entry).remove('&').toLower();
     name.replace(QRegularExpression("[^a-z0-9]+"), "-");
     return QStringLiteral("%1-%2.png").arg(int(command.kind) + 1, 2, 10, QLatin1Char('0')).arg(name);
+}
+
+// The Stats page's chart draws from its second read on: wait until its lines span a fifth of
+// the chart (the time axis's first step), so that the picture shows them.
+void SettleTraffic(trb::PopupPage *page)
+{
+    auto *stats = qobject_cast<trb::StatisticsPage *>(page);
+    if (!stats)
+        return;
+    const trb::TrafficRates &rates = stats->controls().traffic->rates();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 20000
+           && (rates.points().empty() || rates.latestMs() - rates.points().front().atMs < rates.windowMs() / 5))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 bool Save(QWidget *window, const QString &path)
@@ -99,6 +116,7 @@ int main(int argc, char **argv)
         for (const trb::PageCommand &command : trb::PageCommands()) {
             trb::PopupPage *page = frame.OpenPage(command.kind);
             Settle(1200);
+            SettleTraffic(page);
             failures += !Save(page, outDir + "/" + FileName(command));
             page->close();
             Settle(50);
