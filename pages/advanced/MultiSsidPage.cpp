@@ -90,12 +90,7 @@ void MultiSsidPage::BuildControls()
     layout->addWidget(c_.multiSsid);
     layout->addWidget(c_.priorityEnabled);
     // The form scrolls inside when the security panel is tall, so that the list and Save stay in view.
-    auto *form = new QWidget;
-    auto *formLayout = new QVBoxLayout(form);
-    formLayout->setContentsMargins(0, 0, 0, 0);
-    formLayout->addWidget(c_.settings);
-    formLayout->addWidget(c_.securityPanel);
-    layout->addWidget(new InnerScrollArea(form, "ssidFormArea"));
+    layout->addWidget(new InnerScrollArea({c_.settings, c_.securityPanel}, "ssidFormArea"));
     auto *addRow = ButtonRow({c_.add});
     layout->addLayout(addRow);
     layout->addWidget(c_.list);

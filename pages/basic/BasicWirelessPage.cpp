@@ -94,12 +94,7 @@ void BasicWirelessPage::BuildControls()
     layout->setContentsMargins(12, 12, 12, 12);
     // The settings scroll inside when a mode's panels need the room, so that their lists and
     // Save stay in view.
-    auto *form = new QWidget;
-    auto *formLayout = new QVBoxLayout(form);
-    formLayout->setContentsMargins(0, 0, 0, 0);
-    formLayout->addWidget(c_.basicPanel);
-    formLayout->addWidget(c_.security);
-    layout->addWidget(new InnerScrollArea(form, "settingsArea"));
+    layout->addWidget(new InnerScrollArea({c_.basicPanel, c_.security}, "settingsArea"));
     for (QWidget *panel : {static_cast<QWidget *>(c_.wds), static_cast<QWidget *>(c_.survey), static_cast<QWidget *>(c_.macClone)})
         layout->addWidget(panel);
     layout->addLayout(bottom);

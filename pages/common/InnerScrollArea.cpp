@@ -3,13 +3,19 @@
 #include <QEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace trb {
 
-InnerScrollArea::InnerScrollArea(QWidget *inner, const char *name)
+InnerScrollArea::InnerScrollArea(std::initializer_list<QWidget *> parts, const char *name)
 {
+    auto *inner = new QWidget;
+    auto *stack = new QVBoxLayout(inner);
+    stack->setContentsMargins(0, 0, 0, 0);
+    for (QWidget *part : parts)
+        stack->addWidget(part);
     setObjectName(QString::fromLatin1(name));
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // its width always fits: see minimumSizeHint

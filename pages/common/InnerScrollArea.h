@@ -1,6 +1,8 @@
 #pragma once
 #include <QScrollArea>
 
+#include <initializer_list>
+
 namespace trb {
 
 // A part of a page that scrolls inside itself when the page has no room for it whole, so that
@@ -10,7 +12,8 @@ class InnerScrollArea : public QScrollArea {
 public:
     static constexpr int kMinimumHeight = 200;
 
-    InnerScrollArea(QWidget *inner, const char *name);
+    // The parts, stacked one under the other, are what scrolls.
+    InnerScrollArea(std::initializer_list<QWidget *> parts, const char *name);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
