@@ -3,18 +3,35 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "AboutBox.h"
 #include "BasicWirelessPage.h"
+#include "ChangeJournal.h"
 #include "HomeInfoPage.h"
 #include "MainWindowLink.h"
+#include "MessageBoxService.h"
 #include "PageHostView.h"
 #include "PopupPage.h"
 #include "SystemPage.h"
+#include "UnsavedChangesDialog.h"
+#include "UpTimeWatch.h"
 
 namespace trb {
+namespace {
+
+// How long the status bar says why the unsaved changes are gone.
+constexpr int kClearedNoticeMs = 8000;
+
+QString ChangesText(int count)
+{
+    return count == 1 ? QStringLiteral("1 change") : QStringLiteral("%1 changes").arg(count);
+}
+
+} // namespace
 
 MainFrame::MainFrame(const QString &deviceAddress, QWidget *parent) : QMainWindow(parent)
 {
@@ -30,9 +47,21 @@ MainFrame::MainFrame(const QString &deviceAddress, QWidget *parent) : QMainWindo
     statusText_ = new QLabel(QString::fromLatin1(PopupPage::kReadingText));
     statusText_->setObjectName(QStringLiteral("mainStatusText"));
     statusBar()->addPermanentWidget(statusText_, 1);
+    unsavedButton_ = new QPushButton;
+    unsavedButton_->setObjectName(QStringLiteral("unsavedChangesButton"));
+    unsavedButton_->setFlat(true);
+    unsavedButton_->setFocusPolicy(Qt::NoFocus);
+    unsavedButton_->hide();
+    statusBar()->addPermanentWidget(unsavedButton_);
+    noticeTimer_ = new QTimer(this);
+    noticeTimer_->setSingleShot(true);
+    connect(noticeTimer_, &QTimer::timeout, this, &MainFrame::ShowUnsavedCount);
+    connect(unsavedButton_, &QPushButton::clicked, this, &MainFrame::ShowUnsavedChanges);
     BuildMenus();
+    ConnectChangeJournal();
     view_ = new PageHostView(this);
     setCentralWidget(view_);
+    upTimeWatch_ = new UpTimeWatch(*view_->statusPane(), this);
     setFixedSize(kWidth, kHeight);
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -40,6 +69,7 @@ MainFrame::MainFrame(const QString &deviceAddress, QWidget *parent) : QMainWindo
 
 MainFrame::~MainFrame()
 {
+    delete upTimeWatch_; // it watches the status pane's poll
     delete view_; // closes the pages while the status bar still exists
     view_ = nullptr;
 }
@@ -82,6 +112,8 @@ void MainFrame::BuildMenus()
                     &QAction::triggered, this, &MainFrame::SaveAndActive);
             connect(AddEntry(configuration, QStringLiteral("&Discard Changes"), QStringLiteral("actionDiscardChanges")),
                     &QAction::triggered, this, &MainFrame::DiscardChanges);
+            connect(AddEntry(configuration, QStringLiteral("&Unsaved Changes..."), QStringLiteral("actionUnsavedChanges")),
+                    &QAction::triggered, this, &MainFrame::ShowUnsavedChanges);
         }
     }
     // Help sits at the right end of the menu bar.
@@ -110,6 +142,10 @@ void MainFrame::SetApModeName(const QString &name, const QString &second)
 
 void MainFrame::closeEvent(QCloseEvent *event)
 {
+    if (!MayClose()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the module, even with page windows still open.
     QMainWindow::closeEvent(event);
     QCoreApplication::quit();
@@ -145,14 +181,16 @@ PopupPage *MainFrame::OpenPage(PageKind kind)
 void MainFrame::SaveAndActive() { RunHiddenSystemCommand(true); }
 void MainFrame::DiscardChanges() { RunHiddenSystemCommand(false); }
 
-void MainFrame::RunHiddenSystemCommand(bool saveAndActivate)
+void MainFrame::RunHiddenSystemCommand(bool saveAndActivate, bool confirmed)
 {
     setEnabled(false);
     pollAsync = 1;
     // Never shown: it only confirms, sends and covers the device's work with its wait dialog.
     auto *page = new SystemPage;
     view_->Remember(PageKind::System, page);
-    if (saveAndActivate)
+    if (saveAndActivate && confirmed)
+        page->SaveAndActivateAsked();
+    else if (saveAndActivate)
         page->SaveAndActivate();
     else
         page->Discard();
@@ -162,6 +200,65 @@ void MainFrame::ShowAbout()
 {
     AboutBox about(this);
     about.exec();
+}
+
+void MainFrame::ConnectChangeJournal()
+{
+    ChangeJournal *journal = ChangeJournal::Current();
+    if (!journal)
+        return;
+    connect(journal, &ChangeJournal::changed, this, &MainFrame::ShowUnsavedCount);
+    connect(journal, &ChangeJournal::cleared, this, &MainFrame::ShowJournalCleared);
+    ShowUnsavedCount();
+}
+
+void MainFrame::ShowUnsavedCount()
+{
+    noticeTimer_->stop();
+    const ChangeJournal *journal = ChangeJournal::Current();
+    const int count = journal ? journal->count() : 0;
+    unsavedButton_->setText(ChangesText(count) + QStringLiteral(" not saved"));
+    unsavedButton_->setVisible(count > 0);
+}
+
+void MainFrame::ShowJournalCleared(const QString &reason)
+{
+    unsavedButton_->setText(reason);
+    unsavedButton_->show();
+    noticeTimer_->start(kClearedNoticeMs);
+}
+
+void MainFrame::ShowUnsavedChanges()
+{
+    const ChangeJournal *journal = ChangeJournal::Current();
+    if (!journal)
+        return;
+    UnsavedChangesDialog dialog(*journal, this);
+    dialog.exec();
+    if (dialog.choice() == UnsavedChangesDialog::Choice::SaveAndActive)
+        SaveAndActive();
+    else if (dialog.choice() == UnsavedChangesDialog::Choice::Discard)
+        DiscardChanges();
+}
+
+bool MainFrame::MayClose()
+{
+    const ChangeJournal *journal = ChangeJournal::Current();
+    if (!journal || journal->count() == 0)
+        return true;
+    const QString question = ChangesText(journal->count())
+        + QStringLiteral(" not saved on the device: they are lost when it restarts. Save And Active before closing?");
+    switch (ShowMessageBox(question, MessageIcon::Exclamation, QStringLiteral("Warning"),
+                           MessageButtons::SaveCloseCancel, this)) {
+    case MessageAnswer::Cancel:
+        return false;
+    case MessageAnswer::Yes:
+        // The device answers the command before this returns: closed only once it saved them.
+        RunHiddenSystemCommand(true, true);
+        return journal->count() == 0;
+    default:
+        return true;
+    }
 }
 
 } // namespace trb

@@ -5,11 +5,14 @@
 
 class QAction;
 class QLabel;
+class QPushButton;
+class QTimer;
 
 namespace trb {
 
 class PageHostView;
 class PopupPage;
+class UpTimeWatch;
 
 // The module's main window: fixed size, the menu, the status pane, and the pages it opens.
 class MainFrame : public QMainWindow {
@@ -33,6 +36,10 @@ public:
     void SaveAndActive();
     void DiscardChanges();
     void ShowAbout();
+    // Configuration > Unsaved Changes...: the journal's list, and the command chosen there.
+    void ShowUnsavedChanges();
+    // "3 changes not saved" in the status bar, or why the journal was emptied; hidden otherwise.
+    QPushButton *unsavedChangesButton() const { return unsavedButton_; }
 
     PageHostView *view() const { return view_; }
     QAction *action(const QString &objectName) const;
@@ -44,11 +51,19 @@ private:
     void BuildMenus();
     QAction *AddEntry(QMenu *menu, const QString &text, const QString &name);
     // Runs a system command on a system page that is never shown.
-    void RunHiddenSystemCommand(bool saveAndActivate);
+    void RunHiddenSystemCommand(bool saveAndActivate, bool confirmed = false);
+    void ConnectChangeJournal();
+    void ShowUnsavedCount();
+    void ShowJournalCleared(const QString &reason);
+    // With changes not saved: asks whether to save them first; false when the module stays open.
+    bool MayClose();
 
     PageHostView *view_;
     QAction *arpAction_ = nullptr;
     QLabel *statusText_ = nullptr;
+    QPushButton *unsavedButton_ = nullptr;
+    QTimer *noticeTimer_ = nullptr;
+    UpTimeWatch *upTimeWatch_ = nullptr;
     QString apModeName_;
     QString secondModeText_;
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include "AppIcon.h"
+#include "ChangeJournal.h"
 #include "InstanceLock.h"
 #include "MainFrame.h"
 #include "MessageBoxService.h"
@@ -41,6 +42,8 @@ bool ModuleApp::InitInstance(const QStringList &arguments)
     OpenDeviceSession();
     localTransferMode = PlatformSettings::ReadLocalTransferMode();
     QApplication::setWindowIcon(ApplicationIcon());
+    changeJournal_ = std::make_unique<ChangeJournal>(ChangeJournal::FilePathFor(commandLine_.deviceAddress));
+    ChangeJournal::SetCurrent(changeJournal_.get());
     mainFrame_ = std::make_unique<MainFrame>(commandLine_.deviceAddress);
     mainFrame_->show();
     mainFrame_->repaint();
@@ -63,6 +66,7 @@ void ModuleApp::OpenDeviceSession()
 void ModuleApp::ExitInstance()
 {
     mainFrame_.reset();
+    changeJournal_.reset();
     if (libraryStarted_)
         apUninitSnmpLibrary();
     libraryStarted_ = false;

@@ -7,6 +7,7 @@
 
 namespace trb {
 
+class ChangeJournal;
 class InstanceLock;
 class MainFrame;
 
@@ -31,6 +32,7 @@ private:
 
     CommandLine commandLine_;
     std::unique_ptr<InstanceLock> lock_;
+    std::unique_ptr<ChangeJournal> changeJournal_;
     std::unique_ptr<MainFrame> mainFrame_;
     bool libraryStarted_ = false;
 };

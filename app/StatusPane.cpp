@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "ChangeJournal.h"
 #include "DeviceReportedAddress.h"
 #include "MainFrame.h"
 #include "ProcessValues.h"
@@ -52,6 +53,7 @@ void StatusPane::OnReadDone()
     apAdvPaneStatusGet(primaryHandle, &record_);
     SetDeviceReportedAddress(QString::fromLatin1(record_.ipAddress),
                              QString::fromLatin1(record_.subnetMask));
+    NoteUpTime();
     ShowLeds();
     frame_->SetStatusText(lastMessage);
     PublishApMode();
@@ -123,8 +125,20 @@ void StatusPane::Poll()
         PollFailed(QString::fromLatin1(text));
         return;
     }
+    if (!frame_->pollAsync) {
+        apAdvPaneStatusGet(primaryHandle, &record_);
+        NoteUpTime();
+    }
     lastMessage = WithReceiveTime(lastMessage, QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     frame_->SetStatusText(lastMessage);
+}
+
+// A restart of the device since the last poll lost what it had not saved.
+void StatusPane::NoteUpTime()
+{
+    ChangeJournal *journal = ChangeJournal::Current();
+    if (journal && record_.upTime != 0) // 0: not in the answer
+        journal->NoteDeviceUpTime(record_.upTime);
 }
 
 void StatusPane::EnterErrorState(QTimer &timer)

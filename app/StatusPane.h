@@ -41,6 +41,7 @@ private:
     // "Get Error!" after a failed poll; a time-out also clears the live words of the record.
     void PollFailed(const QString &text);
     void ShowLeds();
+    void NoteUpTime();
     void Blink();
     void EnterErrorState(QTimer &timer);
     void PublishApMode();

@@ -1,6 +1,7 @@
 #include "MessageBoxService.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -13,6 +14,11 @@ public:
                        MessageIcon icon, MessageButtons buttons) override
     {
         QMessageBox box(toQtIcon(icon), title, text, toQtButtons(buttons), parent);
+        if (buttons == MessageButtons::SaveCloseCancel) {
+            box.button(QMessageBox::Yes)->setText(QStringLiteral("Save And Active"));
+            box.button(QMessageBox::No)->setText(QStringLiteral("Close Anyway"));
+            box.setDefaultButton(QMessageBox::Cancel);
+        }
         switch (box.exec()) {
         case QMessageBox::Cancel: return MessageAnswer::Cancel;
         case QMessageBox::Yes: return MessageAnswer::Yes;
@@ -38,6 +44,7 @@ private:
         switch (buttons) {
         case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
         case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::SaveCloseCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         case MessageButtons::Ok: break;
         }
         return QMessageBox::Ok;

@@ -10,7 +10,8 @@ namespace trb {
 inline const char kApplicationTitle[] = "TRB-4820";
 
 enum class MessageIcon { None, Information, Exclamation, Error, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+// SaveCloseCancel: "Save And Active" answers Yes, "Close Anyway" No.
+enum class MessageButtons { Ok, OkCancel, YesNo, SaveCloseCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 class MessageBoxService {

@@ -73,7 +73,7 @@ struct apPaneStatusRecord {
     uint32_t radio5On;         // 2052: 1 when the 5 GHz radio is on; cleared on a time-out
     uint32_t activeBand;       // 2056: 0 = 2.4 GHz, 1 = 5 GHz
     uint32_t apMode;           // 2060: 1 to 5
-    uint32_t reserved;         // 2064
+    uint32_t upTime;           // 2064: hundredths of a second since the device started
     uint32_t lanLink;          // 2068: 1 = up
     uint32_t clientCount;      // 2072: associated stations; cleared on a time-out
 };

@@ -58,7 +58,12 @@ PopupPage::PopupPage(const QString &pageTitle, QWidget *parent)
     AttachToMainWindow();
 }
 
-PopupPage::~PopupPage() { delete waitDialog_; }
+PopupPage::~PopupPage()
+{
+    if (!readShowsNothing)
+        changeTracker_.Flush();
+    delete waitDialog_;
+}
 
 // A separate captioned window, but owned by the main window as far as the window manager is
 // concerned: kept above it and minimised with it. (A widget parent would do that too, but
@@ -189,6 +194,20 @@ void PopupPage::ReadCompleted(bool succeeded)
             refreshEndTimer_.start(ScaledMilliseconds(refreshEndMs_));
     }
     SettingsPage::ReadCompleted(succeeded);
+    if (!readShowsNothing)
+        changeTracker_.ReadCompleted(succeeded);
+}
+
+void PopupPage::WriteStarting()
+{
+    if (!readShowsNothing)
+        changeTracker_.WriteStarting();
+}
+
+void PopupPage::WriteAnswered(int result)
+{
+    if (!readShowsNothing)
+        changeTracker_.WriteAnswered(result);
 }
 
 void PopupPage::RequestsInFlightChanged() { content_->setEnabled(RequestsInFlight() == 0); }

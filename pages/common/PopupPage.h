@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "ChangeTracker.h"
 #include "PleaseWaitDialog.h"
 #include "SettingsPage.h"
 
@@ -81,12 +82,15 @@ protected:
     // While a request of the page is on its way, nothing on the page can start another or
     // change what the answer will fill.
     void RequestsInFlightChanged() override;
+    void WriteStarting() override;
+    void WriteAnswered(int result) override;
 
 private:
     void CentreOverMainWindow();
     void AttachToMainWindow();
     void EndRefresh();
 
+    ChangeTracker changeTracker_{*this};
     QPointer<PleaseWaitDialog> waitDialog_;
     QTimer refreshEndTimer_;
     std::vector<QPointer<QWidget>> refreshBlocked_;

@@ -99,20 +99,23 @@ int SettingsPage::RequestWrite(bool async, int timeoutMs)
     if (!MayActOnShown())
         return kRefusedResult;
     BeginAction();
+    WriteStarting();
     const apRequestCallback callback = async ? WriteCompletion : nullptr;
     void *context = async ? CompletionContext() : nullptr;
     const int mode = async ? AP_MODE_CALLBACK : AP_MODE_BLOCKING;
-    if (secondaryHandle && apSnmpSendSetRequest(secondaryHandle, callback, context, mode, timeoutMs) == 0 && async)
-        CountInFlight(writesInFlight_, 1);
+    const auto sent = [&](int code) {
+        if (code == 0 && async)
+            CountInFlight(writesInFlight_, 1);
+        else if (code == 0)
+            WriteAnswered(0);
+        return code == 0;
+    };
+    if (secondaryHandle)
+        sent(apSnmpSendSetRequest(secondaryHandle, callback, context, mode, timeoutMs));
     if (!primaryHandle)
         return kNoHandleResult;
     const int code = apSnmpSendSetRequest(primaryHandle, callback, context, mode, timeoutMs);
-    if (code == 0) {
-        if (async)
-            CountInFlight(writesInFlight_, 1);
-        return 0;
-    }
-    return ReportFailure(code);
+    return sent(code) ? 0 : ReportFailure(code);
 }
 
 bool SettingsPage::MayActOnShown()
@@ -307,6 +310,7 @@ intptr_t SettingsPage::SendAppMessage(int message, uintptr_t wParam, intptr_t lP
             ReadCompleted(wParam == 0);
         return 0;
     case WM_APP_WRITE_DONE:
+        WriteAnswered(int(wParam));
         OnWriteDone(int(wParam)); // the result: a page refreshes only after a write that worked
         if (readAfterWrite_) {
             readAfterWrite_ = false;

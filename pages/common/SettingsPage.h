@@ -51,6 +51,7 @@ public:
     bool ShowsDeviceValues() const { return !readRequested_ || readSucceeded_; }
     // Requests that failed, were refused at once or were not sent, since the page was made.
     int FailedRequests() const { return failedRequests_; }
+    bool ReadInFlight() const { return readsInFlight_ > 0; }
     // Asynchronous requests sent and not yet completed (reads only where the page shows them).
     int RequestsInFlight() const
     {
@@ -102,6 +103,9 @@ protected:
     bool MayActOnShown();
     // After every change of RequestsInFlight().
     virtual void RequestsInFlightChanged() {}
+    // Around every write: before it is sent, and with the device's answer (before OnWriteDone).
+    virtual void WriteStarting() {}
+    virtual void WriteAnswered(int /*result*/) {}
 
 private:
     enum class Completion { Read, Write };

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ChangeJournal.h"
 #include "FileDialogService.h"
 #include "FileTransfer.h"
 #include "FormRows.h"
@@ -189,6 +190,9 @@ void ConfigFilePage::EndTransfer()
     if (verdict.contains(QLatin1String("success"))) {
         c_.uploadPath->clear();
         c_.remoteName->clear();
+        ChangeJournal *journal = ChangeJournal::Current();
+        if (!downloading && journal)
+            journal->Clear(QString::fromLatin1(ChangeJournal::kUploadReason));
     }
     transfer_->End();
     if (!verdict.isEmpty())

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ChangeJournal.h"
 #include "MainWindowLink.h"
 #include "FormRows.h"
 #include "MessageBoxService.h"
@@ -111,6 +112,11 @@ void SystemPage::SaveAndActivate()
         MainWindowLink::SetEnabled(true);
         return;
     }
+    SaveAndActivateAsked();
+}
+
+void SystemPage::SaveAndActivateAsked()
+{
     // Refused or unanswered, nothing was saved: the failure stays in the status bar, no wait.
     if (SendCommand(kSaveActivateCommand, kSaveActivateCommandWait, false) != 0) {
         MainWindowLink::SetEnabled(true);
@@ -131,7 +137,37 @@ void SystemPage::Discard()
 int SystemPage::SendCommand(Command command, int waitMs, bool async)
 {
     const int code = apSysCommand(primaryHandle, command, waitMs);
-    return code != 0 ? ReportFailure(code) : RequestWrite(async);
+    if (code != 0)
+        return ReportFailure(code);
+    sentCommand_ = command;
+    const int result = RequestWrite(async);
+    if (!async && result == 0)
+        CommandCarriedOut(command);
+    return result;
+}
+
+// What the device's running configuration lost or kept: the unsaved changes end here.
+void SystemPage::CommandCarriedOut(Command command)
+{
+    ChangeJournal *journal = ChangeJournal::Current();
+    if (!journal)
+        return;
+    switch (command) {
+    case kSaveActivateCommand:
+        journal->Clear(QString::fromLatin1(ChangeJournal::kSavedReason));
+        break;
+    case kDiscardCommand:
+        journal->Clear(QString::fromLatin1(ChangeJournal::kDiscardedReason));
+        break;
+    case kRestoreCommand:
+        journal->Clear(QString::fromLatin1(ChangeJournal::kFactoryResetReason));
+        break;
+    case kRestartCommand:
+        journal->Clear(QString::fromLatin1(ChangeJournal::kRebootedReason));
+        break;
+    case kClearLanguageCommand:
+        break;
+    }
 }
 
 void SystemPage::CommandThenRestart(Command command, int waitMs)
@@ -146,8 +182,10 @@ void SystemPage::CommandThenRestart(Command command, int waitMs)
 
 void SystemPage::OnWriteDone(int result)
 {
-    if (result == 0)
+    if (result == 0) {
+        CommandCarriedOut(sentCommand_);
         return;
+    }
     // The device refused the command or never answered: restarting now would look as if it had
     // been carried out. The failure stays in the status bar.
     restartTimer_.stop();

@@ -24,6 +24,8 @@ public:
     void Restore();
     void Clear();
     void SaveAndActivate();
+    // Without its question: the main window's close question has asked already.
+    void SaveAndActivateAsked();
     void Discard();
 
     struct Controls {
@@ -48,11 +50,13 @@ private:
     // Wait dialog for a command that takes the device away for a while; the main window is
     // usable again when `waitMs` (scaled) has passed.
     void WaitForDevice(const QString &text, int waitMs);
+    void CommandCarriedOut(Command command);
     void RestartLater();
     void SendRestart();
     void EndWait();
 
     Controls c_;
+    Command sentCommand_ = kRestartCommand;
     QTimer endWaitTimer_; // timer 1
     QTimer restartTimer_; // timer 2
 };

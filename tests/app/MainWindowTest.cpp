@@ -79,7 +79,7 @@ TEST_F(MainWindow, HasTheTitleSizeAndMenus)
         "&AP Array, &Filter, &QoS, A&RP Spoofing Prevention",
         "&Maintenance: &Administration Settings, &Firmware and SSL, &Configuration File, &Time and Date",
         "&Status: &Device Information, &Client Information, &WDS Information, &Stats, &Log",
-        "&Configuration: &Save And Active, &Discard Changes",
+        "&Configuration: &Save And Active, &Discard Changes, &Unsaved Changes...",
         "Sys&tem: &System",
     };
     EXPECT_EQ(MenuTexts(frame.menuBar()), expected);

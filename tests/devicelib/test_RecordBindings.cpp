@@ -55,9 +55,9 @@ std::vector<Slot> lanFields()
 std::vector<Slot> paneFields()
 {
     using R = apPaneStatusRecord;
-    // clientCount is left 0 on purpose (no cheap source), reserved is not ours.
+    // clientCount is left 0 on purpose (no cheap source).
     return {FIELD(R, ipAddress), FIELD(R, subnetMask), FIELD(R, radio24On), FIELD(R, radio5On),
-            FIELD(R, activeBand), FIELD(R, apMode), FIELD(R, lanLink)};
+            FIELD(R, activeBand), FIELD(R, apMode), FIELD(R, upTime), FIELD(R, lanLink)};
 }
 
 std::vector<Slot> clientFields()
@@ -217,7 +217,8 @@ TEST(RecordBindings, ObjectsAndInstancesMatchTheSchema)
             break;
         case Conversion::Integer32:
             EXPECT_TRUE(object.type == SmiType::Integer || object.type == SmiType::Gauge ||
-                        object.type == SmiType::Counter || object.type == SmiType::RowStatus)
+                        object.type == SmiType::Counter || object.type == SmiType::RowStatus ||
+                        object.type == SmiType::TimeTicks)
                 << b.object;
             break;
         case Conversion::DecimalText:

@@ -10,6 +10,10 @@
 
 #include <cstdio>
 
+#include "AdminPage.h"
+#include "ChangeJournal.h"
+#include "IpAddressEdit.h"
+#include "LanPage.h"
 #include "MainFrame.h"
 #include "MessageBoxService.h"
 #include "PageCatalog.h"
@@ -18,6 +22,10 @@
 #include "SimulatorProcess.h"
 #include "StatisticsPage.h"
 #include "TrafficChart.h"
+#include "UnsavedChangesDialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -49,6 +57,33 @@ void SettleTraffic(trb::PopupPage *page)
     while (clock.elapsed() < 20000
            && (rates.points().empty() || rates.latestMs() - rates.points().front().atMs < rates.windowMs() / 5))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+bool Save(QWidget *window, const QString &path);
+
+// Two writes the device accepts, then the main window's count and the list of them.
+int TourUnsavedChanges(trb::MainFrame &frame, const QString &outDir)
+{
+    auto *lan = qobject_cast<trb::LanPage *>(frame.OpenPage(trb::PageKind::Lan));
+    Settle(1200);
+    lan->controls().gateway->setText(QStringLiteral("192.168.1.254"));
+    lan->controls().save->click();
+    Settle(1500);
+    lan->close();
+    auto *admin = qobject_cast<trb::AdminPage *>(frame.OpenPage(trb::PageKind::Administration));
+    Settle(1200);
+    admin->controls().systemName->setText(QStringLiteral("Reception"));
+    admin->controls().location->setText(QStringLiteral("Ground floor, east wing"));
+    admin->controls().save->click();
+    Settle(1500);
+    admin->close();
+    Settle(100);
+    int failures = !Save(&frame, outDir + "/00-main-window-unsaved-count.png");
+    trb::UnsavedChangesDialog list(*trb::ChangeJournal::Current(), &frame);
+    list.show();
+    Settle(300);
+    failures += !Save(&list, outDir + "/30-unsaved-changes.png");
+    return failures;
 }
 
 bool Save(QWidget *window, const QString &path)
@@ -109,6 +144,8 @@ int main(int argc, char **argv)
 
     int failures = 0;
     {
+        trb::ChangeJournal journal(stateDir.path() + QStringLiteral("/unsaved.json"));
+        trb::ChangeJournal::SetCurrent(&journal);
         trb::MainFrame frame(QString::fromStdString(simulator.address()));
         frame.show();
         Settle(800);
@@ -121,6 +158,7 @@ int main(int argc, char **argv)
             page->close();
             Settle(50);
         }
+        failures += TourUnsavedChanges(frame, outDir);
     }
     apUninitSnmpLibrary();
     return failures == 0 ? 0 : 1;

@@ -1,4 +1,4 @@
-// The front panel's status: address, mask, band, mode and link, polled every 2 s.
+// The front panel's status: address, mask, band, mode, link and up time, polled every 2 s.
 #include "TRB4820apHelp.h"
 
 #include "FamilyBindings.h"
@@ -20,6 +20,8 @@ void addPaneStatusBindings(BindingTable &table)
     table.rows.push_back({PS, 1, LayoutPaneStatus, "trbCurrentBand", {}, TRB_SLOT(PaneRec, activeBand), BandFromZero});
     table.rows.push_back({PS, 1, LayoutPaneStatus, "trbApMode", {}, TRB_SLOT(PaneRec, apMode), Integer32});
     table.rows.push_back({PS, 1, LayoutPaneStatus, "trbLanLink", {}, TRB_SLOT(PaneRec, lanLink), OneMeansTrue});
+    // A restart shows as an up time that ran back; the poll tells it without a request of its own.
+    table.rows.push_back({PS, 1, LayoutPaneStatus, "trbUpTime", {}, TRB_SLOT(PaneRec, upTime), Integer32});
 
     table.layout(LayoutPaneStatus, sizeof(apPaneStatusRecord));
 }
