@@ -71,6 +71,8 @@ std::string SimulatorOptions::usage()
            "  --long-names             stations and neighbours use 32-character SSIDs, the longest\n"
            "                           valid, to see lists at their widest\n"
            "  --country CODE           regulatory domain, which sets the channel lists (default US)\n"
+           "  --model NAME             model name the device reports (default TRB-4820); another\n"
+           "                           model refuses TRB-4820 firmware images as wrongImage\n"
            "  --neighbours N           access points a site survey finds on each band (default 12,\n"
            "                           at most 255)\n"
            "  --survey-seed N          seed of the simulated neighbourhood and wired MACs (default 4820)\n"
@@ -187,6 +189,13 @@ std::optional<SimulatorOptions> SimulatorOptions::parse(const std::vector<std::s
             ok = flag(options.longNames);
         } else if (name == "--clients") {
             ok = number(0, 65535, options.clients);
+        } else if (name == "--model") {
+            ok = value(options.model);
+            if (ok && (options.model.empty() || options.model.size() > 15
+                       || options.model.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_.") != std::string::npos)) {
+                error = "--model needs 1 to 15 letters, digits, '-', '_' or '.', not '" + options.model + "'";
+                ok = false;
+            }
         } else if (name == "--country") {
             ok = value(options.country);
             if (ok && !validCountry(options.country)) {

@@ -16,6 +16,7 @@ struct SimulatorOptions {
     int clients = 5;
     bool longNames = false; // stations and neighbours with 32-character SSIDs
     std::string country = "US";
+    std::string model = "TRB-4820"; // another model refuses the TRB-4820's firmware images
     int neighbours = 12;   // access points a site survey finds on each band
     int surveySeed = 4820; // makes the neighbourhood the same on every start
     uint32_t counterStart = 0; // where the traffic counters begin (near 2^32 to see them wrap)

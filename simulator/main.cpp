@@ -28,7 +28,9 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    Device device(DefaultDevice::build(options->clients, options->country, options->longNames), options->statePath,
+    DeviceStore store = DefaultDevice::build(options->clients, options->country, options->longNames);
+    store.set(DeviceStore::instanceOf("trbModelName"), SnmpValue::text(options->model));
+    Device device(std::move(store), options->statePath,
                   std::chrono::seconds(options->rebootSeconds),
                   Neighbourhood(options->neighbours, uint32_t(options->surveySeed), options->longNames), options->counterStart);
     device.transfers().setServerPort(uint16_t(options->tftpPort));

@@ -29,8 +29,8 @@ std::string SimulatorProcess::executable()
     return TRB4820_SIM_PATH;
 }
 
-SimulatorProcess::SimulatorProcess(std::vector<std::string> extraArgs, std::string stateFile)
-    : extraArgs_(std::move(extraArgs))
+SimulatorProcess::SimulatorProcess(std::vector<std::string> extraArgs, std::string stateFile, std::string host)
+    : extraArgs_(std::move(extraArgs)), host_(std::move(host))
 {
     char dirTemplate[] = "/tmp/trb4820-simtest-XXXXXX";
     if (!::mkdtemp(dirTemplate)) {

@@ -12,7 +12,9 @@ namespace trb::test {
 class SimulatorProcess {
 public:
     // Starts at once; check ok() and error(). stateFile: empty for a fresh temporary one.
-    explicit SimulatorProcess(std::vector<std::string> extraArgs = {}, std::string stateFile = {});
+    // host: the loopback address it serves from (127.0.0.2 ... for several devices at once).
+    explicit SimulatorProcess(std::vector<std::string> extraArgs = {}, std::string stateFile = {},
+                              std::string host = "127.0.0.1");
     ~SimulatorProcess();
     SimulatorProcess(const SimulatorProcess &) = delete;
     SimulatorProcess &operator=(const SimulatorProcess &) = delete;
@@ -20,7 +22,8 @@ public:
     bool ok() const { return pid_ > 0; }
     const std::string &error() const { return error_; }
 
-    std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+    std::string address() const { return host_ + ":" + std::to_string(port_); }
+    const std::string &host() const { return host_; }
     int port() const { return port_; }
     const std::string &stateFile() const { return stateFile_; }
     // The temporary directory that holds the state file and the simulator's stderr.
@@ -50,6 +53,7 @@ private:
     static int freeUdpPort();
 
     std::vector<std::string> extraArgs_;
+    std::string host_;
     std::string directory_;
     std::string stateFile_;
     std::string stderrFile_;

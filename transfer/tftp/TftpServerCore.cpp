@@ -87,9 +87,51 @@ void TftpServerCore::ChangeAdmission(Admission admission, std::optional<Expected
         std::lock_guard lock(settingsMutex_);
         admission_ = admission;
         expected_ = std::move(expected);
+        several_.clear();
         ++admissionCount_;
     }
-    // The loop ends the transfers of the earlier admission as soon as it wakes.
+    Wake();
+}
+
+std::uint64_t TftpServerCore::ExpectAlso(const std::string &peerAddress, const std::string &fileName, bool upload)
+{
+    ExpectedRequest expected(peerAddress, fileName, upload);
+    if (!expected.HasValidPeer())
+        return 0;
+    std::uint64_t token = 0;
+    {
+        std::lock_guard lock(settingsMutex_);
+        if (admission_ != Admission::Several) {
+            admission_ = Admission::Several;
+            expected_.reset();
+            several_.clear();
+        }
+        token = ++admissionCount_;
+        several_.emplace_back(token, std::move(expected));
+    }
+    Wake(); // transfers of an earlier admission end
+    return token;
+}
+
+void TftpServerCore::EndExpected(std::uint64_t token)
+{
+    {
+        std::lock_guard lock(settingsMutex_);
+        std::erase_if(several_, [token](const auto &entry) { return entry.first == token; });
+    }
+    Wake();
+}
+
+bool TftpServerCore::StillAdmitted(std::uint64_t admission) const
+{
+    if (admission_ != Admission::Several)
+        return admission == admissionCount_;
+    return std::any_of(several_.begin(), several_.end(), [admission](const auto &e) { return e.first == admission; });
+}
+
+// The loop ends the transfers no longer admitted as soon as it wakes.
+void TftpServerCore::Wake()
+{
     if (wakeFd_ >= 0) {
         const std::uint64_t one = 1;
         [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
@@ -106,6 +148,20 @@ std::optional<Refusal> TftpServerCore::Admit(const Packet &request, const sockad
         return std::nullopt;
     case Admission::Expected:
         return expected_->Check(request, peer.sin_addr);
+    case Admission::Several: {
+        // The peer's own request, if it has one; else why not (its file, or not its turn).
+        Refusal refusal{kAccessViolation, several_.empty() ? "No transfer in progress" : "Access violation"};
+        for (const auto &[token, expected] : several_) {
+            auto reason = expected.Check(request, peer.sin_addr);
+            if (!reason) {
+                admission = token;
+                return std::nullopt;
+            }
+            if (reason->code == kFileNotFound)
+                refusal = *reason;
+        }
+        return refusal;
+    }
     case Admission::Nothing:
         break;
     }
@@ -117,7 +173,7 @@ std::optional<Refusal> TftpServerCore::Admit(const Packet &request, const sockad
 FileAccessResult TftpServerCore::Publish(PendingUpload &upload, std::uint64_t admission)
 {
     std::lock_guard lock(settingsMutex_);
-    if (admission != admissionCount_) {
+    if (!StillAdmitted(admission)) {
         upload.Discard();
         return {-1, kAccessViolation, "The transfer is over"};
     }
@@ -126,10 +182,16 @@ FileAccessResult TftpServerCore::Publish(PendingUpload &upload, std::uint64_t ad
 
 void TftpServerCore::EndTransfersNoLongerAdmitted()
 {
-    const std::uint64_t current = admissionCount_;
-    for (const auto &transfer : transfers_)
-        if (!transfer->Finished() && transfer->Admission() != current)
-            transfer->Abort("The transfer is over");
+    std::vector<TftpTransfer *> ended;
+    {
+        std::lock_guard lock(settingsMutex_);
+        for (const auto &transfer : transfers_)
+            if (!transfer->Finished() && !StillAdmitted(transfer->Admission()))
+                ended.push_back(transfer.get());
+    }
+    // Outside the lock: the report function may change the admission again.
+    for (TftpTransfer *transfer : ended)
+        transfer->Abort("The transfer is over");
 }
 
 void TftpServerCore::SetReportFunction(ReportFunction function)

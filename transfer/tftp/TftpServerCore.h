@@ -40,7 +40,7 @@ public:
     // its own, such as trb4820-tftpd); a module's page names one request while its transfer
     // runs, and refuses everything once it is over. Each change ends the transfers taken under
     // the one before: they are told so, and an upload among them is never put in place.
-    enum class Admission { WholeRoot, Expected, Nothing };
+    enum class Admission { WholeRoot, Expected, Several, Nothing };
     Admission CurrentAdmission() const;
     void ServeWholeRoot();
     // Only this request: a read (upload = false) or write of exactly fileName from peerAddress
@@ -49,6 +49,12 @@ public:
     bool Expect(const std::string &peerAddress, const std::string &fileName, bool upload);
     // Every request refused with a TFTP error; nothing is served or written any more.
     void RefuseEverything();
+    // One more admitted request beside those added before (each device of a fleet its own
+    // file), leaving their transfers running. Returns its token, or 0 for an address that is not
+    // IPv4 text. Any other admission change drops them all.
+    std::uint64_t ExpectAlso(const std::string &peerAddress, const std::string &fileName, bool upload);
+    // That request is refused from now on; its transfer, if still running, ends.
+    void EndExpected(std::uint64_t token);
     // Called on the server's thread; set it before Start.
     void SetReportFunction(ReportFunction function);
 
@@ -68,6 +74,9 @@ private:
     // Nothing when the request is admitted now; `admission` says under which admission.
     std::optional<Refusal> Admit(const Packet &request, const sockaddr_in &peer, std::uint64_t &admission) const;
     void ChangeAdmission(Admission admission, std::optional<ExpectedRequest> expected);
+    // Whether transfers taken under `admission` may go on; settingsMutex_ held.
+    bool StillAdmitted(std::uint64_t admission) const;
+    void Wake();
     // Ends the transfers taken under an earlier admission.
     void EndTransfersNoLongerAdmitted();
     FileAccessResult Publish(PendingUpload &upload, std::uint64_t admission);
@@ -88,6 +97,7 @@ private:
     ReportFunction reportFunction_;
     Admission admission_ = Admission::WholeRoot;
     std::optional<ExpectedRequest> expected_;
+    std::vector<std::pair<std::uint64_t, ExpectedRequest>> several_; // by token
     // Counts the changes of admission; written under settingsMutex_.
     std::atomic<std::uint64_t> admissionCount_{0};
 };
