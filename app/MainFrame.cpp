@@ -247,7 +247,8 @@ bool MainFrame::MayClose()
     if (!journal || journal->count() == 0)
         return true;
     const QString question = ChangesText(journal->count())
-        + QStringLiteral(" not saved on the device: they are lost when it restarts. Save And Active before closing?");
+        + (journal->count() == 1 ? QStringLiteral(" is") : QStringLiteral(" are"))
+        + QStringLiteral(" not saved on the device and will be lost when it restarts. Save And Active before closing?");
     switch (ShowMessageBox(question, MessageIcon::Exclamation, QStringLiteral("Warning"),
                            MessageButtons::SaveCloseCancel, this)) {
     case MessageAnswer::Cancel:

@@ -222,7 +222,7 @@ TEST_F(UnsavedChanges, ClosingWithChangesAsksOnceAndClosesOnlyOnceTheyAreSaved)
     EXPECT_TRUE(frame->isVisible());
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text,
-              "1 change not saved on the device: they are lost when it restarts. Save And Active before closing?");
+              "1 change is not saved on the device and will be lost when it restarts. Save And Active before closing?");
     EXPECT_EQ(messages.last().buttons, MessageButtons::SaveCloseCancel);
 
     messages.queueAnswer(MessageAnswer::Yes);
