@@ -75,6 +75,9 @@ DeviceResult BackupTask::Run(const DeviceAddress &address, DeviceSession &sessio
         return DeviceResult::Failure(moved);
     const std::string received = staging_ + "/" + name;
     const std::string path = directory_ + "/" + name;
+    // A configuration holds the device's passwords and keys: only its owner may read it.
+    if (::chmod(received.c_str(), 0600) != 0)
+        return DeviceResult::Failure("cannot make " + received + " private: " + std::strerror(errno));
     // A hard link fails on an existing name, so nothing is ever overwritten.
     if (::link(received.c_str(), path.c_str()) != 0)
         return DeviceResult::Failure("cannot put the file in place as " + path + ": " + std::strerror(errno));

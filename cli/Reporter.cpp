@@ -171,7 +171,7 @@ int Reporter::Summarize(const std::vector<DeviceAddress> &devices)
         if (const auto it = results_.find(device.text); it == results_.end() || !it->second.ok)
             ++failed;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    std::fprintf(err_, "%zu devices: %zu succeeded, %d failed (%.1f s)\n", devices.size(),
+    std::fprintf(err_, "%zu %s: %zu succeeded, %d failed (%.1f s)\n", devices.size(), devices.size() == 1 ? "device" : "devices",
                  devices.size() - std::size_t(failed), failed, seconds);
     for (const DeviceAddress &device : devices) {
         const auto it = results_.find(device.text);

@@ -225,6 +225,8 @@ TEST_F(CliFleet, BackupChangeAndRestoreEveryDevice)
     std::size_t entries = 0;
     for (const auto &entry : std::filesystem::directory_iterator(dir.path().toStdString())) {
         EXPECT_EQ(entry.path().extension(), ".dcf") << entry.path(); // nothing half-written left
+        // It holds the device's passwords and keys.
+        EXPECT_EQ(entry.status().permissions() & std::filesystem::perms::all, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write) << entry.path();
         ++entries;
     }
     EXPECT_EQ(entries, size_t(kDevices));
