@@ -49,6 +49,8 @@ void Reporter::Step(const DeviceAddress &device, const std::string &text)
 {
     std::lock_guard lock(mutex_);
     inFlight_[device.text] = text;
+    if (text.rfind("sending ", 0) == 0 || text.rfind("receiving ", 0) == 0)
+        movingSince_[device.text] = std::chrono::steady_clock::now();
     Event(device.text + ": " + text);
 }
 
@@ -62,9 +64,14 @@ void Reporter::Progress(const std::string &deviceText, uint64_t bytes, uint64_t 
     if (it == inFlight_.end() || (it->second.rfind("sending ", 0) != 0 && it->second.rfind("receiving ", 0) != 0))
         return;
     const std::string base = it->second.substr(0, it->second.find(" ["));
-    it->second = base + " [" + Megabytes(bytes) + (total ? " of " + Megabytes(total) : std::string()) + "]";
-    // Many transfers report every 64 KiB: a few redraws a second are enough to read.
     const auto now = std::chrono::steady_clock::now();
+    const auto since = movingSince_.try_emplace(deviceText, now).first->second;
+    const double seconds = std::chrono::duration<double>(now - since).count();
+    std::string rate;
+    if (seconds > 0.2)
+        rate = ", " + Megabytes(uint64_t(double(bytes) / seconds)) + "/s";
+    it->second = base + " [" + Megabytes(bytes) + (total ? " of " + Megabytes(total) : std::string()) + rate + "]";
+    // Many transfers report every 64 KiB: a few redraws a second are enough to read.
     if (now - lastDraw_ >= std::chrono::milliseconds(200))
         Redraw();
 }
@@ -73,6 +80,7 @@ void Reporter::Finished(const DeviceAddress &device, const DeviceResult &result)
 {
     std::lock_guard lock(mutex_);
     inFlight_.erase(device.text);
+    movingSince_.erase(device.text);
     results_[device.text] = result;
     if (mode_ == Mode::Json) {
         QJsonObject object = result.json;
@@ -132,6 +140,11 @@ void Reporter::Redraw()
         std::fprintf(err_, "%s\n", line.c_str());
         ++liveLines_;
     }
+    const auto failed = std::size_t(std::count_if(results_.begin(), results_.end(), [](const auto &r) { return !r.second.ok; }));
+    const std::size_t started = results_.size() + inFlight_.size();
+    std::fprintf(err_, "%zu done, %zu failed, %zu in flight, %zu waiting\n", results_.size() - failed, failed,
+                 inFlight_.size(), expected_ > started ? expected_ - started : 0);
+    ++liveLines_;
     std::fflush(err_);
     lastDraw_ = std::chrono::steady_clock::now();
 }

@@ -23,6 +23,8 @@ public:
     // Terminal when standard error is one, unless JSON is asked for.
     static Mode ModeFor(bool json);
 
+    // How many devices the run has: the terminal's summary line counts those still waiting.
+    void Expect(std::size_t devices) { expected_ = devices; }
     void Started(const DeviceAddress &device);
     void Step(const DeviceAddress &device, const std::string &text);
     // Bytes moved by the device's transfer (shown on a terminal only).
@@ -44,6 +46,8 @@ private:
     std::FILE *err_;
     std::mutex mutex_;
     std::map<std::string, std::string> inFlight_; // device text -> what it is doing
+    std::map<std::string, std::chrono::steady_clock::time_point> movingSince_; // its transfer's start
+    std::size_t expected_ = 0;
     std::map<std::string, DeviceResult> results_;
     int liveLines_ = 0;
     std::chrono::steady_clock::time_point lastDraw_{};

@@ -54,6 +54,7 @@ int main(int argc, char *argv[])
         });
     SessionSettings settings{options->communities, options->timeoutMs, options->retries};
     FleetRunner runner(options->jobs, options->retryOffline, reporter);
+    reporter.Expect(options->devices.size());
     runner.Run(options->devices, [&](const DeviceAddress &device) {
         DeviceSession session(device, settings);
         if (!session.Opened().Ok())
