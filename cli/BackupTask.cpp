@@ -8,10 +8,11 @@
 #include <ctime>
 #include <filesystem>
 
+#include "TRB4820apRecords.h"
+
 namespace trb::ctl {
 namespace {
 
-constexpr int kConfigToPc = 3;  // the device stores its configuration file on the PC
 constexpr int kSendConfig = 2;
 
 std::string Timestamp()
@@ -70,7 +71,7 @@ DeviceResult BackupTask::Run(const DeviceAddress &address, DeviceSession &sessio
 {
     // Each device's names begin with its own address, so no two devices pick the same one.
     const std::string name = FreshName(address);
-    const Outcome moved = transfers_.MoveFile(address, session, name, true, kConfigToPc, kSendConfig, step);
+    const Outcome moved = transfers_.MoveFile(address, session, name, true, AP_TFTP_CONFIG_TO_PC, kSendConfig, step);
     if (!moved.Ok())
         return DeviceResult::Failure(moved);
     const std::string received = staging_ + "/" + name;

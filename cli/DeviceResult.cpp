@@ -13,6 +13,14 @@ DeviceResult DeviceResult::Success(const std::vector<std::pair<std::string, std:
     return result;
 }
 
+DeviceResult DeviceResult::Success(const std::vector<std::string> &names, const std::vector<std::string> &values)
+{
+    std::vector<std::pair<std::string, std::string>> fields;
+    for (std::size_t i = 0; i < names.size() && i < values.size(); ++i)
+        fields.emplace_back(names[i], values[i]);
+    return Success(fields);
+}
+
 DeviceResult DeviceResult::Failure(const Outcome &outcome, const std::string &during)
 {
     DeviceResult result = Failure(during.empty() ? outcome.text : during + ": " + outcome.text);

@@ -17,6 +17,8 @@ struct DeviceResult {
 
     // A success whose table cells and JSON fields are the same named values, in order.
     static DeviceResult Success(const std::vector<std::pair<std::string, std::string>> &fields);
+    // The same, from the names and the values side by side.
+    static DeviceResult Success(const std::vector<std::string> &names, const std::vector<std::string> &values);
     static DeviceResult Failure(const Outcome &outcome, const std::string &during = {});
     static DeviceResult Failure(const std::string &error);
 };

@@ -31,16 +31,15 @@ std::vector<std::string> InfoTask::Columns() const
 
 DeviceResult InfoTask::Run(const DeviceAddress &, DeviceSession &session, const StepFunction &)
 {
-    std::vector<std::string> names, texts;
-    for (const Field &field : kFields)
-        names.push_back(field.object);
-    const Outcome read = session.ReadNamed(names, texts);
+    std::vector<std::string> objects, keys, texts;
+    for (const Field &field : kFields) {
+        objects.push_back(field.object);
+        keys.push_back(field.key);
+    }
+    const Outcome read = session.ReadNamed(objects, texts);
     if (!read.Ok())
         return DeviceResult::Failure(read);
-    std::vector<std::pair<std::string, std::string>> fields;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        fields.emplace_back(kFields[i].key, texts[i]);
-    return DeviceResult::Success(fields);
+    return DeviceResult::Success(keys, texts);
 }
 
 } // namespace trb::ctl

@@ -1,9 +1,9 @@
 #include "ObjectValue.h"
 
-#include <arpa/inet.h>
-
 #include <charconv>
 #include <cstdio>
+
+#include "ValueConversion.h"
 
 namespace trb::ctl {
 namespace {
@@ -89,15 +89,14 @@ std::optional<SnmpValue> ParseText(const schema::ObjectDef &object, const std::s
 
 std::optional<SnmpValue> ParseIp(const std::string &text, std::string &error)
 {
-    in_addr address{};
-    // inet_pton takes exactly four decimal parts and nothing else.
-    if (::inet_pton(AF_INET, text.c_str(), &address) != 1) {
+    const std::optional<std::string> octets = devicelib::ipTextToOctets(text);
+    if (!octets) {
         error = "takes a dotted IPv4 address such as 192.168.1.1";
         return std::nullopt;
     }
     SnmpValue value;
     value.type = asn::IpAddress;
-    value.bytes.assign(reinterpret_cast<const char *>(&address), 4);
+    value.bytes = *octets;
     return value;
 }
 
@@ -107,22 +106,14 @@ std::optional<SnmpValue> ParseMac(const std::string &text, std::string &error)
     for (const char c : text)
         if (c != ':' && c != '-')
             digits += c;
-    SnmpValue value;
-    value.type = asn::OctetString;
-    for (std::size_t i = 0; digits.size() == 12 && i < 12; i += 2) {
-        const auto byte = [&]() -> std::optional<int64_t> {
-            unsigned parsed = 0;
-            const auto [ptr, ec] = std::from_chars(digits.data() + i, digits.data() + i + 2, parsed, 16);
-            return ec == std::errc() && ptr == digits.data() + i + 2 ? std::optional<int64_t>(parsed) : std::nullopt;
-        }();
-        if (!byte)
-            break;
-        value.bytes += char(*byte);
-    }
-    if (value.bytes.size() != 6) {
+    const std::optional<std::string> octets = devicelib::macHexToOctets(digits);
+    if (!octets || octets->size() != 6) {
         error = "takes a MAC address of 12 hex digits (02:1a:48:20:00:01)";
         return std::nullopt;
     }
+    SnmpValue value;
+    value.type = asn::OctetString;
+    value.bytes = *octets;
     return value;
 }
 
@@ -210,12 +201,11 @@ std::string ObjectValue::Format(const schema::ObjectDef &object, const SnmpValue
         error = "the device answered a value of another type";
         return {};
     }
-    char text[INET_ADDRSTRLEN + 16] = {};
+    char text[24] = {};
     switch (object.type) {
     case schema::SmiType::DisplayString: return value.bytes;
     case schema::SmiType::IpAddress:
-        ::inet_ntop(AF_INET, value.bytes.data(), text, sizeof text);
-        return text;
+        return devicelib::ipOctetsToText(value.bytes);
     case schema::SmiType::MacAddress: {
         const auto *b = reinterpret_cast<const unsigned char *>(value.bytes.data());
         std::snprintf(text, sizeof text, "%02x:%02x:%02x:%02x:%02x:%02x", b[0], b[1], b[2], b[3], b[4], b[5]);
@@ -237,6 +227,14 @@ std::string ObjectValue::FormatTicks(int64_t ticks)
                   static_cast<long long>(seconds / 3600 % 24), static_cast<long long>(seconds / 60 % 60),
                   static_cast<long long>(seconds % 60));
     return text;
+}
+
+std::vector<std::string> NamesOf(const std::vector<ObjectInstance> &objects)
+{
+    std::vector<std::string> names;
+    for (const ObjectInstance &object : objects)
+        names.push_back(object.name);
+    return names;
 }
 
 } // namespace trb::ctl

@@ -18,6 +18,9 @@ struct ObjectInstance {
     devicelib::Oid Oid() const;
 };
 
+// The names as the user wrote them, in order.
+std::vector<std::string> NamesOf(const std::vector<ObjectInstance> &objects);
+
 class ObjectValue {
 public:
     // Nothing, with the reason, for an unknown name or an index the object does not have.

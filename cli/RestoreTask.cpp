@@ -8,7 +8,6 @@
 namespace trb::ctl {
 namespace {
 
-constexpr int kFromPc = 2;
 constexpr int kApplyConfig = 3;
 constexpr int kFinish = 4;
 constexpr int kFinishWaitMs = 5000;
@@ -38,7 +37,7 @@ std::unique_ptr<RestoreTask> RestoreTask::Create(const CtlOptions &options, std:
 
 DeviceResult RestoreTask::Run(const DeviceAddress &address, DeviceSession &session, const StepFunction &step)
 {
-    const Outcome moved = transfers_.MoveFile(address, session, fileName_, false, kFromPc, kApplyConfig, step);
+    const Outcome moved = transfers_.MoveFile(address, session, fileName_, false, AP_TFTP_FROM_PC, kApplyConfig, step);
     if (!moved.Ok())
         return DeviceResult::Failure(moved);
     step("waiting for the device's verdict");

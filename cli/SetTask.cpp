@@ -34,23 +34,14 @@ std::optional<SetTask> SetTask::Parse(const std::vector<std::string> &assignment
     return task;
 }
 
-std::vector<std::string> SetTask::Columns() const
-{
-    std::vector<std::string> columns;
-    for (const ObjectInstance &object : objects_)
-        columns.push_back(object.name);
-    return columns;
-}
+std::vector<std::string> SetTask::Columns() const { return NamesOf(objects_); }
 
 DeviceResult SetTask::Run(const DeviceAddress &, DeviceSession &session, const StepFunction &)
 {
     const Outcome written = session.Write(values_);
     if (!written.Ok())
         return DeviceResult::Failure(written);
-    std::vector<std::pair<std::string, std::string>> fields;
-    for (std::size_t i = 0; i < objects_.size(); ++i)
-        fields.emplace_back(objects_[i].name, texts_[i]);
-    return DeviceResult::Success(fields);
+    return DeviceResult::Success(NamesOf(objects_), texts_);
 }
 
 } // namespace trb::ctl

@@ -12,7 +12,6 @@ namespace trb::ctl {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kFromPc = 2;
 constexpr int kApplyImage = 1;
 constexpr auto kRestartPoll = std::chrono::seconds(1);
 // Up time runs in whole seconds on the device; anything this much shorter than expected is a restart.
@@ -107,7 +106,7 @@ DeviceResult UpgradeTask::Run(const DeviceAddress &address, DeviceSession &sessi
         return Result(before.version, before.version, "already runs " + version_ + "; skipped");
     if (options_.dryRun)
         return Result(before.version, version_, "would upgrade (dry run)");
-    const Outcome moved = transfers_.MoveFile(address, session, fileName_, false, kFromPc, kApplyImage, step);
+    const Outcome moved = transfers_.MoveFile(address, session, fileName_, false, AP_TFTP_FROM_PC, kApplyImage, step);
     if (!moved.Ok())
         return DeviceResult::Failure(moved);
     step("waiting for the device's verdict");

@@ -29,18 +29,6 @@ struct Measured {
     long peakKiB = 0;
 };
 
-int FreeUdpPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
 // Devices on 127.0.<block>.2 and up.
 std::vector<std::unique_ptr<SimulatorProcess>> StartDevices(int count, int block, int tftpPort)
 {
@@ -116,7 +104,7 @@ int main(int argc, char *argv[])
     const int upgradeDevices = argc > 1 ? std::atoi(argv[1]) : 20;
     const int infoDevices = argc > 2 ? std::atoi(argv[2]) : 200;
     const std::size_t imageMib = argc > 3 ? std::size_t(std::atoi(argv[3])) : 16;
-    const int tftpPort = FreeUdpPort();
+    const int tftpPort = SimulatorProcess::freeUdpPort();
     char directory[] = "/tmp/bench_fleet-XXXXXX";
     if (!::mkdtemp(directory))
         return 1;

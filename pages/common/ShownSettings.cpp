@@ -26,10 +26,10 @@ QString PathBelow(const QWidget &page, const QWidget *widget)
     return names.join(u'/');
 }
 
-bool Inside(const QWidget *widget, const char *ancestorClass)
+template <typename Ancestor> bool Inside(const QWidget *widget)
 {
     for (const QWidget *at = widget->parentWidget(); at; at = at->parentWidget())
-        if (at->inherits(ancestorClass))
+        if (qobject_cast<const Ancestor *>(at))
             return true;
     return false;
 }
@@ -88,7 +88,7 @@ void ShownSettings::Take(const QWidget &page, QWidget *widget)
     if (auto *ip = qobject_cast<IpAddressEdit *>(widget)) {
         field.value = ip->text();
     } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
-        if (Inside(edit, "trb::IpAddressEdit") || Inside(edit, "QComboBox") || Inside(edit, "QAbstractSpinBox"))
+        if (Inside<IpAddressEdit>(edit) || Inside<QComboBox>(edit) || Inside<QAbstractSpinBox>(edit))
             return;
         field.value = edit->text();
         field.secret = IsSecret(edit, edit->accessibleName());

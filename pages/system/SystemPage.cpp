@@ -149,25 +149,16 @@ int SystemPage::SendCommand(Command command, int waitMs, bool async)
 // What the device's running configuration lost or kept: the unsaved changes end here.
 void SystemPage::CommandCarriedOut(Command command)
 {
-    ChangeJournal *journal = ChangeJournal::Current();
-    if (!journal)
-        return;
+    const char *reason = nullptr;
     switch (command) {
-    case kSaveActivateCommand:
-        journal->Clear(QString::fromLatin1(ChangeJournal::kSavedReason));
-        break;
-    case kDiscardCommand:
-        journal->Clear(QString::fromLatin1(ChangeJournal::kDiscardedReason));
-        break;
-    case kRestoreCommand:
-        journal->Clear(QString::fromLatin1(ChangeJournal::kFactoryResetReason));
-        break;
-    case kRestartCommand:
-        journal->Clear(QString::fromLatin1(ChangeJournal::kRebootedReason));
-        break;
-    case kClearLanguageCommand:
-        break;
+    case kSaveActivateCommand: reason = ChangeJournal::kSavedReason; break;
+    case kDiscardCommand: reason = ChangeJournal::kDiscardedReason; break;
+    case kRestoreCommand: reason = ChangeJournal::kFactoryResetReason; break;
+    case kRestartCommand: reason = ChangeJournal::kRebootedReason; break;
+    case kClearLanguageCommand: return;
     }
+    if (ChangeJournal *journal = ChangeJournal::Current())
+        journal->Clear(QString::fromLatin1(reason));
 }
 
 void SystemPage::CommandThenRestart(Command command, int waitMs)

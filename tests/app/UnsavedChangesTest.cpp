@@ -71,6 +71,15 @@ protected:
         WaitFor([page] { return page->RequestsInFlight() == 0 && !page->ReadInFlight(); }, 5000);
         test::Spin(100);
     }
+    // The administrator's password changed from the simulator's "admin", with the page's other edits.
+    static void SavePassword(AdminPage *admin, const QString &password)
+    {
+        const auto &a = admin->controls();
+        a.oldPassword->setText(QStringLiteral("admin"));
+        a.newPassword->setText(password);
+        a.confirmPassword->setText(password);
+        Click(admin, a.save);
+    }
     QString ButtonText() const
     {
         return frame->unsavedChangesButton()->isVisible() ? frame->unsavedChangesButton()->text() : QString();
@@ -127,10 +136,7 @@ TEST_F(UnsavedChanges, WritesOnThreePagesAreCountedAndListedByPageWithoutSecrets
     auto *admin = Open<AdminPage>(PageKind::Administration);
     const auto &a = admin->controls();
     a.systemName->setText(QStringLiteral("Hall"));
-    a.oldPassword->setText(QStringLiteral("admin"));
-    a.newPassword->setText(QStringLiteral("s3cret"));
-    a.confirmPassword->setText(QStringLiteral("s3cret"));
-    Click(admin, a.save);
+    SavePassword(admin, QStringLiteral("s3cret"));
 
     auto *arp = Open<ArpSpoofingPage>(PageKind::ArpSpoofing);
     arp->controls().state->setCurrentIndex(1);
@@ -176,10 +182,7 @@ TEST_F(UnsavedChanges, TheFileIsTheUsersOwnAndHoldsNoSecret)
     auto *admin = Open<AdminPage>(PageKind::Administration);
     const auto &a = admin->controls();
     a.location->setText(QStringLiteral("Roof"));
-    a.oldPassword->setText(QStringLiteral("admin"));
-    a.newPassword->setText(QStringLiteral("Pa55-word"));
-    a.confirmPassword->setText(QStringLiteral("Pa55-word"));
-    Click(admin, a.save);
+    SavePassword(admin, QStringLiteral("Pa55-word"));
     ASSERT_GE(journal->count(), 2);
     const QByteArray bytes = FileBytes();
     EXPECT_TRUE(bytes.contains("Roof"));

@@ -37,7 +37,7 @@ class CliFleet : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        tftpPort_ = FreeUdpPort();
+        tftpPort_ = SimulatorProcess::freeUdpPort();
         for (int i = 0; i < kDevices; ++i) {
             std::vector<std::string> args{"--reboot-seconds", "1", "--tftp-port", std::to_string(tftpPort_)};
             if (i == kOtherModel)
@@ -53,18 +53,6 @@ protected:
             ASSERT_TRUE(sim->ok()) << sim->error();
             sim->control("clear");
         }
-    }
-
-    static int FreeUdpPort()
-    {
-        const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        socklen_t length = sizeof address;
-        ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-        ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-        ::close(fd);
-        return ntohs(address.sin_port);
     }
 
     static QStringList Addresses(int count = kDevices)

@@ -46,11 +46,12 @@ public:
     bool start();
 
     static std::string executable();
+    // A UDP port nothing on the loopback address uses now (0 when none could be had).
+    static int freeUdpPort();
 
 private:
     bool launch();
     bool waitForListening(int fd);
-    static int freeUdpPort();
 
     std::vector<std::string> extraArgs_;
     std::string host_;
